@@ -1,0 +1,48 @@
+// Command-line options shared by both programs and the engine: how to run
+// (window or headless), scripted input, recording, screenshots, where the
+// content lives. Parsed once in main, before the engine is created.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ScreenshotRequest {
+    int frame = 0;
+    std::string file;
+};
+
+struct EngineOptions {
+    bool headless = false;
+    bool noDialogs = false;
+    bool drawLog = false;
+    std::string inputFile;
+    std::string recordFile;
+    std::string replayFile;
+    std::string traceFile;
+    std::string logFile;
+    std::string dataDir;
+    int frames = -1;      // < 0: until the program ends the loop
+    int seed = -1;        // < 0: headless 1, windowed from the clock
+    double dt = 1.0 / 60; // headless frame length in seconds
+    std::vector<ScreenshotRequest> screenshots;
+};
+
+struct OptionsParseResult {
+    bool ok = true;
+    bool help = false;
+    std::string error;
+};
+
+// Reads argv into options. Unknown arguments are an error so a typo does
+// not silently run something else.
+OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineOptions& options);
+std::string EngineOptionsUsage(const char* program);
+
+// The options the next EngineCreate uses. Set by main (and by tests).
+void SetEngineOptions(const EngineOptions& options);
+const EngineOptions& GetEngineOptions();
+
+// Changes the working directory to the content folder: --data, else data/
+// next to the executable, else the source tree's data/. Returns the folder
+// or an empty string when none exists.
+std::string EnterDataDirectory(const EngineOptions& options, const char* argv0);

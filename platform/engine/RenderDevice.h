@@ -1,0 +1,54 @@
+// What the engine needs from a drawing back end. The engine keeps every
+// texture's pixels itself (so Texture_Lock works headless); a device mirrors
+// them on the GPU. Ids are the engine's texture/target/shader handles.
+#pragma once
+
+#include "platform/engine/Engine.h"
+
+#include <cstdint>
+#include <string>
+
+struct Transform {
+    float x = 0, y = 0, dx = 0, dy = 0, rot = 0, hscale = 1, vscale = 1;
+    bool identity = true;
+};
+
+class RenderDevice {
+public:
+    virtual ~RenderDevice() = default;
+
+    // width/height: the logical screen; window: the SDL_Window* (or null).
+    virtual bool Init(int width, int height, void* window, bool linearFilter,
+                      std::string& error) = 0;
+    virtual void Shutdown() = 0;
+
+    // pixels: ARGB rows, width*height, may be null for an empty texture.
+    virtual void CreateTexture(HTEXTURE id, int width, int height,
+                               const std::uint32_t* pixels) = 0;
+    virtual void UpdateTexture(HTEXTURE id, int left, int top, int width, int height,
+                               int pitch, const std::uint32_t* pixels) = 0;
+    virtual void DeleteTexture(HTEXTURE id) = 0;
+
+    virtual bool CreateTarget(HTARGET id, HTEXTURE texture, int width, int height,
+                              bool zbuffer) = 0;
+    virtual void DeleteTarget(HTARGET id) = 0;
+    // Reads a target's (or, with 0, the screen's) pixels back as ARGB rows,
+    // top row first.
+    virtual bool ReadPixels(HTARGET id, int width, int height, std::uint32_t* out) = 0;
+
+    // source: GLSL fragment shader text. Returns false with a message.
+    virtual bool CreateShader(HSHADER id, const std::string& source, std::string& error) = 0;
+    virtual void DeleteShader(HSHADER id) = 0;
+    virtual void SetShaderFloat(HSHADER id, const std::string& name, float value) = 0;
+
+    virtual void BeginScene(HTARGET target, int width, int height) = 0;
+    virtual void EndScene(bool present) = 0;
+    virtual void Clear(std::uint32_t color) = 0;
+    virtual void SetTransform(const Transform& transform) = 0;
+    virtual void SetShader(HSHADER shader) = 0;
+    // x, y, w, h in target pixels; w == 0 turns clipping off.
+    virtual void SetClipping(int x, int y, int w, int h) = 0;
+    virtual void RenderQuad(const Quad& quad) = 0;
+    virtual void RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color,
+                            float z) = 0;
+};

@@ -1,0 +1,41 @@
+// Shared helpers for the test programs: a headless engine with its own log,
+// temporary folders, and file helpers.
+#pragma once
+
+#include "platform/engine/Engine.h"
+#include "platform/engine/EngineOptions.h"
+
+#include <string>
+
+namespace testing_support {
+
+// The source tree (for shipped content under data/).
+std::string SourceDir();
+
+// A fresh, empty folder under the system's temporary folder.
+std::string MakeTempDir(const std::string& tag);
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+// An initiated headless engine with a log in a temporary folder. Holds one
+// reference for its lifetime; anything else the test creates takes its own.
+class HeadlessEngine {
+public:
+    explicit HeadlessEngine(EngineOptions options = {});
+    ~HeadlessEngine();
+    HeadlessEngine(const HeadlessEngine&) = delete;
+    HeadlessEngine& operator=(const HeadlessEngine&) = delete;
+
+    Engine* operator->() const { return m_engine; }
+    Engine* get() const { return m_engine; }
+    const std::string& Dir() const { return m_dir; }
+    std::string LogPath() const { return m_dir + "/log.txt"; }
+    std::string ReadLog() const { return ReadFile(LogPath()); }
+
+private:
+    std::string m_dir;
+    Engine* m_engine = nullptr;
+};
+
+} // namespace testing_support
