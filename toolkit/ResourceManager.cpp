@@ -1,0 +1,101 @@
+#include "toolkit/ResourceManager.h"
+
+#include "toolkit/EngineResources.h"
+#include "toolkit/ResourceScriptParser.h"
+
+#include <cstring>
+
+ResourceManager::ResourceManager(const char* script) : m_engine(EngineCreate(ENGINE_VERSION)) {
+    if (!script)
+        return;
+    LoadScript(script, nullptr);
+    DestroyList(kKindScript);
+}
+
+ResourceManager::~ResourceManager() {
+    for (int kind = 0; kind < kKindCount; ++kind)
+        DestroyList(kind);
+    if (m_engine)
+        m_engine->Release();
+}
+
+void ResourceManager::DestroyList(int kind) {
+    ResDesc* record = m_lists[kind];
+    while (record) {
+        ResDesc* next = record->m_next;
+        record->Free();
+        delete record;
+        record = next;
+    }
+    m_lists[kind] = nullptr;
+}
+
+void ResourceManager::LoadScript(const char* name, ScriptLexer* parent) {
+    ResourceScriptParser(*this).LoadScript(name, parent);
+}
+
+bool ResourceManager::Precache(int group) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        for (ResDesc* record = m_lists[kind]; record; record = record->m_next) {
+            if (group != 0 && record->m_resgroup != group)
+                continue;
+            if (!record->Get(*this))
+                return false;
+        }
+    }
+    return true;
+}
+
+ResDesc* ResourceManager::FindRecord(int kind, const char* name) const {
+    if (kind < 0 || kind >= kKindCount || !name)
+        return nullptr;
+    for (ResDesc* record = m_lists[kind]; record; record = record->m_next) {
+        // Names are kept cut to the field, so a longer name finds its cut form.
+        if (std::strncmp(record->m_name, name, ResDesc::kNameSize - 1) == 0)
+            return record;
+    }
+    return nullptr;
+}
+
+void ResourceManager::AddRecord(int kind, ResDesc* record) {
+    record->m_next = m_lists[kind];
+    m_lists[kind] = record;
+}
+
+ResDesc* ResourceManager::FirstRecord(int kind) const {
+    return kind >= 0 && kind < kKindCount ? m_lists[kind] : nullptr;
+}
+
+HTEXTURE ResourceManager::GetTexture(const char* name, int group) {
+    if (!name)
+        return 0;
+    if (ResDesc* record = FindRecord(kKindTexture, name))
+        return static_cast<HTEXTURE>(record->Get(*this));
+    HTEXTURE texture = m_engine->Texture_Load(name, 0, false);
+    if (!texture)
+        return 0;
+    auto* record = new RTexture();
+    record->SetName(name);
+    CopyResourceText(record->m_filename, name);
+    record->m_resgroup = group;
+    record->m_handle = texture;
+    AddRecord(kKindTexture, record);
+    return texture;
+}
+
+ResHandle ResourceManager::GetNamed(int kind, const char* name) {
+    ResDesc* record = FindRecord(kind, name);
+    return record ? record->Get(*this) : 0;
+}
+
+Sprite* ResourceManager::GetSprite(const char* name) {
+    return reinterpret_cast<Sprite*>(GetNamed(kKindSprite, name));
+}
+
+BitmapFont* ResourceManager::GetFont(const char* name) {
+    return reinterpret_cast<BitmapFont*>(GetNamed(kKindFont, name));
+}
+
+ParticleSystem* ResourceManager::GetParticleSystem(const char* name) {
+    return reinterpret_cast<ParticleSystem*>(GetNamed(kKindParticle, name));
+}

@@ -1,0 +1,47 @@
+// Parses the resource script into records, one list per kind, and creates
+// the object behind a record when it is first asked for.
+#pragma once
+
+#include "platform/engine/Engine.h"
+#include "toolkit/ResDesc.h"
+
+class BitmapFont;
+class ParticleSystem;
+class ScriptLexer;
+class Sprite;
+
+class ResourceManager {
+public:
+    // With a script name, loads it; the script records of that load are
+    // dropped afterwards so a later load may include the same files again.
+    explicit ResourceManager(const char* script = nullptr);
+    ~ResourceManager();
+    ResourceManager(const ResourceManager&) = delete;
+    ResourceManager& operator=(const ResourceManager&) = delete;
+
+    // Definitions of the script join the lists; errors go to the log.
+    void LoadScript(const char* name, ScriptLexer* parent = nullptr);
+
+    // Creates every record's object of the group (every record for group 0);
+    // false, and nothing more created, at the first that cannot be made.
+    bool Precache(int group = 0);
+
+    // A Texture record's texture, or else the file of that name loaded once
+    // and remembered under its name; 0 when it cannot be loaded.
+    HTEXTURE GetTexture(const char* name, int group = 0);
+    Sprite* GetSprite(const char* name);
+    BitmapFont* GetFont(const char* name);
+    ParticleSystem* GetParticleSystem(const char* name);
+
+    ResDesc* FindRecord(int kind, const char* name) const;
+    // Pushes the record at the front of its kind's list; the manager owns it.
+    void AddRecord(int kind, ResDesc* record);
+    ResDesc* FirstRecord(int kind) const;
+
+private:
+    void DestroyList(int kind);
+    ResHandle GetNamed(int kind, const char* name);
+
+    Engine* m_engine;
+    ResDesc* m_lists[kKindCount] = {};
+};

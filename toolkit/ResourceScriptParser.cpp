@@ -1,0 +1,166 @@
+#include "toolkit/ResourceScriptParser.h"
+
+#include "platform/engine/Engine.h"
+#include "toolkit/ResourceManager.h"
+#include "toolkit/ScriptLexer.h"
+#include "toolkit/ScriptValueReader.h"
+#include "toolkit/ToolkitResources.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+ResDesc* NewRecord(int kind) {
+    switch (kind) {
+    case kKindResource:
+        return new RResource();
+    case kKindTexture:
+        return new RTexture();
+    case kKindSound:
+        return new REffect();
+    case kKindMusic:
+        return new RMusic();
+    case kKindStream:
+        return new RStream();
+    case kKindTarget:
+        return new RTarget();
+    case kKindSprite:
+        return new RSprite();
+    case kKindAnimation:
+        return new RAnimation();
+    case kKindFont:
+        return new RFont();
+    case kKindParticle:
+        return new RParticle();
+    case kKindDistortion:
+        return new RDistort();
+    case kKindStringTable:
+        return new RStringTable();
+    default:
+        return new RScript();
+    }
+}
+
+// Holds an engine reference for the length of one script load.
+struct EngineRef {
+    EngineRef() : engine(EngineCreate(ENGINE_VERSION)) {}
+    ~EngineRef() {
+        if (engine)
+            engine->Release();
+    }
+    EngineRef(const EngineRef&) = delete;
+    EngineRef& operator=(const EngineRef&) = delete;
+    Engine* engine;
+};
+
+} // namespace
+
+void ResourceScriptParser::LoadScript(const char* name, ScriptLexer* parent) {
+    if (m_manager.FindRecord(kKindScript, name)) {
+        // Ends include cycles and repeated includes.
+        if (parent)
+            parent->Report("Script ", " already has been parsed.");
+        return;
+    }
+    EngineRef ref;
+    if (!ref.engine)
+        return;
+    std::uint32_t size = 0;
+    void* data = ref.engine->Resource_Load(name, &size);
+    if (!data) {
+        if (parent)
+            parent->Report("Script ", " not found.");
+        else
+            ref.engine->System_Log("Script '%s' not found.", name);
+        return;
+    }
+    std::vector<char> text(static_cast<const char*>(data), static_cast<const char*>(data) + size);
+    text.push_back('\0');
+    ref.engine->Resource_Free(data);
+
+    auto* script = new RScript();
+    script->SetName(name);
+    m_manager.AddRecord(kKindScript, script);
+
+    ScriptLexer lexer(text.data(), name);
+    Parse(lexer);
+}
+
+void ResourceScriptParser::Parse(ScriptLexer& lexer) {
+    int token = lexer.Scan();
+    while (token != kTokenEnd) {
+        if (token == kTokenInclude) {
+            lexer.Scan();
+            LoadScript(lexer.Text(), &lexer);
+        } else if (!IsResourceKeyword(token)) {
+            lexer.Report("Unrecognized resource specificator ", ".");
+            SkipToResource(lexer);
+        } else {
+            ReadDefinition(lexer, token - kTokenInclude);
+        }
+        token = lexer.Scan();
+    }
+}
+
+void ResourceScriptParser::ReadDefinition(ScriptLexer& lexer, int kind) {
+    lexer.Scan();
+    if (m_manager.FindRecord(kind, lexer.Text())) {
+        lexer.Report("Resource ", " of the same type already has been defined.");
+        SkipToResource(lexer);
+        return;
+    }
+    char name[ResDesc::kNameSize];
+    CopyResourceText(name, lexer.Text());
+
+    const ResDesc* base = nullptr;
+    int token = lexer.Scan();
+    if (token == kTokenColon) {
+        lexer.Scan();
+        base = m_manager.FindRecord(kind, lexer.Text());
+        if (!base)
+            lexer.Report("Base resource ", " is not defined.");
+        token = lexer.Scan();
+    }
+    if (token != kTokenOpenBlock) {
+        lexer.Report("Illegal resource syntax, ", " found; '{' expected.");
+        SkipToResource(lexer);
+        return;
+    }
+    ResDesc* record = base ? base->Clone() : NewRecord(kind);
+    record->SetName(name);
+    ReadBlock(lexer, *record);
+    // Added whatever errors the block held, so later lookups still find it.
+    m_manager.AddRecord(kind, record);
+}
+
+void ResourceScriptParser::ReadBlock(ScriptLexer& lexer, ResDesc& record) {
+    ScriptValueReader reader(lexer);
+    for (;;) {
+        int token = lexer.Scan();
+        if (token == kTokenCloseBlock)
+            return;
+        if (IsResourceKeyword(token) || token == kTokenEnd) {
+            lexer.Report("'}' missed, ", " encountered.");
+            lexer.Rewind();
+            return;
+        }
+        if (record.ReadParameter(token, reader))
+            continue;
+        lexer.Report("Unsupported resource parameter ", ".");
+        do {
+            token = lexer.Scan();
+        } while (!IsParameterKeyword(token) && !IsResourceKeyword(token) &&
+                 token != kTokenCloseBlock && token != kTokenEnd);
+        lexer.Rewind();
+    }
+}
+
+void ResourceScriptParser::SkipToResource(ScriptLexer& lexer) {
+    int token;
+    do {
+        token = lexer.Scan();
+    } while (!IsResourceKeyword(token) && token != kTokenEnd);
+    lexer.Rewind();
+}

@@ -1,0 +1,24 @@
+// Reads one resource script (and the scripts it includes) into the
+// manager's record lists. Every error is one log line and parsing goes on.
+#pragma once
+
+class ResDesc;
+class ResourceManager;
+class ScriptLexer;
+
+class ResourceScriptParser {
+public:
+    explicit ResourceScriptParser(ResourceManager& manager) : m_manager(manager) {}
+
+    // parent is the lexer of the including script, or nullptr at the top.
+    void LoadScript(const char* name, ScriptLexer* parent);
+
+private:
+    void Parse(ScriptLexer& lexer);
+    void ReadDefinition(ScriptLexer& lexer, int kind);
+    void ReadBlock(ScriptLexer& lexer, ResDesc& record);
+    // Skips up to the next resource keyword or the end, left to be read next.
+    static void SkipToResource(ScriptLexer& lexer);
+
+    ResourceManager& m_manager;
+};

@@ -1,0 +1,124 @@
+// Splits a resource script into tokens: keywords, numbers, strings and the
+// punctuation of blocks. Holds its own engine reference for error reporting.
+#pragma once
+
+#include <cstddef>
+
+class Engine;
+
+// Token codes. A resource keyword's code minus kTokenInclude is its kind's
+// list index in the ResourceManager.
+enum ScriptToken : int {
+    kTokenEnd = 1,
+    kTokenNumber = 2,
+    kTokenString = 3,
+    kTokenBool = 4,
+    kTokenEquals = 5,
+    kTokenColon = 6,
+    kTokenComma = 7,
+    kTokenOpenBlock = 8,
+    kTokenCloseBlock = 9,
+
+    kTokenInclude = 11,
+    kTokenResource = 12,
+    kTokenTexture = 13,
+    kTokenSound = 14,
+    kTokenMusic = 15,
+    kTokenStream = 16,
+    kTokenTarget = 17,
+    kTokenSprite = 18,
+    kTokenAnimation = 19,
+    kTokenFont = 20,
+    kTokenParticle = 21,
+    kTokenDistortion = 22,
+    kTokenStringTable = 23,
+
+    kParamFilename = 26,
+    kParamResgroup = 27,
+    kParamMipmap = 28,
+    kParamAmplify = 29,
+    kParamSize = 30,
+    kParamZbuffer = 31,
+    kParamTexture = 32,
+    kParamRect = 33,
+    kParamHotspot = 34,
+    kParamBlendmode = 35,
+    kParamColor = 36,
+    kParamZorder = 37,
+    kParamFlip = 38,
+    kParamScale = 39,
+    kParamProportion = 40,
+    kParamRotation = 41,
+    kParamFrames = 42,
+    kParamFps = 43,
+    kParamMode = 44,
+    kParamTracking = 45,
+    kParamSpacing = 46,
+    kParamSprite = 47,
+    kParamMesh = 48,
+
+    kValueColorMul = 51,
+    kValueColorAdd = 52,
+    kValueAlphaBlend = 53,
+    kValueAlphaAdd = 54,
+    kValueZWrite = 55,
+    kValueNoZWrite = 56,
+    kValueForward = 57,
+    kValueReverse = 58,
+    kValuePingPong = 59,
+    kValueNoPingPong = 60,
+    kValueLoop = 61,
+    kValueNoLoop = 62,
+    kValueCircle = 63,
+    kValueRect = 64,
+    kValueAlpha = 65,
+};
+
+inline bool IsResourceKeyword(int token) {
+    return token >= kTokenInclude && token <= kTokenStringTable;
+}
+
+inline bool IsParameterKeyword(int token) {
+    return token >= kParamFilename && token <= kParamMesh;
+}
+
+class ScriptLexer {
+public:
+    // Names, file names and token texts share this limit (with the NUL).
+    static constexpr std::size_t kTextSize = 128;
+
+    // text must stay alive and NUL-terminated while the lexer is used.
+    ScriptLexer(const char* text, const char* scriptName);
+    ~ScriptLexer();
+    ScriptLexer(const ScriptLexer&) = delete;
+    ScriptLexer& operator=(const ScriptLexer&) = delete;
+
+    int Scan();
+    // Steps back so that the next Scan reads the current token again.
+    void Rewind();
+
+    int Token() const { return m_token; }
+    const char* Text() const { return m_text; }
+    const char* ScriptName() const { return m_scriptName; }
+    int Line() const { return m_line; }
+
+    // One log line: "<script>, line <n>: <prefix>'<token>'<suffix>".
+    void Report(const char* prefix, const char* suffix) const;
+
+private:
+    void SkipBlanks();
+    void SetText(const char* start, std::size_t length);
+    int ScanQuoted();
+    int ScanNumber();
+    int ScanKeywordOrWord();
+
+    Engine* m_engine;
+    const char* m_pos;
+    // Where the current token began: rewinding goes back here, which is exact
+    // for every kind of token (quoted or cut ones included).
+    const char* m_tokenStart;
+    char m_scriptName[kTextSize];
+    char m_text[kTextSize];
+    int m_token = kTokenEnd;
+    int m_line = 1;
+};
