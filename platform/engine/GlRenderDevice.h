@@ -1,0 +1,90 @@
+// The drawing back end for a real window: OpenGL 3.3 core on the SDL window
+// the engine made. Every quad and line goes through one batch that is sent
+// only when something that changes how it is drawn changes (texture, blend
+// mode, shader, target, clipping, transform).
+#pragma once
+
+#include "platform/engine/GlFramebuffer.h"
+#include "platform/engine/GlQuadBatch.h"
+#include "platform/engine/GlShaderProgram.h"
+#include "platform/engine/RenderDevice.h"
+
+#include <epoxy/gl.h>
+
+#include <memory>
+#include <unordered_map>
+
+class GlRenderDevice : public RenderDevice {
+public:
+    GlRenderDevice() = default;
+    ~GlRenderDevice() override;
+
+    bool Init(int width, int height, void* window, bool linearFilter, std::string& error) override;
+    void Shutdown() override;
+
+    void CreateTexture(HTEXTURE id, int width, int height, const std::uint32_t* pixels) override;
+    void UpdateTexture(HTEXTURE id, int left, int top, int width, int height, int pitch,
+                       const std::uint32_t* pixels) override;
+    void DeleteTexture(HTEXTURE id) override;
+
+    bool CreateTarget(HTARGET id, HTEXTURE texture, int width, int height, bool zbuffer) override;
+    void DeleteTarget(HTARGET id) override;
+    bool ReadPixels(HTARGET id, int width, int height, std::uint32_t* out) override;
+
+    bool CreateShader(HSHADER id, const std::string& source, std::string& error) override;
+    void DeleteShader(HSHADER id) override;
+    void SetShaderFloat(HSHADER id, const std::string& name, float value) override;
+
+    void BeginScene(HTARGET target, int width, int height) override;
+    void EndScene(bool present) override;
+    void Clear(std::uint32_t color) override;
+    void SetTransform(const Transform& transform) override;
+    void SetShader(HSHADER shader) override;
+    void SetClipping(int x, int y, int w, int h) override;
+    void RenderQuad(const Quad& quad) override;
+    void RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color, float z) override;
+
+    // Where the logical screen lands in the window's drawable, top-left
+    // origin, after letterboxing; for mapping the mouse in full-screen.
+    void GetScreenViewport(int& x, int& y, int& w, int& h) const;
+
+private:
+    struct TextureEntry {
+        GLuint gl = 0;
+        int width = 0, height = 0;
+    };
+
+    void Flush();
+    void UseTexture(HTEXTURE id);
+    void ApplyBlend(int blend);
+    void BindFramebuffer(GlFramebuffer* framebuffer);
+    void Present();
+    void UpdateLetterbox();
+    GLuint MakeTexture(int width, int height, const std::uint32_t* pixels);
+    GlFramebuffer* FindTarget(HTARGET id);
+
+    void* m_window = nullptr;
+    void* m_context = nullptr;
+    int m_width = 0, m_height = 0;
+    bool m_linearFilter = false;
+
+    std::unordered_map<HTEXTURE, TextureEntry> m_textures;
+    std::unordered_map<HTARGET, std::unique_ptr<GlFramebuffer>> m_targets;
+    std::unordered_map<HSHADER, std::unique_ptr<GlShaderProgram>> m_shaders;
+    GlShaderProgram m_defaultProgram;
+    GlQuadBatch m_batch;
+    GLuint m_whiteTexture = 0;
+    GLuint m_screenTexture = 0;
+    GlFramebuffer m_screen;
+
+    // What the pending batch will be drawn with.
+    GlFramebuffer* m_framebuffer = nullptr;
+    GlShaderProgram* m_program = nullptr;
+    HTEXTURE m_texture = 0;
+    GLuint m_glTexture = 0;
+    int m_blend = BLEND_DEFAULT;
+    int m_appliedBlend = -1;
+    GlDrawState m_state;
+    int m_letterbox[4] = {0, 0, 0, 0}; // x, y, w, h in drawable pixels
+    int m_drawable[2] = {0, 0};
+};
