@@ -1,0 +1,23 @@
+#include "toolkit/GuiButton.h"
+
+GuiButton::GuiButton(int id, float x, float y, float width, float height, HTEXTURE texture,
+                     float tx, float ty)
+    : m_up(texture, tx, ty, width, height), m_down(texture, tx + width, ty, width, height) {
+    m_id = id;
+    SetRect(x, y, width, height);
+}
+
+void GuiButton::Render() {
+    (m_pressed ? m_down : m_up).Render(m_x1, m_y1);
+}
+
+bool GuiButton::OnLeftButton(bool down) {
+    if (down) {
+        m_pressedBefore = m_pressed;
+        m_pressed = true;
+        return false;
+    }
+    // A plain button pops up; a trigger button toggles.
+    m_pressed = m_trigger && !m_pressedBefore;
+    return true;
+}
