@@ -62,7 +62,7 @@ bool GlRenderDevice::Init(int width, int height, void* window, bool linearFilter
     const std::uint32_t white = 0xFFFFFFFF;
     m_whiteTexture = MakeTexture(1, 1, &white);
     m_screenTexture = MakeTexture(width, height, nullptr);
-    if (!m_screen.Create(m_screenTexture, width, height, true)) {
+    if (!m_screen.Create(m_screenTexture, width, height, m_screenZBuffer)) {
         error = "cannot create the screen's framebuffer";
         Shutdown();
         return false;
@@ -314,6 +314,17 @@ void GlRenderDevice::GetScreenViewport(int& x, int& y, int& w, int& h) const {
     h = m_letterbox[3];
 }
 
+void GlRenderDevice::SetScreenZBuffer(bool on) {
+    if (on == m_screenZBuffer)
+        return;
+    m_screenZBuffer = on;
+    if (!m_context)
+        return;
+    Flush();
+    m_screen.Create(m_screenTexture, m_width, m_height, on);
+    BindFramebuffer(m_framebuffer);
+}
+
 void GlRenderDevice::BeginScene(HTARGET target, int width, int height) {
     if (!m_context)
         return;
@@ -329,7 +340,7 @@ void GlRenderDevice::BeginScene(HTARGET target, int width, int height) {
             glBindTexture(GL_TEXTURE_2D, m_screenTexture);
             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, kPixelFormat, kPixelType,
                          nullptr);
-            m_screen.Create(m_screenTexture, width, height, true);
+            m_screen.Create(m_screenTexture, width, height, m_screenZBuffer);
         }
         UpdateLetterbox();
     }

@@ -47,6 +47,9 @@ public:
     // Where the logical screen lands in the window's drawable, top-left
     // origin, after letterboxing; for mapping the mouse in full-screen.
     void GetScreenViewport(int& x, int& y, int& w, int& h) const;
+    // The screen has a depth buffer only when the engine's z buffer is on
+    // (off by default, so z-writing draws do not hide later screen draws).
+    void SetScreenZBuffer(bool on);
 
 private:
     struct TextureEntry {
@@ -67,6 +70,7 @@ private:
     void* m_context = nullptr;
     int m_width = 0, m_height = 0;
     bool m_linearFilter = false;
+    bool m_screenZBuffer = false;
 
     std::unordered_map<HTEXTURE, TextureEntry> m_textures;
     std::unordered_map<HTARGET, std::unique_ptr<GlFramebuffer>> m_targets;

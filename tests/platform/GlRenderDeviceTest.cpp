@@ -234,24 +234,49 @@ TEST_F(GlRenderDeviceTest, ShadersCompileOrReportAndTakeNamedFloats) {
     EXPECT_TRUE(Near(At(p, 35, 5), {255, 0, 0, 255}));
 }
 
-TEST_F(GlRenderDeviceTest, ClippingAndDepthLimitWhatIsDrawn) {
+TEST_F(GlRenderDeviceTest, ClippingLimitsDrawingAndClearing) {
     m_device.BeginScene(0, kSize, kSize);
     m_device.Clear(0xFF000000);
     m_device.SetClipping(8, 8, 16, 16);
     m_device.RenderQuad(MakeQuad(0, 0, 64, 64, 0xFFFFFFFF, 0, BLEND_DEFAULT));
+    m_device.SetClipping(40, 40, 100, 100); // reaches past the edge
+    m_device.Clear(0xFF0000FF);
     m_device.SetClipping(0, 0, 0, 0);
-    // ZWRITE at z 0.2 hides a later quad at 0.8 but not one at 0.2.
-    m_device.RenderQuad(MakeQuad(40, 0, 20, 20, 0xFFFF0000, 0, BLEND_DEFAULT | BLEND_ZWRITE, 0.2f));
-    m_device.RenderQuad(MakeQuad(40, 0, 10, 20, 0xFF00FF00, 0, BLEND_DEFAULT, 0.8f));
-    m_device.RenderQuad(MakeQuad(50, 0, 10, 20, 0xFF0000FF, 0, BLEND_DEFAULT, 0.2f));
     m_device.EndScene(false);
     auto p = Read();
     EXPECT_TRUE(Near(At(p, 7, 7), {255, 0, 0, 0}));
     EXPECT_TRUE(Near(At(p, 8, 8), {255, 255, 255, 255}));
     EXPECT_TRUE(Near(At(p, 23, 23), {255, 255, 255, 255}));
     EXPECT_TRUE(Near(At(p, 24, 24), {255, 0, 0, 0}));
-    EXPECT_TRUE(Near(At(p, 45, 10), {255, 255, 0, 0}));
-    EXPECT_TRUE(Near(At(p, 55, 10), {255, 0, 0, 255}));
+    EXPECT_TRUE(Near(At(p, 39, 39), {255, 0, 0, 0}));
+    EXPECT_TRUE(Near(At(p, 63, 63), {255, 0, 0, 255}));
+}
+
+TEST_F(GlRenderDeviceTest, ZWriteHidesFartherDrawsOnlyWhereThereIsAZBuffer) {
+    for (bool zbuffer : {true, false}) {
+        HTARGET target = zbuffer ? 1 : 2;
+        ASSERT_TRUE(m_device.CreateTarget(target, 10 + target, 32, 32, zbuffer));
+        m_device.BeginScene(target, 32, 32);
+        m_device.Clear(0xFF000000);
+        // ZWRITE at z 0.2, then one quad farther (0.8) and one as near (0.2).
+        m_device.RenderQuad(
+            MakeQuad(0, 0, 32, 32, 0xFFFF0000, 0, BLEND_DEFAULT | BLEND_ZWRITE, 0.2f));
+        m_device.RenderQuad(MakeQuad(0, 0, 16, 32, 0xFF00FF00, 0, BLEND_DEFAULT, 0.8f));
+        m_device.RenderQuad(MakeQuad(16, 0, 16, 32, 0xFF0000FF, 0, BLEND_DEFAULT, 0.2f));
+        m_device.EndScene(false);
+        auto p = Read(target, 32, 32);
+        EXPECT_TRUE(Near(At(p, 8, 8, 32), zbuffer ? Rgba{255, 255, 0, 0} : Rgba{255, 0, 255, 0}))
+            << "zbuffer " << zbuffer;
+        EXPECT_TRUE(Near(At(p, 24, 8, 32), {255, 0, 0, 255})) << "zbuffer " << zbuffer;
+    }
+    // The screen has none unless asked for.
+    m_device.SetScreenZBuffer(true);
+    m_device.BeginScene(0, kSize, kSize);
+    m_device.Clear(0xFF000000);
+    m_device.RenderQuad(MakeQuad(0, 0, 32, 32, 0xFFFF0000, 0, BLEND_DEFAULT | BLEND_ZWRITE, 0.2f));
+    m_device.RenderQuad(MakeQuad(0, 0, 32, 32, 0xFF00FF00, 0, BLEND_DEFAULT, 0.8f));
+    m_device.EndScene(false);
+    EXPECT_TRUE(Near(At(Read(), 8, 8), {255, 255, 0, 0}));
 }
 
 TEST_F(GlRenderDeviceTest, LongRunsWithAlternatingTexturesKeepEveryQuad) {
