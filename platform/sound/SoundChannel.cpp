@@ -1,0 +1,25 @@
+#include "platform/sound/SoundChannel.h"
+
+SoundResult SoundChannel::IsPlaying(bool* playing) const {
+    if (playing == nullptr) {
+        return SOUND_ERR_INVALID_PARAM;
+    }
+    *playing = false;
+    auto backend = m_backend.lock();
+    if (!backend || !IsSet()) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    SoundResult result = backend->IsPlaying(m_grant, playing);
+    if (result != SOUND_OK) {
+        *playing = false;
+    }
+    return result;
+}
+
+SoundResult SoundChannel::Stop() {
+    auto backend = m_backend.lock();
+    if (!backend || !IsSet()) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    return backend->Stop(m_grant);
+}

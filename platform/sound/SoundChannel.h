@@ -1,0 +1,20 @@
+// A handle to one play of a sound on a channel. Copyable and cheap; an unset
+// handle, or one whose channel has since been reused, reads as not playing.
+#pragma once
+
+#include "platform/sound/SoundBackend.h"
+
+#include <memory>
+
+class SoundChannel {
+public:
+    // playing is false whenever the result is not SOUND_OK.
+    SoundResult IsPlaying(bool* playing) const;
+    SoundResult Stop();
+    bool IsSet() const { return m_grant.index >= 0; }
+
+private:
+    friend class SoundSystem;
+    std::weak_ptr<SoundBackend> m_backend;
+    ChannelGrant m_grant;
+};
