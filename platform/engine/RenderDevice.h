@@ -6,6 +6,7 @@
 #include "platform/engine/Engine.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct Transform {
@@ -32,8 +33,12 @@ public:
     virtual bool CreateTarget(HTARGET id, HTEXTURE texture, int width, int height,
                               bool zbuffer) = 0;
     virtual void DeleteTarget(HTARGET id) = 0;
-    // Reads a target's (or, with 0, the screen's) pixels back as ARGB rows,
-    // top row first.
+    virtual void KeepNextScreen() {}
+    // Reads a target's pixels back as ARGB rows, top row first. With id 0:
+    // the screen picture kept by the last KeepNextScreen (false if none).
+    // Call KeepNextScreen before a frame's scene; the device then keeps a
+    // copy of that frame's picture when its screen scene ends, before it is
+    // presented.
     virtual bool ReadPixels(HTARGET id, int width, int height, std::uint32_t* out) = 0;
 
     // source: GLSL fragment shader text. Returns false with a message.
@@ -52,3 +57,6 @@ public:
     virtual void RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color,
                             float z) = 0;
 };
+
+// The OpenGL device for real windows (nullptr when this build has none).
+std::unique_ptr<RenderDevice> CreateGlRenderDevice();

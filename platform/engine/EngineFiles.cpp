@@ -1,0 +1,132 @@
+// Raw files, sound handles, message boxes, file dialogs and input reading.
+#include "platform/engine/EngineImpl.h"
+
+#include "platform/engine/FileDialog.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+
+void* EngineImpl::Resource_Load(const char* filename, std::uint32_t* size) {
+    if (size) {
+        *size = 0;
+    }
+    if (!filename || !*filename) {
+        return nullptr;
+    }
+    std::FILE* file = std::fopen(filename, "rb");
+    if (!file) {
+        return nullptr;
+    }
+    std::fseek(file, 0, SEEK_END);
+    long length = std::ftell(file);
+    std::fseek(file, 0, SEEK_SET);
+    if (length < 0 || length > 0x7FFFFFFF) {
+        std::fclose(file);
+        return nullptr;
+    }
+    // One spare zero byte so text readers can stop safely at the end.
+    std::unique_ptr<std::uint8_t[]> bytes(new std::uint8_t[static_cast<size_t>(length) + 1]);
+    size_t read = std::fread(bytes.get(), 1, static_cast<size_t>(length), file);
+    std::fclose(file);
+    if (read != static_cast<size_t>(length)) {
+        return nullptr;
+    }
+    bytes[read] = 0;
+    if (size) {
+        *size = static_cast<std::uint32_t>(read);
+    }
+    void* key = bytes.get();
+    m_resources.emplace(key, std::move(bytes));
+    return key;
+}
+
+void EngineImpl::Resource_Free(void* resource) { m_resources.erase(resource); }
+
+std::uint32_t EngineImpl::AudioHandle(const char* filename, std::uint32_t) {
+    // Sounds play through the sound library; these handles only say that
+    // the file is there and readable, so scripts that name sounds load fully.
+    std::FILE* file = filename ? std::fopen(filename, "rb") : nullptr;
+    if (!file) {
+        LogLine(std::string("Can't load sound: ") + (filename ? filename : ""));
+        return 0;
+    }
+    char first = 0;
+    bool empty = std::fread(&first, 1, 1, file) != 1;
+    std::fclose(file);
+    if (empty) {
+        LogLine(std::string("Can't load sound: ") + filename + " (empty)");
+        return 0;
+    }
+    std::uint32_t id = m_nextAudio++;
+    m_audio[id] = AudioData{filename, 50};
+    return id;
+}
+
+HEFFECT EngineImpl::Effect_Load(const char* filename, std::uint32_t size) {
+    return AudioHandle(filename, size);
+}
+void EngineImpl::Effect_Free(HEFFECT effect) { m_audio.erase(effect); }
+HMUSIC EngineImpl::Music_Load(const char* filename, std::uint32_t size) {
+    return AudioHandle(filename, size);
+}
+void EngineImpl::Music_Free(HMUSIC music) { m_audio.erase(music); }
+void EngineImpl::Music_SetAmplification(HMUSIC music, int amplification) {
+    auto found = m_audio.find(music);
+    if (found != m_audio.end()) {
+        found->second.amplification = amplification;
+    }
+}
+HSTREAM EngineImpl::Stream_Load(const char* filename, std::uint32_t size) {
+    return AudioHandle(filename, size);
+}
+void EngineImpl::Stream_Free(HSTREAM stream) { m_audio.erase(stream); }
+
+void EngineImpl::System_MessageBox(const char* title, const char* text, bool error) {
+    std::string line = std::string(error ? "Message box (error) " : "Message box ") + "\"" +
+                       (title ? title : "") + "\": " + (text ? text : "");
+    LogLine(line);
+    if (DialogsToLog() || !m_window.Handle()) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+        return;
+    }
+    m_window.ShowMessageBox(title ? title : "", text ? text : "", error);
+}
+
+FileDialogResult EngineImpl::System_FileDialog(const FileDialogRequest& request) {
+    FileDialogResult result;
+    const char* kind = request.save ? "save" : "open";
+    if (m_input.HasDialogAnswer()) {
+        InputEvent answer = m_input.TakeDialogAnswer();
+        result.status = answer.cancel ? FileDialogResult::Status::Cancelled
+                                      : FileDialogResult::Status::Chosen;
+        result.path = answer.path;
+    } else if (DialogsToLog() || m_scripted) {
+        result.status = FileDialogResult::Status::Cancelled;
+    } else {
+        result = RunNativeFileDialog(request, request.save ? "Save map" : "Open map");
+    }
+    const char* status = result.status == FileDialogResult::Status::Chosen      ? "chosen"
+                         : result.status == FileDialogResult::Status::Cancelled ? "cancelled"
+                                                                                : "unavailable";
+    LogLine(std::string("File dialog (") + kind + "): " + status +
+            (result.path.empty() ? "" : " " + result.path));
+    return result;
+}
+
+void EngineImpl::Input_GetMousePos(float* x, float* y) {
+    if (x) {
+        *x = m_input.MouseX();
+    }
+    if (y) {
+        *y = m_input.MouseY();
+    }
+}
+
+void EngineImpl::Input_SetMousePos(float x, float y) {
+    m_input.SetMouse(x, y);
+    if (m_window.Handle() && !m_scripted) {
+        SDL_WarpMouseInWindow(m_window.Handle(), static_cast<int>(x), static_cast<int>(y));
+    }
+}

@@ -1,0 +1,405 @@
+#include "platform/engine/EngineImpl.h"
+
+#include "platform/engine/NullRenderDevice.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+EngineImpl* g_engine = nullptr;
+
+} // namespace
+
+Engine* EngineCreate(int version) {
+    if (version != ENGINE_VERSION) {
+        return nullptr;
+    }
+    if (g_engine) {
+        g_engine->AddRef();
+    } else {
+        g_engine = new EngineImpl(GetEngineOptions());
+    }
+    return g_engine;
+}
+
+EngineImpl::EngineImpl(const EngineOptions& options) : m_options(options) {
+    m_bools = {{ENGINE_WINDOWED, false},     {ENGINE_USESOUND, true},
+               {ENGINE_DONTSUSPEND, false},  {ENGINE_HIDEMOUSE, true},
+               {ENGINE_SHOWSPLASH, true},    {ENGINE_TEXTUREFILTER, true},
+               {ENGINE_ZBUFFER, false}};
+    m_ints = {{ENGINE_SCREENWIDTH, 800},
+              {ENGINE_SCREENHEIGHT, 600},
+              {ENGINE_SCREENBPP, 32},
+              {ENGINE_FPS, ENGINE_FPS_UNLIMITED}};
+    m_strings = {{ENGINE_TITLE, "Duskmaw"}, {ENGINE_INIFILE, ""}, {ENGINE_LOGFILE, ""}};
+    int seed = options.seed >= 0 ? options.seed
+                                 : (options.headless ? 1
+                                                     : static_cast<int>(std::chrono::steady_clock::now()
+                                                                            .time_since_epoch()
+                                                                            .count() &
+                                                                        0x7FFFFFFF));
+    Random_Seed(seed);
+    // Images decode without a window, so textures load headless too.
+    IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+}
+
+EngineImpl::~EngineImpl() {
+    System_Shutdown();
+    if (m_recordFile) {
+        std::fclose(m_recordFile);
+    }
+}
+
+void EngineImpl::Release() {
+    if (--m_refs > 0) {
+        return;
+    }
+    g_engine = nullptr;
+    delete this;
+}
+
+void EngineImpl::LogLine(const std::string& line) { m_log.Write(line); }
+
+void EngineImpl::SetError(const std::string& message) {
+    m_error = message;
+    LogLine("Error: " + message);
+}
+
+void EngineImpl::System_Log(const char* format, ...) {
+    char buffer[2048];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    LogLine(buffer);
+}
+
+bool EngineImpl::System_Initiate() {
+    if (m_initiated) {
+        return true;
+    }
+    std::string logPath =
+        m_options.logFile.empty() ? m_strings[ENGINE_LOGFILE] : m_options.logFile;
+    m_log.Open(logPath);
+    int width = m_ints[ENGINE_SCREENWIDTH];
+    int height = m_ints[ENGINE_SCREENHEIGHT];
+    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
+        SetError("The screen size " + std::to_string(width) + "x" + std::to_string(height) +
+                 " cannot be used");
+        return false;
+    }
+    if (!PrepareInputSources()) {
+        return false;
+    }
+    if (Headless()) {
+        m_device = std::make_unique<NullRenderDevice>();
+    } else {
+        std::string error;
+        m_device = CreateGlRenderDevice();
+        if (!m_device) {
+            SetError("This build has no drawing device for a window");
+            return false;
+        }
+        if (!m_window.Create(m_strings[ENGINE_TITLE], width, height, m_bools[ENGINE_WINDOWED],
+                             m_bools[ENGINE_HIDEMOUSE], error) ||
+            !m_device->Init(width, height, m_window.Handle(), m_bools[ENGINE_TEXTUREFILTER],
+                            error)) {
+            SetError("Cannot open the window: " + error);
+            m_device.reset();
+            m_window.Destroy();
+            return false;
+        }
+        int fps = m_ints[ENGINE_FPS];
+        SDL_GL_SetSwapInterval(fps < 0 ? 1 : 0);
+        if (!m_bools[ENGINE_DONTSUSPEND]) {
+            SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+        }
+        // Textures made before the window existed get their GPU copies now.
+        m_textures.ForEach([this](HTEXTURE id, TextureData& data) {
+            if (!data.isTarget) {
+                m_device->CreateTexture(id, data.width, data.height, data.pixels.data());
+            }
+        });
+    }
+    LogLine(std::string("Screen: ") + std::to_string(width) + "x" + std::to_string(height) +
+            (Headless() ? ", headless" : (m_bools[ENGINE_WINDOWED] ? ", windowed" : ", full screen")));
+    m_initiated = true;
+    return true;
+}
+
+bool EngineImpl::PrepareInputSources() {
+    if (!m_options.inputFile.empty() || !m_options.replayFile.empty()) {
+        m_replaying = !m_options.replayFile.empty();
+        const std::string& path = m_replaying ? m_options.replayFile : m_options.inputFile;
+        InputScriptResult script = LoadInputScript(path);
+        if (!script.ok) {
+            std::string where = script.line > 0 ? ", line " + std::to_string(script.line) : "";
+            SetError("Input script " + path + where + ": " + script.error);
+            std::fprintf(stderr, "%s\n", m_error.c_str());
+            return false;
+        }
+        std::vector<InputEvent> events;
+        for (const InputEvent& e : script.events) {
+            if (e.kind == InputEvent::Kind::Delta) {
+                m_replayDeltas[e.frame] = e.dt;
+            } else {
+                events.push_back(e);
+            }
+        }
+        m_script.Reset(std::move(events));
+        m_scripted = true;
+    }
+    if (!m_options.recordFile.empty()) {
+        m_recordFile = std::fopen(m_options.recordFile.c_str(), "w");
+        if (!m_recordFile) {
+            SetError("Cannot write the recording " + m_options.recordFile);
+            return false;
+        }
+        std::fprintf(m_recordFile, "# input recording: replay with --replay\n");
+    }
+    return true;
+}
+
+void EngineImpl::System_Shutdown() {
+    if (!m_initiated) {
+        return;
+    }
+    if (m_device) {
+        m_device->Shutdown();
+        m_device.reset();
+    }
+    m_window.Destroy();
+    if (m_recordFile) {
+        std::fclose(m_recordFile);
+        m_recordFile = nullptr;
+    }
+    LogLine("Engine shut down");
+    m_log.Close();
+    m_initiated = false;
+}
+
+void EngineImpl::Record(const InputEvent& event) {
+    if (m_recordFile) {
+        std::fprintf(m_recordFile, "%s\n", FormatInputEvent(event).c_str());
+    }
+}
+
+double EngineImpl::NextDelta(double realSeconds) {
+    if (m_replaying) {
+        auto found = m_replayDeltas.find(m_frame);
+        if (found != m_replayDeltas.end()) {
+            return found->second;
+        }
+        return Headless() ? m_options.dt : realSeconds;
+    }
+    return Headless() ? m_options.dt : realSeconds;
+}
+
+bool EngineImpl::GatherInput() {
+    m_input.BeginFrame();
+    bool closeRequested = false;
+    if (!Headless()) {
+        SdlWindow::Pumped pumped = m_window.Pump(m_frame, !m_scripted);
+        closeRequested = pumped.closeRequested;
+        m_mouseOver = pumped.mouseInside;
+        if (pumped.focusLost && !m_scripted) {
+            m_input.ReleaseAll();
+        }
+        for (const InputEvent& e : pumped.input) {
+            m_input.Apply(e);
+            Record(e);
+        }
+    }
+    if (m_scripted) {
+        for (const InputEvent& e : m_script.Take(m_frame)) {
+            m_input.Apply(e);
+            Record(e);
+        }
+    }
+    if (m_input.QuitRequested()) {
+        m_input.ClearQuit();
+        closeRequested = true;
+    }
+    if (closeRequested) {
+        // The program decides whether closing the window ends the loop.
+        auto exitFunc = m_funcs.find(ENGINE_EXITFUNC);
+        bool allow = exitFunc == m_funcs.end() || !exitFunc->second || exitFunc->second();
+        if (allow) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void EngineImpl::UpdateFps() {
+    m_frameTimes.push_back(m_time);
+    while (!m_frameTimes.empty() && m_frameTimes.front() <= m_time - 1.0) {
+        m_frameTimes.pop_front();
+    }
+    m_fps = static_cast<int>(m_frameTimes.size());
+}
+
+void EngineImpl::TakeScreenshots() {
+    for (const ScreenshotRequest& shot : m_options.screenshots) {
+        if (shot.frame == m_frame) {
+            if (!System_Snapshot(shot.file.c_str())) {
+                std::fprintf(stderr, "screenshot of frame %d not written to %s\n", m_frame,
+                             shot.file.c_str());
+            }
+        }
+    }
+}
+
+void EngineImpl::WaitForFrameCap(std::uint64_t frameStartTicks) {
+    int fps = m_ints[ENGINE_FPS];
+    if (Headless() || fps <= 0) {
+        return;
+    }
+    double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+    double target = 1.0 / fps;
+    for (;;) {
+        double spent = (SDL_GetPerformanceCounter() - frameStartTicks) / frequency;
+        if (spent >= target) {
+            return;
+        }
+        double left = target - spent;
+        if (left > 0.002) {
+            SDL_Delay(static_cast<Uint32>((left - 0.001) * 1000));
+        }
+    }
+}
+
+bool EngineImpl::System_Start() {
+    if (!m_initiated) {
+        SetError("System_Start: the engine was not initiated");
+        return false;
+    }
+    auto frameFunc = m_funcs[ENGINE_FRAMEFUNC];
+    if (!frameFunc) {
+        SetError("System_Start: no frame function");
+        return false;
+    }
+    m_running = true;
+    double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+    std::uint64_t last = SDL_GetPerformanceCounter();
+    for (;;) {
+        std::uint64_t start = SDL_GetPerformanceCounter();
+        double real = m_frame == 0 ? 0.0 : (start - last) / frequency;
+        last = start;
+        m_delta = NextDelta(real);
+        m_time += m_delta;
+        if (m_recordFile) {
+            InputEvent dt;
+            dt.kind = InputEvent::Kind::Delta;
+            dt.frame = m_frame;
+            dt.dt = m_delta;
+            Record(dt);
+        }
+        UpdateFps();
+        if (!GatherInput()) {
+            break;
+        }
+        if (frameFunc()) {
+            break;
+        }
+        if (m_device && std::any_of(m_options.screenshots.begin(), m_options.screenshots.end(),
+                                    [this](const ScreenshotRequest& s) { return s.frame == m_frame; })) {
+            m_device->KeepNextScreen();
+        }
+        if (auto& render = m_funcs[ENGINE_RENDERFUNC]) {
+            render();
+        }
+        TakeScreenshots();
+        if (auto& frameEnd = m_funcs[ENGINE_FRAMEENDFUNC]) {
+            frameEnd();
+        }
+        ++m_frame;
+        if (m_options.frames >= 0 && m_frame >= m_options.frames) {
+            break;
+        }
+        if (m_replaying && m_script.Exhausted() && m_replayDeltas.count(m_frame) == 0) {
+            break;
+        }
+        WaitForFrameCap(start);
+    }
+    if (m_recordFile) {
+        std::fflush(m_recordFile);
+    }
+    m_running = false;
+    return true;
+}
+
+void EngineImpl::System_SetState(EngineBoolState state, bool value) { m_bools[state] = value; }
+
+void EngineImpl::System_SetState(EngineFuncState state, EngineCallback value) {
+    m_funcs[state] = std::move(value);
+}
+
+void EngineImpl::System_SetState(EngineIntState state, int value) { m_ints[state] = value; }
+
+void EngineImpl::System_SetState(EngineStringState state, const char* value) {
+    std::string text = value ? value : "";
+    m_strings[state] = text;
+    if (state == ENGINE_INIFILE) {
+        m_ini.SetPath(text);
+    } else if (state == ENGINE_TITLE && m_window.Handle()) {
+        SDL_SetWindowTitle(m_window.Handle(), text.c_str());
+    }
+}
+
+bool EngineImpl::System_GetState(EngineBoolState state) { return m_bools[state]; }
+int EngineImpl::System_GetState(EngineIntState state) { return m_ints[state]; }
+std::string EngineImpl::System_GetState(EngineStringState state) { return m_strings[state]; }
+void* EngineImpl::System_GetState(EngineHandleState) { return m_window.Handle(); }
+
+void EngineImpl::Ini_SetInt(const char* section, const char* name, int value) {
+    m_ini.Set(section, name, std::to_string(value));
+}
+
+int EngineImpl::Ini_GetInt(const char* section, const char* name, int defaultValue) {
+    return m_ini.GetInt(section, name, defaultValue);
+}
+
+void EngineImpl::Ini_SetFloat(const char* section, const char* name, float value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", value);
+    m_ini.Set(section, name, text);
+}
+
+float EngineImpl::Ini_GetFloat(const char* section, const char* name, float defaultValue) {
+    return m_ini.GetFloat(section, name, defaultValue);
+}
+
+void EngineImpl::Ini_SetString(const char* section, const char* name, const char* value) {
+    m_ini.Set(section, name, value ? value : "");
+}
+
+std::string EngineImpl::Ini_GetString(const char* section, const char* name,
+                                      const char* defaultValue) {
+    auto value = m_ini.Get(section, name);
+    return value ? *value : std::string(defaultValue ? defaultValue : "");
+}
+
+void EngineImpl::Random_Seed(int seed) { m_random.seed(static_cast<std::uint32_t>(seed)); }
+
+int EngineImpl::Random_Int(int min, int max) {
+    if (min > max) {
+        std::swap(min, max);
+    }
+    return std::uniform_int_distribution<int>(min, max)(m_random);
+}
+
+float EngineImpl::Random_Float(float min, float max) {
+    if (min == max) {
+        return min;
+    }
+    // The unit fraction keeps the result inside the bounds whichever is larger.
+    float unit = std::uniform_real_distribution<float>(0.0f, 1.0f)(m_random);
+    return min + (max - min) * unit;
+}

@@ -1,0 +1,199 @@
+// The engine behind the interface: states, the frame loop, time, input,
+// textures and drawing, with a real window (SDL + OpenGL) or headless.
+#pragma once
+
+#include "platform/engine/Engine.h"
+#include "platform/engine/EngineLog.h"
+#include "platform/engine/EngineOptions.h"
+#include "platform/engine/IniFile.h"
+#include "platform/engine/InputScript.h"
+#include "platform/engine/InputState.h"
+#include "platform/engine/RenderDevice.h"
+#include "platform/engine/SdlWindow.h"
+#include "platform/engine/TextureStore.h"
+
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <memory>
+#include <random>
+#include <unordered_map>
+
+class EngineImpl final : public Engine {
+public:
+    explicit EngineImpl(const EngineOptions& options);
+    ~EngineImpl() override;
+
+    void AddRef() { ++m_refs; }
+    void Release() override;
+
+    bool System_Initiate() override;
+    void System_Shutdown() override;
+    bool System_Start() override;
+    std::string System_GetErrorMessage() override { return m_error; }
+    void System_Log(const char* format, ...) override __attribute__((format(printf, 2, 3)));
+    bool System_Snapshot(const char* filename) override;
+
+    void System_SetState(EngineBoolState state, bool value) override;
+    void System_SetState(EngineFuncState state, EngineCallback value) override;
+    void System_SetState(EngineIntState state, int value) override;
+    void System_SetState(EngineStringState state, const char* value) override;
+    bool System_GetState(EngineBoolState state) override;
+    int System_GetState(EngineIntState state) override;
+    std::string System_GetState(EngineStringState state) override;
+    void* System_GetState(EngineHandleState state) override;
+
+    int System_GetFrame() override { return m_frame; }
+    void System_MessageBox(const char* title, const char* text, bool error) override;
+    FileDialogResult System_FileDialog(const FileDialogRequest& request) override;
+
+    void Ini_SetInt(const char* section, const char* name, int value) override;
+    int Ini_GetInt(const char* section, const char* name, int defaultValue) override;
+    void Ini_SetFloat(const char* section, const char* name, float value) override;
+    float Ini_GetFloat(const char* section, const char* name, float defaultValue) override;
+    void Ini_SetString(const char* section, const char* name, const char* value) override;
+    std::string Ini_GetString(const char* section, const char* name,
+                              const char* defaultValue) override;
+
+    void Random_Seed(int seed) override;
+    int Random_Int(int min, int max) override;
+    float Random_Float(float min, float max) override;
+
+    float Timer_GetTime() override { return static_cast<float>(m_time); }
+    float Timer_GetDelta() override { return static_cast<float>(m_delta); }
+    int Timer_GetFPS() override { return m_fps; }
+
+    void* Resource_Load(const char* filename, std::uint32_t* size) override;
+    void Resource_Free(void* resource) override;
+
+    HEFFECT Effect_Load(const char* filename, std::uint32_t size) override;
+    void Effect_Free(HEFFECT effect) override;
+    HMUSIC Music_Load(const char* filename, std::uint32_t size) override;
+    void Music_Free(HMUSIC music) override;
+    void Music_SetAmplification(HMUSIC music, int amplification) override;
+    HSTREAM Stream_Load(const char* filename, std::uint32_t size) override;
+    void Stream_Free(HSTREAM stream) override;
+
+    void Input_GetMousePos(float* x, float* y) override;
+    void Input_SetMousePos(float x, float y) override;
+    int Input_GetMouseWheel() override { return m_input.Wheel(); }
+    bool Input_IsMouseOver() override { return m_mouseOver; }
+    bool Input_KeyDown(int key) override { return m_input.KeyDown(key); }
+    bool Input_KeyUp(int key) override { return m_input.KeyUp(key); }
+    bool Input_GetKeyState(int key) override { return m_input.KeyState(key); }
+    int Input_GetKey() override { return m_input.Key(); }
+    int Input_GetChar() override { return m_input.Char(); }
+
+    bool Gfx_BeginScene(HTARGET target) override;
+    void Gfx_EndScene() override;
+    void Gfx_Clear(std::uint32_t color) override;
+    void Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color,
+                        float z) override;
+    void Gfx_RenderQuad(const Quad* quad) override;
+    void Gfx_SetClipping(int x, int y, int w, int h) override;
+    void Gfx_SetTransform(float x, float y, float dx, float dy, float rot, float hscale,
+                          float vscale) override;
+    void Gfx_SetShader(HSHADER shader) override;
+
+    HSHADER Shader_Create(const char* filename) override;
+    void Shader_Free(HSHADER shader) override;
+    void Shader_SetFloat(HSHADER shader, const char* name, float value) override;
+
+    HTARGET Target_Create(int width, int height, bool zbuffer) override;
+    void Target_Free(HTARGET target) override;
+    HTEXTURE Target_GetTexture(HTARGET target) override;
+
+    HTEXTURE Texture_Create(int width, int height) override;
+    HTEXTURE Texture_Load(const char* filename, std::uint32_t size, bool mipmap) override;
+    HTEXTURE Texture_LoadFromMemory(const void* data, std::uint32_t size) override;
+    void Texture_Free(HTEXTURE texture) override;
+    int Texture_GetWidth(HTEXTURE texture, bool original) override;
+    int Texture_GetHeight(HTEXTURE texture, bool original) override;
+    std::uint32_t* Texture_Lock(HTEXTURE texture, bool readOnly, int left, int top, int width,
+                                int height) override;
+    void Texture_Unlock(HTEXTURE texture) override;
+
+    DrawStats Gfx_GetStats() override { return m_stats; }
+    void Gfx_RecordDraws(bool on) override;
+    std::vector<DrawRecord> Gfx_TakeDrawRecords() override;
+
+private:
+    bool Headless() const { return m_options.headless; }
+    bool DialogsToLog() const { return m_options.headless || m_options.noDialogs; }
+    void LogLine(const std::string& line);
+    void SetError(const std::string& message);
+
+    // Frame loop pieces.
+    bool PrepareInputSources();
+    double NextDelta(double realSeconds);
+    bool GatherInput(); // false when the loop should end (window closed)
+    void UpdateFps();
+    void TakeScreenshots();
+    void WaitForFrameCap(std::uint64_t frameStartTicks);
+    void Record(const InputEvent& event);
+
+    std::uint32_t AudioHandle(const char* filename, std::uint32_t size);
+    void AddDrawRecord(const DrawRecord& record);
+    HTEXTURE AddTexture(TextureData data);
+
+    int m_refs = 1;
+    EngineOptions m_options;
+    std::string m_error;
+    bool m_initiated = false;
+    bool m_running = false;
+
+    // States set by the programs.
+    std::map<EngineBoolState, bool> m_bools;
+    std::map<EngineFuncState, EngineCallback> m_funcs;
+    std::map<EngineIntState, int> m_ints;
+    std::map<EngineStringState, std::string> m_strings;
+
+    IniFile m_ini;
+    EngineLog m_log;
+    std::mt19937 m_random{1};
+
+    // Time.
+    int m_frame = 0;
+    double m_time = 0;
+    double m_delta = 0;
+    int m_fps = 0;
+    std::deque<double> m_frameTimes; // frame start times within the last second
+
+    // Input.
+    InputState m_input;
+    InputSchedule m_script;
+    bool m_scripted = false; // input comes from --input or --replay
+    bool m_replaying = false;
+    std::map<int, double> m_replayDeltas;
+    std::FILE* m_recordFile = nullptr;
+    bool m_mouseOver = true;
+
+    // Drawing.
+    SdlWindow m_window;
+    std::unique_ptr<RenderDevice> m_device;
+    TextureStore m_textures;
+    struct TargetInfo {
+        HTEXTURE texture = 0;
+        int width = 0;
+        int height = 0;
+        bool zbuffer = false;
+    };
+    std::unordered_map<HTARGET, TargetInfo> m_targets;
+    HTARGET m_nextTarget = 1;
+    std::unordered_map<HSHADER, std::string> m_shaders;
+    HSHADER m_nextShader = 1;
+    bool m_inScene = false;
+    HTARGET m_sceneTarget = 0;
+    DrawStats m_stats;
+    bool m_recordDraws = false;
+    std::vector<DrawRecord> m_drawRecords;
+
+    // Loaded raw files and sound handles.
+    std::unordered_map<void*, std::unique_ptr<std::uint8_t[]>> m_resources;
+    struct AudioData {
+        std::string filename;
+        int amplification = 50;
+    };
+    std::unordered_map<std::uint32_t, AudioData> m_audio;
+    std::uint32_t m_nextAudio = 1;
+};

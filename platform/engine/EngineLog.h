@@ -1,0 +1,23 @@
+// The engine log: the file is emptied when the engine starts, then every
+// line is appended and flushed at once so a crash loses nothing. Lines
+// written before the file is known are kept and written first.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class EngineLog {
+public:
+    ~EngineLog();
+    // Empties the file and writes any lines kept so far.
+    void Open(const std::string& path);
+    void Close();
+    void Write(const std::string& line);
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+    std::FILE* m_file = nullptr;
+    std::vector<std::string> m_pending;
+};

@@ -1,0 +1,171 @@
+#include "platform/engine/EngineOptions.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+EngineOptions& CurrentOptions() {
+    static EngineOptions options;
+    return options;
+}
+
+bool ToInt(const std::string& text, int& out) {
+    errno = 0;
+    char* end = nullptr;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || errno != 0 || *end != '\0' || value < INT32_MIN || value > INT32_MAX) {
+        return false;
+    }
+    out = static_cast<int>(value);
+    return true;
+}
+
+bool ToDouble(const std::string& text, double& out) {
+    errno = 0;
+    char* end = nullptr;
+    out = std::strtod(text.c_str(), &end);
+    return !text.empty() && errno == 0 && *end == '\0';
+}
+
+} // namespace
+
+OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineOptions& o) {
+    OptionsParseResult result;
+    auto fail = [&](const std::string& message) {
+        result.ok = false;
+        result.error = message;
+        return result;
+    };
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) {
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "--help" || arg == "-h") {
+            result.help = true;
+        } else if (arg == "--headless") {
+            o.headless = true;
+        } else if (arg == "--no-dialogs") {
+            o.noDialogs = true;
+        } else if (arg == "--draw-log") {
+            o.drawLog = true;
+        } else if (arg == "--input") {
+            if (!value(o.inputFile)) {
+                return fail("--input needs a file");
+            }
+        } else if (arg == "--record") {
+            if (!value(o.recordFile)) {
+                return fail("--record needs a file");
+            }
+        } else if (arg == "--replay") {
+            if (!value(o.replayFile)) {
+                return fail("--replay needs a file");
+            }
+        } else if (arg == "--trace") {
+            if (!value(o.traceFile)) {
+                return fail("--trace needs a file");
+            }
+        } else if (arg == "--log") {
+            if (!value(o.logFile)) {
+                return fail("--log needs a file");
+            }
+        } else if (arg == "--data") {
+            if (!value(o.dataDir)) {
+                return fail("--data needs a folder");
+            }
+        } else if (arg == "--frames") {
+            if (!value(text) || !ToInt(text, o.frames) || o.frames < 0) {
+                return fail("--frames needs a count of 0 or more");
+            }
+        } else if (arg == "--seed") {
+            if (!value(text) || !ToInt(text, o.seed) || o.seed < 0) {
+                return fail("--seed needs a number of 0 or more");
+            }
+        } else if (arg == "--dt") {
+            if (!value(text) || !ToDouble(text, o.dt) || !(o.dt > 0 && o.dt <= 10)) {
+                return fail("--dt needs seconds above 0 and at most 10");
+            }
+        } else if (arg == "--screenshot") {
+            ScreenshotRequest shot;
+            size_t colon = std::string::npos;
+            if (!value(text) || (colon = text.find(':')) == std::string::npos ||
+                !ToInt(text.substr(0, colon), shot.frame) || shot.frame < 0 ||
+                colon + 1 >= text.size()) {
+                return fail("--screenshot needs FRAME:FILE");
+            }
+            shot.file = text.substr(colon + 1);
+            o.screenshots.push_back(shot);
+        } else {
+            return fail("unknown option " + arg);
+        }
+    }
+    if (!o.inputFile.empty() && !o.replayFile.empty()) {
+        return fail("--input and --replay cannot be used together");
+    }
+    if (o.headless) {
+        o.noDialogs = true;
+    }
+    return result;
+}
+
+std::string EngineOptionsUsage(const char* program) {
+    return std::string("usage: ") + program +
+           " [options]\n"
+           "  --headless            no window; simulated time\n"
+           "  --input FILE          scripted input (replaces keyboard and mouse)\n"
+           "  --frames N            end after N frames\n"
+           "  --seed N              random seed (headless default 1)\n"
+           "  --dt SECONDS          headless frame length (default 1/60)\n"
+           "  --record FILE         write every frame's input and delta\n"
+           "  --replay FILE         play a recording back exactly\n"
+           "  --trace FILE          one JSON record of the state per frame\n"
+           "  --screenshot F:FILE   write a PNG of frame F (repeatable)\n"
+           "  --data DIR            the content folder to run in\n"
+           "  --log FILE            write the engine log there\n"
+           "  --no-dialogs          message boxes and file dialogs go to the log\n"
+           "  --draw-log            keep every draw call (for tests)\n";
+}
+
+void SetEngineOptions(const EngineOptions& options) { CurrentOptions() = options; }
+
+const EngineOptions& GetEngineOptions() { return CurrentOptions(); }
+
+std::string EnterDataDirectory(const EngineOptions& options, const char* argv0) {
+    namespace fs = std::filesystem;
+    std::vector<fs::path> candidates;
+    std::error_code ec;
+    if (!options.dataDir.empty()) {
+        candidates.push_back(options.dataDir);
+    } else {
+        fs::path exe = fs::weakly_canonical(fs::path(argv0 ? argv0 : ""), ec);
+        // Next to the executable (an installed copy), then up the build tree
+        // to the source tree's data/.
+        for (fs::path dir = exe.parent_path(); !dir.empty(); dir = dir.parent_path()) {
+            candidates.push_back(dir / "data");
+            if (dir == dir.parent_path()) {
+                break;
+            }
+        }
+#ifdef DUSKMAW_SOURCE_DATA_DIR
+        candidates.push_back(DUSKMAW_SOURCE_DATA_DIR);
+#endif
+    }
+    for (const fs::path& dir : candidates) {
+        if (fs::is_directory(dir, ec)) {
+            fs::path absolute = fs::absolute(dir, ec);
+            fs::current_path(absolute, ec);
+            if (!ec) {
+                return absolute.string();
+            }
+        }
+    }
+    return "";
+}

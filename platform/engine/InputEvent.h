@@ -1,0 +1,19 @@
+// One input event of a frame, as the input script, the recorder and the
+// window all describe it.
+#pragma once
+
+#include <string>
+
+struct InputEvent {
+    enum class Kind { Key, Mouse, Wheel, Char, Dialog, Quit, Delta };
+    int frame = 0;
+    Kind kind = Kind::Key;
+    int key = 0;       // Key: virtual-key code
+    bool down = false; // Key
+    float x = 0, y = 0; // Mouse
+    int wheel = 0;      // Wheel
+    int ch = 0;         // Char
+    std::string path;   // Dialog: the chosen file, empty for cancel
+    bool cancel = false; // Dialog
+    double dt = 0;      // Delta: the frame's length (records only)
+};

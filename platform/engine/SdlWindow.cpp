@@ -1,0 +1,143 @@
+#include "platform/engine/SdlWindow.h"
+
+#include "platform/engine/KeyMap.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+SdlWindow::~SdlWindow() { Destroy(); }
+
+bool SdlWindow::Create(const std::string& title, int width, int height, bool windowed,
+                       bool hideMouse, std::string& error) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+    if (!windowed) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                width, height, flags);
+    if (!m_window) {
+        error = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
+        return false;
+    }
+    m_width = width;
+    m_height = height;
+    SDL_ShowCursor(hideMouse ? SDL_DISABLE : SDL_ENABLE);
+    return true;
+}
+
+void SdlWindow::Destroy() {
+    if (m_window) {
+        SDL_DestroyWindow(m_window);
+        m_window = nullptr;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
+    }
+}
+
+void SdlWindow::ToLogical(int wx, int wy, float& x, float& y) const {
+    int ww = m_width;
+    int wh = m_height;
+    SDL_GetWindowSize(m_window, &ww, &wh);
+    if (ww <= 0 || wh <= 0) {
+        x = static_cast<float>(wx);
+        y = static_cast<float>(wy);
+        return;
+    }
+    // The picture is scaled to fit and centred; undo that.
+    float scale = std::min(static_cast<float>(ww) / m_width, static_cast<float>(wh) / m_height);
+    float offsetX = (ww - m_width * scale) / 2;
+    float offsetY = (wh - m_height * scale) / 2;
+    x = (wx - offsetX) / scale;
+    y = (wy - offsetY) / scale;
+}
+
+SdlWindow::Pumped SdlWindow::Pump(int frame, bool withInput) {
+    Pumped out;
+    SDL_Event e;
+    auto push = [&](InputEvent ev) {
+        if (withInput) {
+            ev.frame = frame;
+            out.input.push_back(ev);
+        }
+    };
+    while (SDL_PollEvent(&e)) {
+        InputEvent ev;
+        switch (e.type) {
+        case SDL_QUIT:
+            out.closeRequested = true;
+            break;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                out.focusLost = true;
+            } else if (e.window.event == SDL_WINDOWEVENT_LEAVE) {
+                m_mouseInside = false;
+            } else if (e.window.event == SDL_WINDOWEVENT_ENTER) {
+                m_mouseInside = true;
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            ev.kind = InputEvent::Kind::Key;
+            ev.key = VirtualKeyFromSdlKeycode(e.key.keysym.sym);
+            ev.down = e.type == SDL_KEYDOWN;
+            if (ev.key != 0 && !(ev.down && e.key.repeat)) {
+                push(ev);
+            }
+            if (ev.down && ev.key != 0 && (ev.key == 0x08 || ev.key == 0x0D || ev.key == 0x1B)) {
+                // Control characters that text input does not report.
+                InputEvent c;
+                c.kind = InputEvent::Kind::Char;
+                c.ch = ev.key;
+                push(c);
+            }
+            break;
+        case SDL_TEXTINPUT:
+            for (const char* p = e.text.text; *p; ++p) {
+                if (static_cast<unsigned char>(*p) < 128) {
+                    ev.kind = InputEvent::Kind::Char;
+                    ev.ch = static_cast<unsigned char>(*p);
+                    push(ev);
+                }
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            ev.kind = InputEvent::Kind::Key;
+            ev.key = VirtualKeyFromSdlMouseButton(e.button.button);
+            ev.down = e.type == SDL_MOUSEBUTTONDOWN;
+            if (ev.key != 0) {
+                push(ev);
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            ev.kind = InputEvent::Kind::Mouse;
+            ToLogical(e.motion.x, e.motion.y, ev.x, ev.y);
+            push(ev);
+            break;
+        case SDL_MOUSEWHEEL:
+            ev.kind = InputEvent::Kind::Wheel;
+            ev.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            push(ev);
+            break;
+        default:
+            break;
+        }
+    }
+    out.mouseInside = m_mouseInside;
+    return out;
+}
+
+void SdlWindow::ShowMessageBox(const std::string& title, const std::string& text, bool error) {
+    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
+                             title.c_str(), text.c_str(), m_window);
+}

@@ -1,0 +1,282 @@
+// The headless engine as the programs use it: the frame loop, simulated
+// time, scripted input, the log, random numbers, textures in memory.
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using testing_support::HeadlessEngine;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+namespace {
+
+EngineOptions WithScript(const std::string& dir, const std::string& script, int frames) {
+    EngineOptions options;
+    options.inputFile = dir + "/input.txt";
+    WriteFile(options.inputFile, script);
+    options.frames = frames;
+    return options;
+}
+
+} // namespace
+
+TEST(EngineHeadless, FrameLoopRunsUntilFrameFunctionOrFrameLimit) {
+    HeadlessEngine engine;
+    int frames = 0;
+    int renders = 0;
+    std::vector<float> times;
+    engine->System_SetState(ENGINE_FRAMEFUNC, [&] {
+        times.push_back(engine->Timer_GetTime());
+        return ++frames == 5;
+    });
+    engine->System_SetState(ENGINE_RENDERFUNC, [&] {
+        ++renders;
+        return false;
+    });
+    EXPECT_TRUE(engine->System_Start());
+    EXPECT_EQ(frames, 5);
+    // The frame whose function ends the loop is not drawn.
+    EXPECT_EQ(renders, 4);
+    ASSERT_EQ(times.size(), 5u);
+    EXPECT_NEAR(times[0], 1.0f / 60, 1e-6);
+    EXPECT_NEAR(times[4], 5.0f / 60, 1e-5);
+    EXPECT_NEAR(engine->Timer_GetDelta(), 1.0f / 60, 1e-6);
+}
+
+TEST(EngineHeadless, FramesOptionEndsTheLoopAndFpsCountsTheLastSecond) {
+    std::string dir = testing_support::MakeTempDir("frames");
+    EngineOptions options;
+    options.frames = 120;
+    options.dt = 0.02;
+    HeadlessEngine engine(options);
+    int frames = 0;
+    std::vector<int> fps;
+    engine->System_SetState(ENGINE_FRAMEFUNC, [&] {
+        ++frames;
+        fps.push_back(engine->Timer_GetFPS());
+        return false;
+    });
+    engine->System_Start();
+    EXPECT_EQ(frames, 120);
+    EXPECT_EQ(fps.front(), 1);
+    EXPECT_EQ(fps.back(), 50); // frames of 0.02 s in one second
+}
+
+TEST(EngineHeadless, StartWithoutInitiateIsRefused) {
+    SetEngineOptions(EngineOptions{});
+    EngineOptions options;
+    options.headless = true;
+    SetEngineOptions(options);
+    Engine* engine = EngineCreate(ENGINE_VERSION);
+    ASSERT_NE(engine, nullptr);
+    engine->System_SetState(ENGINE_FRAMEFUNC, [] { return true; });
+    EXPECT_FALSE(engine->System_Start());
+    EXPECT_FALSE(engine->System_GetErrorMessage().empty());
+    engine->Release();
+    SetEngineOptions(EngineOptions{});
+}
+
+TEST(EngineHeadless, OnlyOurVersionIsGivenAndReferencesAreCounted) {
+    EXPECT_EQ(EngineCreate(0x181), nullptr);
+    HeadlessEngine engine;
+    Engine* second = EngineCreate(ENGINE_VERSION);
+    EXPECT_EQ(second, engine.get());
+    second->Release();
+    // Still alive: the fixture's reference remains.
+    EXPECT_EQ(engine->System_GetState(ENGINE_SCREENWIDTH), 1024);
+}
+
+TEST(EngineHeadless, ScriptedKeysAreTheKeyOfTheirFrameAndHeldUntilUp) {
+    std::string dir = testing_support::MakeTempDir("keys");
+    HeadlessEngine engine(WithScript(dir,
+                                     "# walk right, then click\n"
+                                     "1 key 0x44 down\n"
+                                     "3 key 0x44 up\n"
+                                     "3 mouse 100.5 200\n"
+                                     "4 key 2 down   # right button\n"
+                                     "4 key 0x51 down\n"
+                                     "5 wheel -2\n"
+                                     "5 char a\n",
+                                     7));
+    struct Seen {
+        int key;
+        bool held, down, up;
+        float mx, my;
+        int wheel, ch;
+    };
+    std::vector<Seen> seen;
+    engine->System_SetState(ENGINE_FRAMEFUNC, [&] {
+        float x, y;
+        engine->Input_GetMousePos(&x, &y);
+        seen.push_back({engine->Input_GetKey(), engine->Input_GetKeyState('D'),
+                        engine->Input_KeyDown('D'), engine->Input_KeyUp('D'), x, y,
+                        engine->Input_GetMouseWheel(), engine->Input_GetChar()});
+        return false;
+    });
+    engine->System_Start();
+    ASSERT_EQ(seen.size(), 7u);
+    EXPECT_EQ(seen[0].key, 0);
+    EXPECT_EQ(seen[1].key, 'D');
+    EXPECT_TRUE(seen[1].held && seen[1].down);
+    EXPECT_EQ(seen[2].key, 0);
+    EXPECT_TRUE(seen[2].held && !seen[2].down);
+    EXPECT_TRUE(!seen[3].held && seen[3].up);
+    EXPECT_FLOAT_EQ(seen[3].mx, 100.5f);
+    EXPECT_FLOAT_EQ(seen[3].my, 200.0f);
+    EXPECT_EQ(seen[4].key, VK_RBUTTON); // the first press of the frame
+    EXPECT_EQ(seen[5].wheel, -2);
+    EXPECT_EQ(seen[5].ch, 'a');
+    EXPECT_EQ(seen[6].wheel, 0);
+    EXPECT_EQ(seen[6].ch, 0);
+}
+
+TEST(EngineHeadless, QuitAsksTheExitFunction) {
+    std::string dir = testing_support::MakeTempDir("quit");
+    HeadlessEngine engine(WithScript(dir, "2 quit\n4 quit\n", 10));
+    int frames = 0;
+    int asked = 0;
+    engine->System_SetState(ENGINE_FRAMEFUNC, [&] {
+        ++frames;
+        return false;
+    });
+    engine->System_SetState(ENGINE_EXITFUNC, [&] { return ++asked == 2; });
+    engine->System_Start();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(frames, 4); // frames 0..3 ran; the allowed close came before frame 4
+}
+
+TEST(EngineHeadless, BrokenInputScriptStopsStartUpWithItsLine) {
+    std::string dir = testing_support::MakeTempDir("badscript");
+    HeadlessEngine engine(WithScript(dir, "1 key 0x41 down\n2 jump\n", 10));
+    // The fixture initiated the engine; the script's error refused it.
+    EXPECT_NE(engine->System_GetErrorMessage().find("line 2"), std::string::npos);
+    engine->System_SetState(ENGINE_FRAMEFUNC, [] { return true; });
+    EXPECT_FALSE(engine->System_Start());
+}
+
+TEST(EngineHeadless, LogIsTruncatedAtStartAndGetsOneLinePerCall) {
+    std::string dir = testing_support::MakeTempDir("log");
+    WriteFile(dir + "/log.txt", "old contents\n");
+    EngineOptions options;
+    options.logFile = dir + "/log.txt";
+    HeadlessEngine engine(options);
+    engine->System_Log("Best FPS:%d", 60);
+    engine->System_Log("Score:%f", 12.5);
+    std::string log = ReadFile(dir + "/log.txt");
+    EXPECT_EQ(log.find("old contents"), std::string::npos);
+    EXPECT_NE(log.find("Best FPS:60\nScore:12.500000\n"), std::string::npos);
+}
+
+TEST(EngineHeadless, RandomBoundsAreInclusiveInEitherOrderAndSeedRepeats) {
+    HeadlessEngine engine;
+    bool sawLow = false, sawHigh = false;
+    for (int i = 0; i < 2000; ++i) {
+        int a = engine->Random_Int(3, 5);
+        int b = engine->Random_Int(5, 3);
+        ASSERT_GE(a, 3);
+        ASSERT_LE(a, 5);
+        ASSERT_GE(b, 3);
+        ASSERT_LE(b, 5);
+        sawLow |= a == 3;
+        sawHigh |= a == 5;
+        float f = engine->Random_Float(2.0f, -2.0f);
+        ASSERT_GE(f, -2.0f);
+        ASSERT_LE(f, 2.0f);
+    }
+    EXPECT_TRUE(sawLow && sawHigh);
+    EXPECT_EQ(engine->Random_Int(7, 7), 7);
+    engine->Random_Seed(42);
+    int first = engine->Random_Int(0, 1000000);
+    engine->Random_Seed(42);
+    EXPECT_EQ(engine->Random_Int(0, 1000000), first);
+}
+
+TEST(EngineHeadless, TexturesLoadLockAndFailSafely) {
+    HeadlessEngine engine;
+    const std::string dir = engine.Dir();
+    HTEXTURE made = engine->Texture_Create(4, 3);
+    ASSERT_NE(made, 0u);
+    std::uint32_t* pixels = engine->Texture_Lock(made, false);
+    ASSERT_NE(pixels, nullptr);
+    for (int i = 0; i < 12; ++i) {
+        pixels[i] = 0xFF000000u | static_cast<std::uint32_t>(i);
+    }
+    // A second lock while locked is refused.
+    EXPECT_EQ(engine->Texture_Lock(made, true), nullptr);
+    engine->Texture_Unlock(made);
+    std::uint32_t* part = engine->Texture_Lock(made, true, 1, 1, 2, 2);
+    ASSERT_NE(part, nullptr);
+    EXPECT_EQ(part[0], 0xFF000005u);
+    EXPECT_EQ(part[4], 0xFF000009u); // rows are the texture's width apart
+    engine->Texture_Unlock(made);
+    EXPECT_EQ(engine->Texture_Lock(made, true, 3, 0, 2, 1), nullptr); // outside
+
+    EXPECT_EQ(engine->Texture_Load((dir + "/missing.png").c_str()), 0u);
+    WriteFile(dir + "/corrupt.png", std::string("\x89PNG\r\n\x1a\nnot really", 18));
+    EXPECT_EQ(engine->Texture_Load((dir + "/corrupt.png").c_str()), 0u);
+    EXPECT_EQ(engine->Texture_GetWidth(9999), 0);
+    std::string log = engine.ReadLog();
+    EXPECT_NE(log.find("missing.png"), std::string::npos);
+    EXPECT_NE(log.find("corrupt.png"), std::string::npos);
+    engine->Texture_Free(made);
+    EXPECT_EQ(engine->Texture_GetWidth(made), 0);
+}
+
+TEST(EngineHeadless, DrawCallsAreCountedAndRecorded) {
+    HeadlessEngine engine;
+    engine->Gfx_RecordDraws(true);
+    Quad quad{};
+    quad.blend = BLEND_DEFAULT;
+    quad.v[2].x = 10;
+    engine->System_SetState(ENGINE_FRAMEFUNC, [&] { return engine->System_GetFrame() == 2; });
+    engine->System_SetState(ENGINE_RENDERFUNC, [&] {
+        engine->Gfx_BeginScene();
+        engine->Gfx_Clear(0);
+        engine->Gfx_RenderQuad(&quad);
+        engine->Gfx_RenderLine(0, 0, 5, 5, 0xFFFF0000, 0.5f);
+        engine->Gfx_EndScene();
+        return false;
+    });
+    engine->System_Start();
+    DrawStats stats = engine->Gfx_GetStats();
+    EXPECT_EQ(stats.scenes, 2u);
+    EXPECT_EQ(stats.quads, 2u);
+    EXPECT_EQ(stats.lines, 2u);
+    std::vector<DrawRecord> records = engine->Gfx_TakeDrawRecords();
+    ASSERT_EQ(records.size(), 10u);
+    EXPECT_EQ(records[2].kind, DrawRecord::Kind::Quad);
+    EXPECT_FLOAT_EQ(records[2].quad.v[2].x, 10.0f);
+    EXPECT_EQ(records[3].kind, DrawRecord::Kind::Line);
+    EXPECT_EQ(records[3].quad.v[0].col, 0xFFFF0000u);
+}
+
+TEST(EngineHeadless, RecordingReplaysTheSameFrames) {
+    std::string dir = testing_support::MakeTempDir("record");
+    auto run = [&](EngineOptions options) {
+        HeadlessEngine engine(options);
+        std::vector<std::string> trace;
+        engine->System_SetState(ENGINE_FRAMEFUNC, [&] {
+            float x, y;
+            engine->Input_GetMousePos(&x, &y);
+            trace.push_back(std::to_string(engine->Timer_GetTime()) + " " +
+                            std::to_string(engine->Input_GetKey()) + " " +
+                            std::to_string(engine->Input_GetKeyState('W')) + " " +
+                            std::to_string(x) + " " + std::to_string(engine->Random_Int(0, 99)));
+            return false;
+        });
+        engine->System_Start();
+        return trace;
+    };
+    EngineOptions recordOptions = WithScript(
+        dir, "0 mouse 5 6\n2 key 0x57 down\n4 key 0x57 up\n5 char 0x35\n", 8);
+    recordOptions.recordFile = dir + "/run.rec";
+    recordOptions.dt = 0.03;
+    std::vector<std::string> first = run(recordOptions);
+
+    EngineOptions replayOptions;
+    replayOptions.replayFile = dir + "/run.rec";
+    std::vector<std::string> second = run(replayOptions);
+    EXPECT_EQ(first, second);
+}
