@@ -47,6 +47,7 @@ bool GlRenderDevice::Init(int width, int height, void* window, bool linearFilter
     m_width = width;
     m_height = height;
     m_linearFilter = linearFilter;
+    m_screenFinished = false;
 
     std::string programError;
     if (!m_defaultProgram.BuildDefault(programError)) {
@@ -222,8 +223,8 @@ void GlRenderDevice::DeleteTarget(HTARGET id) {
 
 bool GlRenderDevice::ReadPixels(HTARGET id, int width, int height, std::uint32_t* out) {
     GlFramebuffer* framebuffer = id ? FindTarget(id) : &m_screen;
-    if (!framebuffer || !out || width <= 0 || height <= 0 || width > framebuffer->Width() ||
-        height > framebuffer->Height())
+    if (!framebuffer || (!id && !m_screenFinished) || !out || width <= 0 || height <= 0 ||
+        width > framebuffer->Width() || height > framebuffer->Height())
         return false;
     Flush();
     // Every picture is stored top row first, so no flip is needed.
@@ -355,6 +356,8 @@ void GlRenderDevice::EndScene(bool present) {
     if (!m_context)
         return;
     Flush();
+    if (m_framebuffer == &m_screen)
+        m_screenFinished = true;
     if (present && m_framebuffer == &m_screen)
         Present();
 }

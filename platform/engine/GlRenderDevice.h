@@ -29,6 +29,9 @@ public:
 
     bool CreateTarget(HTARGET id, HTEXTURE texture, int width, int height, bool zbuffer) override;
     void DeleteTarget(HTARGET id) override;
+    // Nothing to do: the screen is drawn off-screen, so the last finished
+    // picture is always there to read until the next screen scene draws.
+    void KeepNextScreen() override {}
     bool ReadPixels(HTARGET id, int width, int height, std::uint32_t* out) override;
 
     bool CreateShader(HSHADER id, const std::string& source, std::string& error) override;
@@ -71,6 +74,7 @@ private:
     int m_width = 0, m_height = 0;
     bool m_linearFilter = false;
     bool m_screenZBuffer = false;
+    bool m_screenFinished = false; // a screen scene has ended since Init
 
     std::unordered_map<HTEXTURE, TextureEntry> m_textures;
     std::unordered_map<HTARGET, std::unique_ptr<GlFramebuffer>> m_targets;

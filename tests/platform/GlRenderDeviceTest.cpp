@@ -153,6 +153,8 @@ TEST_F(GlRenderDeviceTest, TexturesKeepTheirOrientationAndSubRectUpdates) {
 }
 
 TEST_F(GlRenderDeviceTest, RenderTargetTextureDrawsRightWayUp) {
+    std::vector<std::uint32_t> none(16);
+    EXPECT_FALSE(m_device.ReadPixels(0, 4, 4, none.data())); // no screen finished yet
     const HTEXTURE targetTexture = 20;
     ASSERT_TRUE(m_device.CreateTarget(1, targetTexture, 32, 32, false));
     m_device.BeginScene(1, 32, 32);
