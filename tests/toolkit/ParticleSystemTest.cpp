@@ -1,0 +1,221 @@
+#include "toolkit/ParticleSystem.h"
+#include "tests/toolkit/DrawingTestHelpers.h"
+#include "toolkit/Sprite.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+using drawing_test::TakeQuads;
+
+// Long-lived, motionless particles unless a test says otherwise.
+ParticleSystemInfo QuietInfo() {
+    ParticleSystemInfo info;
+    info.emission = 30;
+    info.lifetime = -1;
+    info.particleLifeMin = info.particleLifeMax = 100;
+    info.sizeStart = info.sizeEnd = 1;
+    info.colorStart = info.colorEnd = {1, 1, 1, 1};
+    return info;
+}
+
+class ParticleSystemTest : public ::testing::Test {
+protected:
+    std::string WritePsi(const ParticleSystemInfo& info, std::size_t size = 128) {
+        std::uint8_t bytes[ParticleSystemInfo::kRecordSize];
+        info.Write(bytes);
+        std::string data(reinterpret_cast<const char*>(bytes), sizeof bytes);
+        data.resize(size, '\x7f');
+        std::string path = engine.Dir() + "/fx" + std::to_string(files++) + ".psi";
+        testing_support::WriteFile(path, data);
+        return path;
+    }
+    testing_support::HeadlessEngine engine;
+    Sprite sprite{0, 0, 0, 1, 1};
+    int files = 0;
+};
+
+TEST_F(ParticleSystemTest, RecordIsReadFieldByFieldLittleEndian) {
+    ParticleSystemInfo info = QuietInfo();
+    info.emission = 0x01020304;
+    info.relative = true;
+    info.spinVar = 0.25f;
+    info.colorEnd = {0.1f, 0.2f, 0.3f, 0.4f};
+    info.alphaVar = 0.75f;
+    std::uint8_t bytes[128];
+    info.Write(bytes);
+    EXPECT_EQ(bytes[4], 0x04);
+    EXPECT_EQ(bytes[7], 0x01);
+    EXPECT_EQ(bytes[28], 1);
+    float lifetime;
+    std::memcpy(&lifetime, bytes + 8, 4);
+    EXPECT_FLOAT_EQ(lifetime, -1.0f);
+
+    // Longer files are fine: only the first 128 bytes count.
+    ParticleSystem system(WritePsi(info, 200).c_str(), &sprite);
+    const ParticleSystemInfo& read = system.GetInfo();
+    EXPECT_EQ(read.emission, 0x01020304);
+    EXPECT_TRUE(read.relative);
+    EXPECT_FLOAT_EQ(read.spinVar, 0.25f);
+    EXPECT_FLOAT_EQ(read.colorEnd.b, 0.3f);
+    EXPECT_FLOAT_EQ(read.alphaVar, 0.75f);
+    EXPECT_EQ(read.sprite, &sprite);
+    EXPECT_FLOAT_EQ(system.GetAge(), ParticleSystem::kStopped);
+}
+
+TEST_F(ParticleSystemTest, ShortOrMissingFilesGiveAHarmlessSystem) {
+    ParticleSystem shortFile(WritePsi(QuietInfo(), 127).c_str(), &sprite);
+    ParticleSystem missing((engine.Dir() + "/absent.psi").c_str(), &sprite);
+    engine->Gfx_RecordDraws(true);
+    for (ParticleSystem* system : {&shortFile, &missing}) {
+        system->Fire();
+        for (int i = 0; i < 10; ++i) {
+            system->Update(0.1f);
+        }
+        system->Render();
+        EXPECT_EQ(system->GetParticlesAlive(), 0);
+    }
+    EXPECT_TRUE(TakeQuads(engine.get()).empty());
+}
+
+TEST_F(ParticleSystemTest, EmissionRoundsAndCarriesTheRemainder) {
+    ParticleSystem system(QuietInfo());
+    system.Update(0.02f);
+    EXPECT_EQ(system.GetParticlesAlive(), 0); // never fired
+    system.Fire();
+    int expected[] = {1, 0, 1, 0, 1};
+    int before = 0;
+    for (int step : expected) {
+        system.Update(0.02f);
+        EXPECT_EQ(system.GetParticlesAlive() - before, step);
+        before = system.GetParticlesAlive();
+    }
+    for (int i = 0; i < 45; ++i) {
+        system.Update(0.02f);
+    }
+    EXPECT_EQ(system.GetParticlesAlive(), 30); // one second
+}
+
+TEST_F(ParticleSystemTest, LifetimeEndsEmissionAndParticlesDieOut) {
+    ParticleSystemInfo info = QuietInfo();
+    info.lifetime = 2;
+    info.particleLifeMin = info.particleLifeMax = 0.5f;
+    ParticleSystem system(info);
+    system.Fire();
+    for (int i = 0; i < 21; ++i) {
+        system.Update(0.1f);
+    }
+    EXPECT_FLOAT_EQ(system.GetAge(), ParticleSystem::kStopped);
+    EXPECT_GT(system.GetParticlesAlive(), 0);
+    for (int i = 0; i < 8; ++i) {
+        system.Update(0.1f);
+    }
+    EXPECT_EQ(system.GetParticlesAlive(), 0);
+}
+
+TEST_F(ParticleSystemTest, NeverMoreThanFiveHundredAlive) {
+    ParticleSystemInfo info = QuietInfo();
+    info.emission = 2000000000;
+    ParticleSystem system(info);
+    system.Fire();
+    system.Update(1.0f);
+    EXPECT_EQ(system.GetParticlesAlive(), 500);
+    system.Update(1.0f);
+    EXPECT_EQ(system.GetParticlesAlive(), 500);
+}
+
+TEST_F(ParticleSystemTest, StopWithOrWithoutKilling) {
+    ParticleSystem system(QuietInfo());
+    system.Fire();
+    system.Update(1.0f);
+    ASSERT_EQ(system.GetParticlesAlive(), 30);
+    system.Stop(false);
+    system.Update(1.0f);
+    EXPECT_EQ(system.GetParticlesAlive(), 30);
+    system.Stop(true);
+    EXPECT_EQ(system.GetParticlesAlive(), 0);
+}
+
+TEST_F(ParticleSystemTest, FireAtEmitsAroundThePointAndMoveToAlongThePath) {
+    ParticleSystemInfo info = QuietInfo();
+    info.emission = 500;
+    ParticleSystem system(info);
+    system.FireAt(100, 50);
+    system.Update(0.1f);
+    ASSERT_EQ(system.GetParticlesAlive(), 50);
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_LE(std::fabs(system.GetParticle(i).x - 100), 2.0f);
+        EXPECT_LE(std::fabs(system.GetParticle(i).y - 50), 2.0f);
+    }
+    system.MoveTo(300, 50);
+    system.Update(0.1f);
+    float low = 1e9f, high = -1e9f;
+    for (int i = 50; i < 100; ++i) {
+        low = std::min(low, system.GetParticle(i).x);
+        high = std::max(high, system.GetParticle(i).x);
+    }
+    EXPECT_LT(low, 150);
+    EXPECT_GT(high, 250);
+
+    // Moving the particles along shifts them without emitting a trail.
+    float before = system.GetParticle(0).x;
+    system.MoveTo(310, 50, true);
+    EXPECT_FLOAT_EQ(system.GetParticle(0).x, before + 10);
+}
+
+TEST_F(ParticleSystemTest, AParticleOnTheEmitterGetsNoRadialPush) {
+    ParticleSystemInfo info = QuietInfo();
+    info.emission = 10;
+    info.radialAccelMin = info.radialAccelMax = 1000;
+    info.tangentialAccelMin = info.tangentialAccelMax = 1000;
+    ParticleSystem system(info);
+    system.Fire();
+    system.Update(0.1f);
+    ASSERT_EQ(system.GetParticlesAlive(), 1);
+    Particle p = system.GetParticle(0);
+    system.Stop(false);
+    system.MoveTo(p.x, p.y);
+    system.Update(0.1f);
+    EXPECT_FLOAT_EQ(system.GetParticle(0).vx, 0);
+    EXPECT_FLOAT_EQ(system.GetParticle(0).vy, 0);
+    // Away from the emitter the push is radial and of full strength.
+    system.MoveTo(p.x - 10, p.y);
+    system.Update(0.1f);
+    EXPECT_NEAR(system.GetParticle(0).vx, 100, 0.5f);
+    EXPECT_NEAR(system.GetParticle(0).vy, 100, 0.5f);
+}
+
+TEST_F(ParticleSystemTest, RenderPacksColoursAtTheOffsetAndRestoresTheSprite) {
+    ParticleSystemInfo info = QuietInfo();
+    info.sprite = &sprite;
+    info.emission = 10;
+    info.colorStart = info.colorEnd = {1.0f, 0.5f, 2.0f, 0.25f};
+    info.sizeStart = info.sizeEnd = 4;
+    sprite.SetColor(0xFF112233);
+    ParticleSystem system(info);
+    system.FireAt(0, 0);
+    system.Update(0.1f);
+    system.SetRenderOffset(1000, 2000);
+    engine->Gfx_RecordDraws(true);
+    system.Render();
+    std::vector<Quad> quads = TakeQuads(engine.get());
+    ASSERT_EQ(quads.size(), 1u);
+    EXPECT_EQ(quads[0].v[0].col, 0x40FF80FFu); // out-of-range blue held at 255
+    EXPECT_NEAR(quads[0].v[0].x, 1000 + system.GetParticle(0).x, 1e-3);
+    EXPECT_NEAR(quads[0].v[2].y - quads[0].v[0].y, 4, 1e-4);
+    EXPECT_EQ(sprite.GetColor(2), 0xFF112233u);
+
+    // A negative start red keeps the sprite's colour and fades only alpha.
+    system.GetInfo().colorStart.r = -1;
+    ParticleSystem keep(system.GetInfo());
+    keep.FireAt(0, 0);
+    keep.Update(0.1f);
+    keep.Render();
+    EXPECT_EQ(TakeQuads(engine.get()).at(0).v[3].col, 0x40112233u);
+}
+
+} // namespace
