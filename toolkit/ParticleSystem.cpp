@@ -24,13 +24,17 @@ float FastInverseSqrt(float v) {
 }
 
 // One channel as a byte; values outside 0-1 are held at the ends so they
-// cannot spill into the neighbouring channel.
+// cannot spill into the neighbouring channel. Rounds half away from zero like
+// roundf, without a library call per channel (this runs for every particle).
 std::uint32_t ChannelByte(float value) {
-    float scaled = std::round(value * 255.0f);
+    float scaled = value * 255.0f;
     if (!(scaled > 0.0f)) {
         return 0;
     }
-    return scaled >= 255.0f ? 255u : static_cast<std::uint32_t>(scaled);
+    if (scaled >= 254.5f) {
+        return 255;
+    }
+    return static_cast<std::uint32_t>(static_cast<double>(scaled) + 0.5);
 }
 
 } // namespace
