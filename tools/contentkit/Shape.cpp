@@ -106,10 +106,10 @@ Sdf Warp(Sdf a, std::function<float(float, float)> bump) {
     return [=](float x, float y) { return a(x, y) + bump(x, y); };
 }
 
-void Fill(Image& img, const Sdf& shape, const Shader& shader, float padding) {
-    Bounds b = FindBounds(img, shape, padding);
-    for (int y = b.y0; y <= b.y1; ++y) {
-        for (int x = b.x0; x <= b.x1; ++x) {
+void FillArea(Image& img, const Sdf& shape, const Shader& shader, int x0, int y0, int x1, int y1,
+              bool wrap) {
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
             float cx = x + 0.5f, cy = y + 0.5f;
             float d = shape(cx, cy);
             if (d > 1.5f) {
@@ -126,11 +126,22 @@ void Fill(Image& img, const Sdf& shape, const Shader& shader, float padding) {
                 }
                 cover = hits / 16.0f;
             }
-            if (cover > 0) {
-                img.Blend(x, y, shader(cx, cy, d), cover);
+            if (cover <= 0) {
+                continue;
             }
+            int px = x, py = y;
+            if (wrap) {
+                px = ((x % img.Width()) + img.Width()) % img.Width();
+                py = ((y % img.Height()) + img.Height()) % img.Height();
+            }
+            img.Blend(px, py, shader(cx, cy, d), cover);
         }
     }
+}
+
+void Fill(Image& img, const Sdf& shape, const Shader& shader, float padding) {
+    Bounds b = FindBounds(img, shape, padding);
+    FillArea(img, shape, shader, b.x0, b.y0, b.x1, b.y1, false);
 }
 
 void FillColor(Image& img, const Sdf& shape, const Rgba& colour) {

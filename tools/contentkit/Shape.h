@@ -33,6 +33,10 @@ Sdf Warp(Sdf a, std::function<float(float, float)> bump); // adds a bump field t
 // near edges. Only the pixels of the shape's bounding area are touched.
 void Fill(Image& img, const Sdf& shape, const Shader& shader, float padding = 2);
 void FillColor(Image& img, const Sdf& shape, const Rgba& colour);
+// Fill over a known pixel area; with wrap the area may run over the image's
+// edges and comes back on the other side (seamless tiles).
+void FillArea(Image& img, const Sdf& shape, const Shader& shader, int x0, int y0, int x1, int y1,
+              bool wrap);
 // A soft shadow of the shape offset down-right: light comes from the upper left.
 void Shadow(Image& img, const Sdf& shape, float dx, float dy, float blur, float alpha = 0.35f);
 // Fill plus a one-pixel darker outline around it, for characters and items.

@@ -1,0 +1,22 @@
+// Every drawing module of the art generator adds its sprites to sheets here.
+#pragma once
+
+#include "tools/artgen/SpriteSheet.h"
+
+#include <string>
+#include <vector>
+
+namespace art {
+
+void DrawActors(SpriteSheet& actors); // player, power-ups, particle images
+void DrawInterface(SpriteSheet& ui, SpriteSheet& book, content::Image& orbGlow);
+void DrawGround(std::vector<SpriteSheet>& patches); // one sheet per ground patch
+void DrawProps(SpriteSheet& props);                 // nature and ruins
+void DrawShrines(SpriteSheet& props);               // shrines, altar, lectern, statue, fires
+void DrawItems(SpriteSheet& items);                 // world sprites and inventory icons
+// The editor's panel texture and slider knob, with their fixed layout.
+void DrawEditorGui(content::Image& menu, content::Image& slider);
+// One labelled picture of every sprite, for reviewing the look.
+content::Image ContactSheet(const std::vector<const SpriteSheet*>& sheets);
+
+} // namespace art
