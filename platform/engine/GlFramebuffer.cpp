@@ -21,6 +21,14 @@ bool GlFramebuffer::Create(GLuint colourTexture, int width, int height, bool dep
     return complete;
 }
 
+void GlFramebuffer::AdoptWindow(int width, int height, bool depth) {
+    Destroy();
+    m_width = width;
+    m_height = height;
+    m_window = true;
+    m_windowDepth = depth;
+}
+
 void GlFramebuffer::Destroy() {
     if (m_depth)
         glDeleteRenderbuffers(1, &m_depth);
@@ -29,4 +37,5 @@ void GlFramebuffer::Destroy() {
     m_depth = m_fbo = 0;
     m_colour = 0;
     m_width = m_height = 0;
+    m_window = m_windowDepth = false;
 }

@@ -30,6 +30,8 @@ public:
     // Uploads into a freshly orphaned buffer and draws; the caller has bound
     // program, texture and blend state.
     void Draw();
+    // Drops what was queued (nothing to draw it into).
+    void Clear() { m_quads = 0; }
 
 private:
     std::unique_ptr<Vertex[]> m_vertices;

@@ -4,15 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace {
 
 constexpr int kBlendBits = BLEND_COLORADD | BLEND_ALPHABLEND | BLEND_ZWRITE;
-
-// ARGB words upload as they stand on any byte order with this pair.
-constexpr GLenum kPixelFormat = GL_BGRA;
-constexpr GLenum kPixelType = GL_UNSIGNED_INT_8_8_8_8_REV;
 
 } // namespace
 
@@ -44,13 +39,9 @@ bool GlRenderDevice::Init(int width, int height, void* window, bool linearFilter
         Shutdown();
         return false;
     }
-    m_width = width;
-    m_height = height;
-    m_linearFilter = linearFilter;
-    m_screenFinished = false;
-
     std::string programError;
-    if (!m_defaultProgram.BuildDefault(programError)) {
+    if (!m_multiplyProgram.BuildDefault(false, programError) ||
+        !m_addProgram.BuildDefault(true, programError)) {
         error = "built-in shader: " + programError;
         Shutdown();
         return false;
@@ -60,10 +51,8 @@ bool GlRenderDevice::Init(int width, int height, void* window, bool linearFilter
         Shutdown();
         return false;
     }
-    const std::uint32_t white = 0xFFFFFFFF;
-    m_whiteTexture = MakeTexture(1, 1, &white);
-    m_screenTexture = MakeTexture(width, height, nullptr);
-    if (!m_screen.Create(m_screenTexture, width, height, m_screenZBuffer)) {
+    m_textures.Init(linearFilter);
+    if (!m_screen.Init(window, width, height, m_textures)) {
         error = "cannot create the screen's framebuffer";
         Shutdown();
         return false;
@@ -75,12 +64,12 @@ bool GlRenderDevice::Init(int width, int height, void* window, bool linearFilter
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glActiveTexture(GL_TEXTURE0);
 
-    m_program = &m_defaultProgram;
+    m_shader = nullptr;
     m_texture = 0;
-    m_glTexture = m_whiteTexture;
+    m_glTexture = m_textures.Find(0);
     m_blend = BLEND_DEFAULT;
     m_appliedBlend = -1;
-    BindFramebuffer(&m_screen);
+    BindFramebuffer(m_screen.Begin(width, height));
     return true;
 }
 
@@ -90,101 +79,43 @@ void GlRenderDevice::Shutdown() {
     SDL_GL_MakeCurrent(static_cast<SDL_Window*>(m_window), static_cast<SDL_GLContext>(m_context));
     m_targets.clear();
     m_shaders.clear();
-    for (auto& [id, entry] : m_textures)
-        glDeleteTextures(1, &entry.gl);
-    m_textures.clear();
-    m_screen.Destroy();
-    for (GLuint* t : {&m_screenTexture, &m_whiteTexture}) {
-        if (*t)
-            glDeleteTextures(1, t);
-        *t = 0;
-    }
+    m_screen.Shutdown();
+    m_textures.Shutdown();
     m_batch.Shutdown();
-    m_defaultProgram = GlShaderProgram();
+    m_multiplyProgram = GlShaderProgram();
+    m_addProgram = GlShaderProgram();
     m_framebuffer = nullptr;
-    m_program = nullptr;
+    m_shader = nullptr;
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(m_context));
     m_context = nullptr;
     m_window = nullptr;
 }
 
-GLuint GlRenderDevice::MakeTexture(int width, int height, const std::uint32_t* pixels) {
-    // An empty texture starts transparent black rather than whatever the
-    // driver had in memory.
-    std::vector<std::uint32_t> zeros;
-    if (!pixels) {
-        zeros.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-        pixels = zeros.data();
-    }
-    GLuint tex = 0;
-    glGenTextures(1, &tex);
-    glBindTexture(GL_TEXTURE_2D, tex);
-    const GLint filter = m_linearFilter ? GL_LINEAR : GL_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    // Ground tiles rely on coordinates past 1 repeating the texture.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, kPixelFormat, kPixelType, pixels);
-    return tex;
-}
-
 void GlRenderDevice::CreateTexture(HTEXTURE id, int width, int height,
                                    const std::uint32_t* pixels) {
-    if (!m_context || width <= 0 || height <= 0)
+    if (!m_context)
         return;
     Flush();
-    auto it = m_textures.find(id);
-    if (it != m_textures.end()) {
-        // Re-specify the same GL texture so a target drawing into it stays
-        // attached.
-        std::vector<std::uint32_t> zeros;
-        if (!pixels) {
-            zeros.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-            pixels = zeros.data();
-        }
-        glBindTexture(GL_TEXTURE_2D, it->second.gl);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, kPixelFormat, kPixelType,
-                     pixels);
-        it->second.width = width;
-        it->second.height = height;
-        return;
-    }
-    m_textures[id] = TextureEntry{MakeTexture(width, height, pixels), width, height};
+    m_textures.Create(id, width, height, pixels);
     if (id == m_texture)
-        m_glTexture = m_textures[id].gl;
+        m_glTexture = m_textures.Find(id);
 }
 
 void GlRenderDevice::UpdateTexture(HTEXTURE id, int left, int top, int width, int height, int pitch,
                                    const std::uint32_t* pixels) {
-    auto it = m_textures.find(id);
-    if (it == m_textures.end() || !pixels)
-        return;
-    // Keep the rectangle inside the texture; a bad lock must not write past it.
-    const TextureEntry& entry = it->second;
-    int x0 = std::max(left, 0), y0 = std::max(top, 0);
-    int x1 = std::min(left + width, entry.width), y1 = std::min(top + height, entry.height);
-    if (x1 <= x0 || y1 <= y0 || pitch < width)
+    if (!m_context)
         return;
     Flush();
-    pixels += static_cast<size_t>(y0 - top) * static_cast<size_t>(pitch) + (x0 - left);
-    glBindTexture(GL_TEXTURE_2D, entry.gl);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, pitch);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, x0, y0, x1 - x0, y1 - y0, kPixelFormat, kPixelType, pixels);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    m_textures.Update(id, left, top, width, height, pitch, pixels);
 }
 
 void GlRenderDevice::DeleteTexture(HTEXTURE id) {
-    auto it = m_textures.find(id);
-    if (it == m_textures.end())
+    if (!m_context)
         return;
     Flush();
-    glDeleteTextures(1, &it->second.gl);
-    m_textures.erase(it);
-    if (id == m_texture) {
-        m_texture = 0;
-        m_glTexture = m_whiteTexture;
-    }
+    m_textures.Delete(id);
+    if (id == m_texture)
+        UseTexture(0);
 }
 
 GlFramebuffer* GlRenderDevice::FindTarget(HTARGET id) {
@@ -197,17 +128,20 @@ bool GlRenderDevice::CreateTarget(HTARGET id, HTEXTURE texture, int width, int h
     if (!m_context || width <= 0 || height <= 0)
         return false;
     Flush();
-    auto it = m_textures.find(texture);
-    if (it == m_textures.end() || it->second.width != width || it->second.height != height)
-        CreateTexture(texture, width, height, nullptr);
+    // The engine keeps a target's pixels on the device only, so its texture
+    // is made here.
+    if (!m_textures.Has(texture, width, height))
+        m_textures.Create(texture, width, height, nullptr);
     auto framebuffer = std::make_unique<GlFramebuffer>();
-    if (!framebuffer->Create(m_textures[texture].gl, width, height, zbuffer))
-        return false;
-    if (GlFramebuffer* old = FindTarget(id); old && old == m_framebuffer)
-        m_framebuffer = &m_screen;
-    m_targets[id] = std::move(framebuffer);
-    BindFramebuffer(m_framebuffer);
-    return true;
+    const bool ok = framebuffer->Create(m_textures.Find(texture), width, height, zbuffer);
+    if (ok) {
+        if (FindTarget(id) == m_framebuffer)
+            m_framebuffer = nullptr;
+        m_targets[id] = std::move(framebuffer);
+    }
+    if (m_framebuffer)
+        BindFramebuffer(m_framebuffer);
+    return ok;
 }
 
 void GlRenderDevice::DeleteTarget(HTARGET id) {
@@ -216,22 +150,29 @@ void GlRenderDevice::DeleteTarget(HTARGET id) {
         return;
     Flush();
     if (framebuffer == m_framebuffer)
-        m_framebuffer = &m_screen;
+        m_framebuffer = nullptr; // nothing is drawn until the next scene
     m_targets.erase(id);
-    BindFramebuffer(m_framebuffer);
+    if (m_framebuffer)
+        BindFramebuffer(m_framebuffer);
 }
 
 bool GlRenderDevice::ReadPixels(HTARGET id, int width, int height, std::uint32_t* out) {
-    GlFramebuffer* framebuffer = id ? FindTarget(id) : &m_screen;
-    if (!framebuffer || (!id && !m_screenFinished) || !out || width <= 0 || height <= 0 ||
-        width > framebuffer->Width() || height > framebuffer->Height())
+    if (!m_context || !out || width <= 0 || height <= 0)
         return false;
     Flush();
-    // Every picture is stored top row first, so no flip is needed.
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer->Id());
-    glReadPixels(0, 0, width, height, kPixelFormat, kPixelType, out);
-    BindFramebuffer(m_framebuffer);
-    return glGetError() == GL_NO_ERROR;
+    bool ok = false;
+    if (!id) {
+        ok = m_screen.Read(width, height, out);
+    } else if (GlFramebuffer* target = FindTarget(id);
+               target && width <= target->Width() && height <= target->Height()) {
+        // Targets are stored top row first, so no flip is needed.
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, target->Id());
+        glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, out);
+        ok = glGetError() == GL_NO_ERROR;
+    }
+    if (m_framebuffer)
+        BindFramebuffer(m_framebuffer);
+    return ok;
 }
 
 bool GlRenderDevice::CreateShader(HSHADER id, const std::string& source, std::string& error) {
@@ -243,9 +184,9 @@ bool GlRenderDevice::CreateShader(HSHADER id, const std::string& source, std::st
     if (!program->BuildCustom(source, error))
         return false;
     auto it = m_shaders.find(id);
-    if (it != m_shaders.end() && it->second.get() == m_program) {
+    if (it != m_shaders.end() && it->second.get() == m_shader) {
         Flush();
-        m_program = program.get();
+        m_shader = program.get();
     }
     m_shaders[id] = std::move(program);
     return true;
@@ -255,9 +196,9 @@ void GlRenderDevice::DeleteShader(HSHADER id) {
     auto it = m_shaders.find(id);
     if (it == m_shaders.end())
         return;
-    if (it->second.get() == m_program) {
+    if (it->second.get() == m_shader) {
         Flush();
-        m_program = &m_defaultProgram;
+        m_shader = nullptr;
     }
     m_shaders.erase(it);
 }
@@ -267,7 +208,7 @@ void GlRenderDevice::SetShaderFloat(HSHADER id, const std::string& name, float v
     if (it == m_shaders.end())
         return;
     // Quads already queued were meant to see the old value.
-    if (it->second.get() == m_program)
+    if (it->second.get() == m_shader)
         Flush();
     it->second->SetFloat(name, value);
 }
@@ -275,13 +216,17 @@ void GlRenderDevice::SetShaderFloat(HSHADER id, const std::string& name, float v
 void GlRenderDevice::BindFramebuffer(GlFramebuffer* framebuffer) {
     m_framebuffer = framebuffer;
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer->Id());
+    const auto width = static_cast<float>(framebuffer->Width());
+    const auto height = static_cast<float>(framebuffer->Height());
     glViewport(0, 0, framebuffer->Width(), framebuffer->Height());
-    // Pixels map so that row 0 of the stored picture is the top row: a
-    // target's texture then reads right way up like any loaded texture.
-    m_state.projScale[0] = 2.0f / static_cast<float>(framebuffer->Width());
-    m_state.projScale[1] = 2.0f / static_cast<float>(framebuffer->Height());
+    // Off-screen pictures store the top row first, so a target's texture
+    // reads right way up like any loaded texture; the window's rows run
+    // bottom-up.
+    const float flip = framebuffer->BottomUp() ? -1.0f : 1.0f;
+    m_state.projScale[0] = 2.0f / width;
+    m_state.projScale[1] = flip * 2.0f / height;
     m_state.projOffset[0] = -1.0f;
-    m_state.projOffset[1] = -1.0f;
+    m_state.projOffset[1] = -flip;
     ++m_state.version;
     if (framebuffer->HasDepth())
         glEnable(GL_DEPTH_TEST);
@@ -289,99 +234,36 @@ void GlRenderDevice::BindFramebuffer(GlFramebuffer* framebuffer) {
         glDisable(GL_DEPTH_TEST);
 }
 
-void GlRenderDevice::UpdateLetterbox() {
-    int dw = 0, dh = 0;
-    SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(m_window), &dw, &dh);
-    if (dw <= 0 || dh <= 0) {
-        dw = m_width;
-        dh = m_height;
-    }
-    m_drawable[0] = dw;
-    m_drawable[1] = dh;
-    // Keep the aspect: the narrower fit decides, the rest is black bars.
-    double scale = std::min(static_cast<double>(dw) / m_width, static_cast<double>(dh) / m_height);
-    int w = std::max(1, static_cast<int>(std::lround(m_width * scale)));
-    int h = std::max(1, static_cast<int>(std::lround(m_height * scale)));
-    m_letterbox[0] = (dw - w) / 2;
-    m_letterbox[1] = (dh - h) / 2;
-    m_letterbox[2] = w;
-    m_letterbox[3] = h;
-}
-
 void GlRenderDevice::GetScreenViewport(int& x, int& y, int& w, int& h) const {
-    x = m_letterbox[0];
-    y = m_letterbox[1];
-    w = m_letterbox[2];
-    h = m_letterbox[3];
-}
-
-void GlRenderDevice::SetScreenZBuffer(bool on) {
-    if (on == m_screenZBuffer)
-        return;
-    m_screenZBuffer = on;
-    if (!m_context)
-        return;
-    Flush();
-    m_screen.Create(m_screenTexture, m_width, m_height, on);
-    BindFramebuffer(m_framebuffer);
+    m_screen.GetViewport(x, y, w, h);
 }
 
 void GlRenderDevice::BeginScene(HTARGET target, int width, int height) {
     if (!m_context)
         return;
     Flush();
-    GlFramebuffer* framebuffer = target ? FindTarget(target) : &m_screen;
+    GlFramebuffer* framebuffer = target ? FindTarget(target) : nullptr;
+    m_onScreen = !framebuffer;
     if (!framebuffer)
-        framebuffer = &m_screen;
-    if (!target) {
-        if (width > 0 && height > 0 && (width != m_width || height != m_height)) {
-            // The logical screen changed size: the off-screen copy follows.
-            m_width = width;
-            m_height = height;
-            glBindTexture(GL_TEXTURE_2D, m_screenTexture);
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, kPixelFormat, kPixelType,
-                         nullptr);
-            m_screen.Create(m_screenTexture, width, height, m_screenZBuffer);
-        }
-        UpdateLetterbox();
-    }
+        framebuffer = m_screen.Begin(width, height);
     BindFramebuffer(framebuffer);
     // Each scene starts plain: no transform, no clipping, no shader.
     glDisable(GL_SCISSOR_TEST);
     SetTransform(Transform{});
-    m_program = &m_defaultProgram;
+    m_shader = nullptr;
 }
 
 void GlRenderDevice::EndScene(bool present) {
-    if (!m_context)
+    if (!m_context || !m_framebuffer)
         return;
     Flush();
-    if (m_framebuffer == &m_screen)
-        m_screenFinished = true;
-    if (present && m_framebuffer == &m_screen)
-        Present();
-}
-
-void GlRenderDevice::Present() {
-    glDisable(GL_SCISSOR_TEST);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_screen.Id());
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glViewport(0, 0, m_drawable[0], m_drawable[1]);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    const int* box = m_letterbox;
-    const bool oneToOne = box[2] == m_width && box[3] == m_height;
-    // The window's row 0 is its bottom row, the screen picture's is its top:
-    // swapping the destination's y ends turns it over.
-    glBlitFramebuffer(0, 0, m_width, m_height, box[0], m_drawable[1] - box[1], box[0] + box[2],
-                      m_drawable[1] - box[1] - box[3], GL_COLOR_BUFFER_BIT,
-                      oneToOne ? GL_NEAREST : GL_LINEAR);
-    SDL_GL_SwapWindow(static_cast<SDL_Window*>(m_window));
-    BindFramebuffer(&m_screen);
+    if (m_onScreen)
+        m_screen.End(present);
+    m_onScreen = false;
 }
 
 void GlRenderDevice::Clear(std::uint32_t color) {
-    if (!m_context)
+    if (!m_context || !m_framebuffer)
         return;
     Flush();
     auto channel = [color](int shift) {
@@ -420,34 +302,20 @@ void GlRenderDevice::SetTransform(const Transform& t) {
     ++m_state.version;
 }
 
-void GlRenderDevice::SetShader(HSHADER shader) {
-    GlShaderProgram* program = &m_defaultProgram;
-    if (shader) {
-        auto it = m_shaders.find(shader);
-        if (it != m_shaders.end())
-            program = it->second.get();
-    }
-    if (program == m_program)
-        return;
-    Flush();
-    m_program = program;
-}
-
 void GlRenderDevice::SetClipping(int x, int y, int w, int h) {
-    if (!m_context)
+    if (!m_context || !m_framebuffer)
         return;
     Flush();
     if (w == 0) {
         glDisable(GL_SCISSOR_TEST);
         return;
     }
-    // Clamp to the target; stored rows run top-down, so y is used as is.
-    int x0 = std::clamp(x, 0, m_framebuffer->Width());
-    int y0 = std::clamp(y, 0, m_framebuffer->Height());
-    int x1 = std::clamp(x + w, x0, m_framebuffer->Width());
-    int y1 = std::clamp(y + h, y0, m_framebuffer->Height());
+    // Clamp to the target; the window's rows run bottom-up, so its y turns.
+    const int width = m_framebuffer->Width(), height = m_framebuffer->Height();
+    const int x0 = std::clamp(x, 0, width), y0 = std::clamp(y, 0, height);
+    const int x1 = std::clamp(x + w, x0, width), y1 = std::clamp(y + h, y0, height);
     glEnable(GL_SCISSOR_TEST);
-    glScissor(x0, y0, x1 - x0, y1 - y0);
+    glScissor(x0, m_framebuffer->BottomUp() ? height - y1 : y0, x1 - x0, y1 - y0);
 }
 
 void GlRenderDevice::ApplyBlend(int blend) {
@@ -463,20 +331,33 @@ void GlRenderDevice::ApplyBlend(int blend) {
     m_appliedBlend = blend;
 }
 
+void GlRenderDevice::SetShader(HSHADER shader) {
+    GlShaderProgram* program = nullptr;
+    if (shader) {
+        auto it = m_shaders.find(shader);
+        if (it != m_shaders.end())
+            program = it->second.get();
+    }
+    if (program == m_shader)
+        return;
+    Flush();
+    m_shader = program;
+}
+
 void GlRenderDevice::UseTexture(HTEXTURE id) {
     m_texture = id;
-    m_glTexture = m_whiteTexture;
-    if (id) {
-        auto it = m_textures.find(id);
-        if (it != m_textures.end())
-            m_glTexture = it->second.gl;
-    }
+    m_glTexture = m_textures.Find(id);
 }
 
 void GlRenderDevice::Flush() {
-    if (m_batch.Empty())
+    if (m_batch.Empty() || !m_framebuffer) {
+        m_batch.Clear();
         return;
-    m_program->Use(m_state, m_blend);
+    }
+    GlShaderProgram* program = m_shader;
+    if (!program)
+        program = (m_blend & BLEND_COLORADD) ? &m_addProgram : &m_multiplyProgram;
+    program->Use(m_state, m_blend);
     glBindTexture(GL_TEXTURE_2D, m_glTexture);
     ApplyBlend(m_blend);
     m_batch.Draw();

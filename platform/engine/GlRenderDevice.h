@@ -6,10 +6,10 @@
 
 #include "platform/engine/GlFramebuffer.h"
 #include "platform/engine/GlQuadBatch.h"
+#include "platform/engine/GlScreen.h"
 #include "platform/engine/GlShaderProgram.h"
+#include "platform/engine/GlTextureSet.h"
 #include "platform/engine/RenderDevice.h"
-
-#include <epoxy/gl.h>
 
 #include <memory>
 #include <unordered_map>
@@ -29,9 +29,7 @@ public:
 
     bool CreateTarget(HTARGET id, HTEXTURE texture, int width, int height, bool zbuffer) override;
     void DeleteTarget(HTARGET id) override;
-    // Nothing to do: the screen is drawn off-screen, so the last finished
-    // picture is always there to read until the next screen scene draws.
-    void KeepNextScreen() override {}
+    void KeepNextScreen() override { m_screen.KeepNext(); }
     bool ReadPixels(HTARGET id, int width, int height, std::uint32_t* out) override;
 
     bool CreateShader(HSHADER id, const std::string& source, std::string& error) override;
@@ -52,47 +50,33 @@ public:
     void GetScreenViewport(int& x, int& y, int& w, int& h) const;
     // The screen has a depth buffer only when the engine's z buffer is on
     // (off by default, so z-writing draws do not hide later screen draws).
-    void SetScreenZBuffer(bool on);
+    // Takes effect at the next screen scene.
+    void SetScreenZBuffer(bool on) { m_screen.SetZBuffer(on); }
 
 private:
-    struct TextureEntry {
-        GLuint gl = 0;
-        int width = 0, height = 0;
-    };
-
     void Flush();
     void UseTexture(HTEXTURE id);
     void ApplyBlend(int blend);
     void BindFramebuffer(GlFramebuffer* framebuffer);
-    void Present();
-    void UpdateLetterbox();
-    GLuint MakeTexture(int width, int height, const std::uint32_t* pixels);
     GlFramebuffer* FindTarget(HTARGET id);
 
     void* m_window = nullptr;
     void* m_context = nullptr;
-    int m_width = 0, m_height = 0;
-    bool m_linearFilter = false;
-    bool m_screenZBuffer = false;
-    bool m_screenFinished = false; // a screen scene has ended since Init
 
-    std::unordered_map<HTEXTURE, TextureEntry> m_textures;
+    GlTextureSet m_textures;
+    GlScreen m_screen;
     std::unordered_map<HTARGET, std::unique_ptr<GlFramebuffer>> m_targets;
     std::unordered_map<HSHADER, std::unique_ptr<GlShaderProgram>> m_shaders;
-    GlShaderProgram m_defaultProgram;
+    GlShaderProgram m_multiplyProgram, m_addProgram;
     GlQuadBatch m_batch;
-    GLuint m_whiteTexture = 0;
-    GLuint m_screenTexture = 0;
-    GlFramebuffer m_screen;
 
     // What the pending batch will be drawn with.
     GlFramebuffer* m_framebuffer = nullptr;
-    GlShaderProgram* m_program = nullptr;
+    bool m_onScreen = false;
+    GlShaderProgram* m_shader = nullptr; // null: the built-in stage
     HTEXTURE m_texture = 0;
     GLuint m_glTexture = 0;
     int m_blend = BLEND_DEFAULT;
     int m_appliedBlend = -1;
     GlDrawState m_state;
-    int m_letterbox[4] = {0, 0, 0, 0}; // x, y, w, h in drawable pixels
-    int m_drawable[2] = {0, 0};
 };

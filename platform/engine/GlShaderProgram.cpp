@@ -41,7 +41,14 @@ vec4 BaseColor() {
 }
 )";
 
-const char* const kDefaultFragmentBody = "void main() { fragColor = BaseColor(); }\n";
+// The built-in stage comes in two fixed forms: a per-pixel branch on the
+// blend mode costs real time on a software rasteriser.
+const char* const kMultiplyBody =
+    "void main() { fragColor = texture(u_texture, v_texCoord) * v_color; }\n";
+const char* const kAddBody = "void main() {\n"
+                             "    vec4 t = texture(u_texture, v_texCoord);\n"
+                             "    fragColor = vec4(t.rgb + v_color.rgb, t.a * v_color.a);\n"
+                             "}\n";
 
 std::string InfoLog(GLuint object, bool program) {
     GLint length = 0;
@@ -124,8 +131,8 @@ void GlShaderProgram::Release() {
     m_program = 0;
 }
 
-bool GlShaderProgram::BuildDefault(std::string& error) {
-    return Build(std::string(kFragmentPrelude) + kDefaultFragmentBody, error);
+bool GlShaderProgram::BuildDefault(bool colourAdd, std::string& error) {
+    return Build(std::string(kFragmentPrelude) + (colourAdd ? kAddBody : kMultiplyBody), error);
 }
 
 bool GlShaderProgram::BuildCustom(const std::string& fragmentSource, std::string& error) {

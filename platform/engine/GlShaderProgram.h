@@ -29,8 +29,9 @@ public:
     GlShaderProgram(GlShaderProgram&& other) noexcept;
     GlShaderProgram& operator=(GlShaderProgram&& other) noexcept;
 
-    // The program drawing quads without a shader selected.
-    bool BuildDefault(std::string& error);
+    // The program drawing quads without a shader selected, for one of the
+    // two colour operations.
+    bool BuildDefault(bool colourAdd, std::string& error);
     // fragmentSource: the body of a shader file (see docs/shaders.md).
     bool BuildCustom(const std::string& fragmentSource, std::string& error);
 

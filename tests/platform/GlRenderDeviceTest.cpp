@@ -70,6 +70,11 @@ protected:
         SDL_Quit();
     }
 
+    // A screen scene whose picture is kept for Read().
+    void BeginScreen() {
+        m_device.KeepNextScreen();
+        m_device.BeginScene(0, kSize, kSize);
+    }
     std::vector<std::uint32_t> Read(HTARGET target = 0, int w = kSize, int h = kSize) {
         std::vector<std::uint32_t> pixels(static_cast<size_t>(w * h));
         EXPECT_TRUE(m_device.ReadPixels(target, w, h, pixels.data()));
@@ -88,7 +93,7 @@ TEST_F(GlRenderDeviceTest, EachBlendModeCombinesTextureVertexColourAndBackground
     const std::uint32_t vertex = 0xFF204080;
     const Rgba bg{255, 0x40, 0x40, 0x40};
     m_device.CreateTexture(7, 1, 1, &texel);
-    m_device.BeginScene(0, kSize, kSize);
+    BeginScreen();
     m_device.Clear(0xFF404040);
     for (int mode = 0; mode < 8; ++mode)
         m_device.RenderQuad(MakeQuad(mode * 8.0f, 0, 8, 8, vertex, 7, mode));
@@ -113,7 +118,7 @@ TEST_F(GlRenderDeviceTest, EachBlendModeCombinesTextureVertexColourAndBackground
 }
 
 TEST_F(GlRenderDeviceTest, UntexturedQuadsAndLinesUseTheVertexColour) {
-    m_device.BeginScene(0, kSize, kSize);
+    BeginScreen();
     m_device.Clear(0xFF000000);
     m_device.RenderQuad(MakeQuad(0, 0, 10, 10, 0xFF00FF00, 0, BLEND_DEFAULT));
     m_device.RenderQuad(MakeQuad(10, 0, 10, 10, 0xFF00FF00, 12345, BLEND_DEFAULT)); // unknown
@@ -141,7 +146,7 @@ TEST_F(GlRenderDeviceTest, TexturesKeepTheirOrientationAndSubRectUpdates) {
     m_device.UpdateTexture(3, 1, 1, 1, 1, 2, patch + 3);
     // A rectangle hanging off the texture must not write outside it.
     m_device.UpdateTexture(3, 1, 1, 4, 4, 4, patch);
-    m_device.BeginScene(0, kSize, kSize);
+    BeginScreen();
     m_device.Clear(0xFF000000);
     m_device.RenderQuad(MakeQuad(0, 0, 32, 32, 0xFFFFFFFF, 3, BLEND_DEFAULT));
     m_device.EndScene(false);
@@ -165,7 +170,7 @@ TEST_F(GlRenderDeviceTest, RenderTargetTextureDrawsRightWayUp) {
     EXPECT_TRUE(Near(At(target, 16, 2, 32), {255, 255, 0, 0})); // top row first
     EXPECT_TRUE(Near(At(target, 16, 30, 32), {255, 0, 0, 255}));
 
-    m_device.BeginScene(0, kSize, kSize);
+    BeginScreen();
     m_device.Clear(0xFF000000);
     m_device.RenderQuad(MakeQuad(0, 0, 64, 64, 0xFFFFFFFF, targetTexture, BLEND_DEFAULT));
     m_device.EndScene(false);
@@ -177,7 +182,7 @@ TEST_F(GlRenderDeviceTest, RenderTargetTextureDrawsRightWayUp) {
 }
 
 TEST_F(GlRenderDeviceTest, TransformScalesAndRotatesAboutTheCentreThenShifts) {
-    m_device.BeginScene(0, kSize, kSize);
+    BeginScreen();
     m_device.Clear(0xFF000000);
     // A 20x4 bar centred on (32, 32), turned a quarter (to vertical), then
     // pushed 10 right.
@@ -216,7 +221,7 @@ TEST_F(GlRenderDeviceTest, ShadersCompileOrReportAndTakeNamedFloats) {
     ASSERT_TRUE(m_device.CreateShader(1, source, error)) << error;
     m_device.SetShaderFloat(1, "tval", 0.5f);
     m_device.SetShaderFloat(1, "absent", 1.0f); // ignored
-    m_device.BeginScene(0, kSize, kSize);
+    BeginScreen();
     m_device.Clear(0xFF000000);
     m_device.SetShader(1);
     m_device.RenderQuad(MakeQuad(0, 0, 10, 10, 0xFF00FF00, 0, BLEND_DEFAULT));
@@ -237,7 +242,7 @@ TEST_F(GlRenderDeviceTest, ShadersCompileOrReportAndTakeNamedFloats) {
 }
 
 TEST_F(GlRenderDeviceTest, ClippingLimitsDrawingAndClearing) {
-    m_device.BeginScene(0, kSize, kSize);
+    BeginScreen();
     m_device.Clear(0xFF000000);
     m_device.SetClipping(8, 8, 16, 16);
     m_device.RenderQuad(MakeQuad(0, 0, 64, 64, 0xFFFFFFFF, 0, BLEND_DEFAULT));
@@ -273,7 +278,7 @@ TEST_F(GlRenderDeviceTest, ZWriteHidesFartherDrawsOnlyWhereThereIsAZBuffer) {
     }
     // The screen has none unless asked for.
     m_device.SetScreenZBuffer(true);
-    m_device.BeginScene(0, kSize, kSize);
+    BeginScreen();
     m_device.Clear(0xFF000000);
     m_device.RenderQuad(MakeQuad(0, 0, 32, 32, 0xFFFF0000, 0, BLEND_DEFAULT | BLEND_ZWRITE, 0.2f));
     m_device.RenderQuad(MakeQuad(0, 0, 32, 32, 0xFF00FF00, 0, BLEND_DEFAULT, 0.8f));
@@ -281,11 +286,52 @@ TEST_F(GlRenderDeviceTest, ZWriteHidesFartherDrawsOnlyWhereThereIsAZBuffer) {
     EXPECT_TRUE(Near(At(Read(), 8, 8), {255, 255, 0, 0}));
 }
 
+TEST_F(GlRenderDeviceTest, ScreenPictureIsKeptOnRequestAndLetterboxedInBiggerWindows) {
+    std::vector<std::uint32_t> pixels(kSize * kSize);
+    auto frame = [&](std::uint32_t colour, bool keep) {
+        if (keep)
+            m_device.KeepNextScreen();
+        m_device.BeginScene(0, kSize, kSize);
+        m_device.Clear(colour);
+        m_device.EndScene(true);
+    };
+    frame(0xFFFF0000, false);
+    EXPECT_FALSE(m_device.ReadPixels(0, kSize, kSize, pixels.data())); // nothing kept
+    frame(0xFF00FF00, true);
+    frame(0xFF0000FF, false);
+    ASSERT_TRUE(m_device.ReadPixels(0, kSize, kSize, pixels.data()));
+    EXPECT_TRUE(Near(pixels[0], {255, 0, 255, 0})); // the kept frame, not the last one
+
+    // A 64x64 picture in a 128x96 window: scaled 1.5 and centred.
+    SDL_Window* wide =
+        SDL_CreateWindow("wide", 0, 0, 128, 96, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(wide, nullptr);
+    GlRenderDevice device;
+    std::string error;
+    ASSERT_TRUE(device.Init(kSize, kSize, wide, false, error)) << error;
+    device.KeepNextScreen();
+    device.BeginScene(0, kSize, kSize);
+    device.Clear(0xFF000000);
+    device.RenderQuad(MakeQuad(0, 0, 16, 16, 0xFFFFFFFF, 0, BLEND_DEFAULT));
+    device.EndScene(true);
+    int x, y, w, h;
+    device.GetScreenViewport(x, y, w, h);
+    EXPECT_EQ(x, 16);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(w, 96);
+    EXPECT_EQ(h, 96);
+    ASSERT_TRUE(device.ReadPixels(0, kSize, kSize, pixels.data())); // logical size, unscaled
+    EXPECT_TRUE(Near(pixels[8 * kSize + 8], {255, 255, 255, 255}));
+    EXPECT_TRUE(Near(pixels[20 * kSize + 20], {255, 0, 0, 0}));
+    device.Shutdown();
+    SDL_DestroyWindow(wide);
+}
+
 TEST_F(GlRenderDeviceTest, LongRunsWithAlternatingTexturesKeepEveryQuad) {
     const std::uint32_t red = 0xFFFF0000, green = 0xFF00FF00;
     m_device.CreateTexture(1, 1, 1, &red);
     m_device.CreateTexture(2, 1, 1, &green);
-    m_device.BeginScene(0, kSize, kSize);
+    BeginScreen();
     m_device.Clear(0xFF000000);
     // More quads than one batch holds, each row alternating textures.
     for (int i = 0; i < GlQuadBatch::kMaxQuads + 100; ++i) {
