@@ -43,6 +43,7 @@ struct FxTypeDef {
     float sizeVariation = 0;
     float spinMin = 0, spinMax = 0; // degrees per second
     bool randomRotation = false;
+    bool align = false; // face the direction of flight at birth (shards, streaks)
     float aspect = 1; // height / width of the drawn quad
     FxColorTable colors;
     std::vector<FxTextureDef> textures;

@@ -222,6 +222,9 @@ void FxEmitterState::Spawn(const FxSubDef& sub, FxTypeState& type, float fractio
     p.invLife = 1.0f / p.life;
     p.scale = 1.0f - def.sizeVariation * m_random.Unit();
     p.angle = def.randomRotation ? m_random.Range(0, 360) : 0.0f;
+    if (def.align) {
+        p.angle += angle;
+    }
     p.spin = m_random.Range(def.spinMin, def.spinMax);
     p.phase = m_random.Unit();
     if (interpolate) {

@@ -207,3 +207,37 @@ TEST_F(FxTest, InterpolationSpreadsBirthsAlongTheEmittersPath) {
     EXPECT_LT(low, 10);
     EXPECT_GT(high, 90);
 }
+
+// The shipped effects: every one loads, one-shots end within a few seconds
+// with particles on the way, and map effects are still going after a minute.
+TEST_F(FxTest, AuthoredEffectsLoadAndPlay) {
+    std::string path = testing_support::SourceDir() + "/data/fx/effects.fxd";
+    FxHandle file = 0;
+    ASSERT_EQ(Fx_OpenFile(path.c_str(), &file), FX_OK) << m_engine.ReadLog();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> expected = {
+        {"combat", {"Circle of Flame"}},
+        {"spells", {"Inferno", "Blizzard", "Earthquake", "Tornado"}},
+        {"ambient", {"Will-o-Wisps", "Drifting Mist", "Embers", "Magic Circle"}}};
+    for (const auto& [folder, names] : expected) {
+        for (const std::string& name : names) {
+            FxHandle emitter = Load(file, folder.c_str(), name.c_str());
+            bool ambient = folder == "ambient";
+            EXPECT_EQ(Fx_IsInterval1(emitter), ambient) << name;
+            Fx_SetLoopMode(emitter, ambient ? 1 : 0);
+            Fx_EmitterToInterval1(emitter, "");
+            int most = 0, steps = 0;
+            while (Fx_Update(emitter, Fx_GetUpdateTime(emitter)) && steps < 3600) {
+                most = std::max(most, Fx_GetParticleCount(emitter));
+                ++steps;
+            }
+            EXPECT_GT(most, 5) << name;
+            if (ambient) {
+                EXPECT_EQ(steps, 3600) << name;
+            } else {
+                EXPECT_LT(steps, 180) << name; // a few seconds at most
+            }
+        }
+    }
+    Fx_CreateAtlases(1024, 1024, 1, 0.1f);
+    EXPECT_EQ(Fx_GetAtlasCount(), 1);
+}
