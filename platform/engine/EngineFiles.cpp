@@ -42,7 +42,9 @@ void* EngineImpl::Resource_Load(const char* filename, std::uint32_t* size) {
     return key;
 }
 
-void EngineImpl::Resource_Free(void* resource) { m_resources.erase(resource); }
+void EngineImpl::Resource_Free(void* resource) {
+    m_resources.erase(resource);
+}
 
 std::uint32_t EngineImpl::AudioHandle(const char* filename, std::uint32_t) {
     // Sounds play through the sound library; these handles only say that
@@ -67,11 +69,15 @@ std::uint32_t EngineImpl::AudioHandle(const char* filename, std::uint32_t) {
 HEFFECT EngineImpl::Effect_Load(const char* filename, std::uint32_t size) {
     return AudioHandle(filename, size);
 }
-void EngineImpl::Effect_Free(HEFFECT effect) { m_audio.erase(effect); }
+void EngineImpl::Effect_Free(HEFFECT effect) {
+    m_audio.erase(effect);
+}
 HMUSIC EngineImpl::Music_Load(const char* filename, std::uint32_t size) {
     return AudioHandle(filename, size);
 }
-void EngineImpl::Music_Free(HMUSIC music) { m_audio.erase(music); }
+void EngineImpl::Music_Free(HMUSIC music) {
+    m_audio.erase(music);
+}
 void EngineImpl::Music_SetAmplification(HMUSIC music, int amplification) {
     auto found = m_audio.find(music);
     if (found != m_audio.end()) {
@@ -81,7 +87,9 @@ void EngineImpl::Music_SetAmplification(HMUSIC music, int amplification) {
 HSTREAM EngineImpl::Stream_Load(const char* filename, std::uint32_t size) {
     return AudioHandle(filename, size);
 }
-void EngineImpl::Stream_Free(HSTREAM stream) { m_audio.erase(stream); }
+void EngineImpl::Stream_Free(HSTREAM stream) {
+    m_audio.erase(stream);
+}
 
 void EngineImpl::System_MessageBox(const char* title, const char* text, bool error) {
     std::string line = std::string(error ? "Message box (error) " : "Message box ") + "\"" +
@@ -99,8 +107,8 @@ FileDialogResult EngineImpl::System_FileDialog(const FileDialogRequest& request)
     const char* kind = request.save ? "save" : "open";
     if (m_input.HasDialogAnswer()) {
         InputEvent answer = m_input.TakeDialogAnswer();
-        result.status = answer.cancel ? FileDialogResult::Status::Cancelled
-                                      : FileDialogResult::Status::Chosen;
+        result.status =
+            answer.cancel ? FileDialogResult::Status::Cancelled : FileDialogResult::Status::Chosen;
         result.path = answer.path;
     } else if (DialogsToLog() || m_scripted) {
         result.status = FileDialogResult::Status::Cancelled;

@@ -223,8 +223,7 @@ HTEXTURE EngineImpl::Target_GetTexture(HTARGET target) {
 
 HTEXTURE EngineImpl::Texture_Create(int width, int height) {
     if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
-        LogLine("Can't create texture of " + std::to_string(width) + "x" +
-                std::to_string(height));
+        LogLine("Can't create texture of " + std::to_string(width) + "x" + std::to_string(height));
         return 0;
     }
     TextureData data;
@@ -325,11 +324,10 @@ void EngineImpl::Texture_Unlock(HTEXTURE texture) {
     }
     data->locked = false;
     if (!data->lockReadOnly && m_device && !data->isTarget) {
-        m_device->UpdateTexture(texture, data->lockLeft, data->lockTop, data->lockWidth,
-                                data->lockHeight, data->width,
-                                data->pixels.data() +
-                                    static_cast<size_t>(data->lockTop) * data->width +
-                                    data->lockLeft);
+        m_device->UpdateTexture(
+            texture, data->lockLeft, data->lockTop, data->lockWidth, data->lockHeight, data->width,
+            data->pixels.data() + static_cast<size_t>(data->lockTop) * data->width +
+                data->lockLeft);
     }
 }
 

@@ -29,21 +29,21 @@ Engine* EngineCreate(int version) {
 }
 
 EngineImpl::EngineImpl(const EngineOptions& options) : m_options(options) {
-    m_bools = {{ENGINE_WINDOWED, false},     {ENGINE_USESOUND, true},
-               {ENGINE_DONTSUSPEND, false},  {ENGINE_HIDEMOUSE, true},
-               {ENGINE_SHOWSPLASH, true},    {ENGINE_TEXTUREFILTER, true},
+    m_bools = {{ENGINE_WINDOWED, false}, {ENGINE_USESOUND, true},   {ENGINE_DONTSUSPEND, false},
+               {ENGINE_HIDEMOUSE, true}, {ENGINE_SHOWSPLASH, true}, {ENGINE_TEXTUREFILTER, true},
                {ENGINE_ZBUFFER, false}};
     m_ints = {{ENGINE_SCREENWIDTH, 800},
               {ENGINE_SCREENHEIGHT, 600},
               {ENGINE_SCREENBPP, 32},
               {ENGINE_FPS, ENGINE_FPS_UNLIMITED}};
     m_strings = {{ENGINE_TITLE, "Duskmaw"}, {ENGINE_INIFILE, ""}, {ENGINE_LOGFILE, ""}};
-    int seed = options.seed >= 0 ? options.seed
-                                 : (options.headless ? 1
-                                                     : static_cast<int>(std::chrono::steady_clock::now()
-                                                                            .time_since_epoch()
-                                                                            .count() &
-                                                                        0x7FFFFFFF));
+    int seed =
+        options.seed >= 0
+            ? options.seed
+            : (options.headless
+                   ? 1
+                   : static_cast<int>(std::chrono::steady_clock::now().time_since_epoch().count() &
+                                      0x7FFFFFFF));
     Random_Seed(seed);
     // Images decode without a window, so textures load headless too.
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
@@ -64,7 +64,9 @@ void EngineImpl::Release() {
     delete this;
 }
 
-void EngineImpl::LogLine(const std::string& line) { m_log.Write(line); }
+void EngineImpl::LogLine(const std::string& line) {
+    m_log.Write(line);
+}
 
 void EngineImpl::SetError(const std::string& message) {
     m_error = message;
@@ -84,8 +86,7 @@ bool EngineImpl::System_Initiate() {
     if (m_initiated) {
         return true;
     }
-    std::string logPath =
-        m_options.logFile.empty() ? m_strings[ENGINE_LOGFILE] : m_options.logFile;
+    std::string logPath = m_options.logFile.empty() ? m_strings[ENGINE_LOGFILE] : m_options.logFile;
     m_log.Open(logPath);
     int width = m_ints[ENGINE_SCREENWIDTH];
     int height = m_ints[ENGINE_SCREENHEIGHT];
@@ -127,8 +128,11 @@ bool EngineImpl::System_Initiate() {
             }
         });
     }
-    LogLine(std::string("Screen: ") + std::to_string(width) + "x" + std::to_string(height) +
-            (Headless() ? ", headless" : (m_bools[ENGINE_WINDOWED] ? ", windowed" : ", full screen")));
+    // The pointer starts in the middle of the screen until it first moves.
+    m_input.SetMouse(static_cast<float>(width / 2), static_cast<float>(height / 2));
+    LogLine(
+        std::string("Screen: ") + std::to_string(width) + "x" + std::to_string(height) +
+        (Headless() ? ", headless" : (m_bools[ENGINE_WINDOWED] ? ", windowed" : ", full screen")));
     m_initiated = true;
     return true;
 }
@@ -239,10 +243,11 @@ bool EngineImpl::GatherInput() {
 
 void EngineImpl::UpdateFps() {
     m_frameTimes.push_back(m_time);
-    while (!m_frameTimes.empty() && m_frameTimes.front() <= m_time - 1.0) {
+    while (!m_frameTimes.empty() && m_frameTimes.front() <= m_time - 1.0 + 1e-9) {
         m_frameTimes.pop_front();
     }
-    m_fps = static_cast<int>(m_frameTimes.size());
+    // Frames of the last second, once a whole second has passed.
+    m_fps = m_time >= 1.0 - 1e-9 ? static_cast<int>(m_frameTimes.size()) : 0;
 }
 
 void EngineImpl::TakeScreenshots() {
@@ -308,8 +313,9 @@ bool EngineImpl::System_Start() {
         if (frameFunc()) {
             break;
         }
-        if (m_device && std::any_of(m_options.screenshots.begin(), m_options.screenshots.end(),
-                                    [this](const ScreenshotRequest& s) { return s.frame == m_frame; })) {
+        if (m_device &&
+            std::any_of(m_options.screenshots.begin(), m_options.screenshots.end(),
+                        [this](const ScreenshotRequest& s) { return s.frame == m_frame; })) {
             m_device->KeepNextScreen();
         }
         if (auto& render = m_funcs[ENGINE_RENDERFUNC]) {
@@ -335,13 +341,17 @@ bool EngineImpl::System_Start() {
     return true;
 }
 
-void EngineImpl::System_SetState(EngineBoolState state, bool value) { m_bools[state] = value; }
+void EngineImpl::System_SetState(EngineBoolState state, bool value) {
+    m_bools[state] = value;
+}
 
 void EngineImpl::System_SetState(EngineFuncState state, EngineCallback value) {
     m_funcs[state] = std::move(value);
 }
 
-void EngineImpl::System_SetState(EngineIntState state, int value) { m_ints[state] = value; }
+void EngineImpl::System_SetState(EngineIntState state, int value) {
+    m_ints[state] = value;
+}
 
 void EngineImpl::System_SetState(EngineStringState state, const char* value) {
     std::string text = value ? value : "";
@@ -353,10 +363,18 @@ void EngineImpl::System_SetState(EngineStringState state, const char* value) {
     }
 }
 
-bool EngineImpl::System_GetState(EngineBoolState state) { return m_bools[state]; }
-int EngineImpl::System_GetState(EngineIntState state) { return m_ints[state]; }
-std::string EngineImpl::System_GetState(EngineStringState state) { return m_strings[state]; }
-void* EngineImpl::System_GetState(EngineHandleState) { return m_window.Handle(); }
+bool EngineImpl::System_GetState(EngineBoolState state) {
+    return m_bools[state];
+}
+int EngineImpl::System_GetState(EngineIntState state) {
+    return m_ints[state];
+}
+std::string EngineImpl::System_GetState(EngineStringState state) {
+    return m_strings[state];
+}
+void* EngineImpl::System_GetState(EngineHandleState) {
+    return m_window.Handle();
+}
 
 void EngineImpl::Ini_SetInt(const char* section, const char* name, int value) {
     m_ini.Set(section, name, std::to_string(value));
@@ -386,7 +404,9 @@ std::string EngineImpl::Ini_GetString(const char* section, const char* name,
     return value ? *value : std::string(defaultValue ? defaultValue : "");
 }
 
-void EngineImpl::Random_Seed(int seed) { m_random.seed(static_cast<std::uint32_t>(seed)); }
+void EngineImpl::Random_Seed(int seed) {
+    m_random.seed(static_cast<std::uint32_t>(seed));
+}
 
 int EngineImpl::Random_Int(int min, int max) {
     if (min > max) {

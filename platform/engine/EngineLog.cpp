@@ -1,6 +1,8 @@
 #include "platform/engine/EngineLog.h"
 
-EngineLog::~EngineLog() { Close(); }
+EngineLog::~EngineLog() {
+    Close();
+}
 
 void EngineLog::Open(const std::string& path) {
     Close();

@@ -1,5 +1,7 @@
 #include "platform/engine/EngineOptions.h"
 
+#include "platform/engine/InputScript.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -113,6 +115,18 @@ OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineO
     if (o.headless) {
         o.noDialogs = true;
     }
+    // A script that does not parse stops the run before anything starts.
+    for (const std::string* script : {&o.inputFile, &o.replayFile}) {
+        if (script->empty()) {
+            continue;
+        }
+        InputScriptResult parsed = LoadInputScript(*script);
+        if (!parsed.ok) {
+            return fail("input script " + *script +
+                        (parsed.line > 0 ? ", line " + std::to_string(parsed.line) : "") + ": " +
+                        parsed.error);
+        }
+    }
     return result;
 }
 
@@ -134,9 +148,13 @@ std::string EngineOptionsUsage(const char* program) {
            "  --draw-log            keep every draw call (for tests)\n";
 }
 
-void SetEngineOptions(const EngineOptions& options) { CurrentOptions() = options; }
+void SetEngineOptions(const EngineOptions& options) {
+    CurrentOptions() = options;
+}
 
-const EngineOptions& GetEngineOptions() { return CurrentOptions(); }
+const EngineOptions& GetEngineOptions() {
+    return CurrentOptions();
+}
 
 std::string EnterDataDirectory(const EngineOptions& options, const char* argv0) {
     namespace fs = std::filesystem;

@@ -15,7 +15,8 @@ std::string FindProgram(const std::string& name) {
     size_t start = 0;
     while (start <= dirs.size()) {
         size_t end = dirs.find(':', start);
-        std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string dir =
+            dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
         std::filesystem::path candidate = std::filesystem::path(dir) / name;
         if (!dir.empty() && access(candidate.c_str(), X_OK) == 0) {
             return candidate.string();
@@ -93,8 +94,12 @@ FileDialogResult RunNativeFileDialog(const FileDialogRequest& request, const std
         for (const auto& [description, pattern] : request.filters) {
             filter += (filter.empty() ? "" : "\n") + pattern + "|" + description;
         }
-        args = {kdialog, "--title", title, request.save ? "--getsavefilename" : "--getopenfilename",
-                std::filesystem::current_path().string(), filter};
+        args = {kdialog,
+                "--title",
+                title,
+                request.save ? "--getsavefilename" : "--getopenfilename",
+                std::filesystem::current_path().string(),
+                filter};
     } else {
         result.status = FileDialogResult::Status::Unavailable;
         return result;

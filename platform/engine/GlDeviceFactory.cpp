@@ -2,7 +2,11 @@
 
 #if __has_include("platform/engine/GlRenderDevice.h")
 #include "platform/engine/GlRenderDevice.h"
-std::unique_ptr<RenderDevice> CreateGlRenderDevice() { return std::make_unique<GlRenderDevice>(); }
+std::unique_ptr<RenderDevice> CreateGlRenderDevice() {
+    return std::make_unique<GlRenderDevice>();
+}
 #else
-std::unique_ptr<RenderDevice> CreateGlRenderDevice() { return nullptr; }
+std::unique_ptr<RenderDevice> CreateGlRenderDevice() {
+    return nullptr;
+}
 #endif

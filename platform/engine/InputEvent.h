@@ -8,12 +8,12 @@ struct InputEvent {
     enum class Kind { Key, Mouse, Wheel, Char, Dialog, Quit, Delta };
     int frame = 0;
     Kind kind = Kind::Key;
-    int key = 0;       // Key: virtual-key code
-    bool down = false; // Key
-    float x = 0, y = 0; // Mouse
-    int wheel = 0;      // Wheel
-    int ch = 0;         // Char
-    std::string path;   // Dialog: the chosen file, empty for cancel
+    int key = 0;         // Key: virtual-key code
+    bool down = false;   // Key
+    float x = 0, y = 0;  // Mouse
+    int wheel = 0;       // Wheel
+    int ch = 0;          // Char
+    std::string path;    // Dialog: the chosen file, empty for cancel
     bool cancel = false; // Dialog
-    double dt = 0;      // Delta: the frame's length (records only)
+    double dt = 0;       // Delta: the frame's length (records only)
 };

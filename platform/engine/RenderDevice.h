@@ -24,10 +24,9 @@ public:
     virtual void Shutdown() = 0;
 
     // pixels: ARGB rows, width*height, may be null for an empty texture.
-    virtual void CreateTexture(HTEXTURE id, int width, int height,
+    virtual void CreateTexture(HTEXTURE id, int width, int height, const std::uint32_t* pixels) = 0;
+    virtual void UpdateTexture(HTEXTURE id, int left, int top, int width, int height, int pitch,
                                const std::uint32_t* pixels) = 0;
-    virtual void UpdateTexture(HTEXTURE id, int left, int top, int width, int height,
-                               int pitch, const std::uint32_t* pixels) = 0;
     virtual void DeleteTexture(HTEXTURE id) = 0;
 
     virtual bool CreateTarget(HTARGET id, HTEXTURE texture, int width, int height,

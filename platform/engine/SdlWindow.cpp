@@ -6,7 +6,9 @@
 
 #include <algorithm>
 
-SdlWindow::~SdlWindow() { Destroy(); }
+SdlWindow::~SdlWindow() {
+    Destroy();
+}
 
 bool SdlWindow::Create(const std::string& title, int width, int height, bool windowed,
                        bool hideMouse, std::string& error) {

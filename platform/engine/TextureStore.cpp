@@ -16,7 +16,9 @@ TextureData* TextureStore::Find(HTEXTURE id) {
     return found == m_textures.end() ? nullptr : &found->second;
 }
 
-void TextureStore::Remove(HTEXTURE id) { m_textures.erase(id); }
+void TextureStore::Remove(HTEXTURE id) {
+    m_textures.erase(id);
+}
 
 bool DecodeImage(const void* bytes, std::uint32_t size, TextureData& out, std::string& error) {
     if (!bytes || size == 0) {
@@ -51,8 +53,7 @@ bool DecodeImage(const void* bytes, std::uint32_t size, TextureData& out, std::s
 
 bool WritePng(const std::string& path, int width, int height, const std::uint32_t* pixels) {
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<std::uint32_t*>(pixels), width, height, 32, width * 4,
-        SDL_PIXELFORMAT_ARGB8888);
+        const_cast<std::uint32_t*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) {
         return false;
     }

@@ -22,9 +22,9 @@ TEST(IniFile, ReadsWithTheUsualRules) {
     EXPECT_EQ(ini.GetInt("CONFIGS", "w", 1024), 1280);
     EXPECT_EQ(ini.GetInt("CONFIGS", "h", 768), 720);
     EXPECT_FLOAT_EQ(ini.GetFloat("CONFIGS", "speed", 150.0f), 2.5f);
-    EXPECT_EQ(ini.GetInt("CONFIGS", "fps", 0), 0);       // unparsable
-    EXPECT_EQ(ini.GetInt("CONFIGS", "testmode", 7), 7);  // empty
-    EXPECT_EQ(ini.GetInt("CONFIGS", "big", 3), 3);       // out of range
+    EXPECT_EQ(ini.GetInt("CONFIGS", "fps", 0), 0);      // unparsable
+    EXPECT_EQ(ini.GetInt("CONFIGS", "testmode", 7), 7); // empty
+    EXPECT_EQ(ini.GetInt("CONFIGS", "big", 3), 3);      // out of range
     EXPECT_EQ(ini.GetInt("CONFIGS", "missing", 5), 5);
     EXPECT_EQ(ini.GetInt("Absent", "w", 5), 5);
     EXPECT_FLOAT_EQ(ini.GetFloat("CONFIGS", "w", 0.0f), 1280.0f);

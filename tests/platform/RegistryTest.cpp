@@ -44,7 +44,7 @@ TEST_F(RegistryTest, ResetDestroysNewestFirstAndStartsFresh) {
     Registry::Current().Get<Second>();
     Registry::Current().Get<First>().value = 3;
     Registry::Current().Reset();
-    EXPECT_EQ(g_events, (std::vector<std::string>{"make first", "make second", "drop second",
-                                                  "drop first"}));
+    EXPECT_EQ(g_events,
+              (std::vector<std::string>{"make first", "make second", "drop second", "drop first"}));
     EXPECT_EQ(Registry::Current().Get<First>().value, 0);
 }

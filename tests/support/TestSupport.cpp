@@ -23,9 +23,9 @@ std::string SourceDir() {
 
 std::string MakeTempDir(const std::string& tag) {
     static std::atomic<int> counter{0};
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("duskmaw-" + tag + "-" + std::to_string(getpid()) + "-" +
-                                 std::to_string(counter++));
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() /
+        ("duskmaw-" + tag + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();
@@ -66,6 +66,15 @@ HeadlessEngine::~HeadlessEngine() {
     SetEngineOptions(EngineOptions{});
     std::error_code ec;
     std::filesystem::remove_all(m_dir, ec);
+}
+
+InDataDir::InDataDir() : m_previous(std::filesystem::current_path().string()) {
+    std::filesystem::current_path(SourceDir() + "/data");
+}
+
+InDataDir::~InDataDir() {
+    std::error_code ec;
+    std::filesystem::current_path(m_previous, ec);
 }
 
 } // namespace testing_support

@@ -38,4 +38,17 @@ private:
     Engine* m_engine = nullptr;
 };
 
+// Runs the test inside the shipped content folder (data/), as the programs
+// run, and goes back to where it was afterwards.
+class InDataDir {
+public:
+    InDataDir();
+    ~InDataDir();
+    InDataDir(const InDataDir&) = delete;
+    InDataDir& operator=(const InDataDir&) = delete;
+
+private:
+    std::string m_previous;
+};
+
 } // namespace testing_support

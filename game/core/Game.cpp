@@ -1,0 +1,110 @@
+#include "game/core/Game.h"
+
+#include "game/core/GameClock.h"
+#include "game/core/GameTrace.h"
+#include "game/core/ScreenEffects.h"
+#include "overlays/AlertList.h"
+#include "platform/engine/EngineOptions.h"
+#include "platform/registry/Registry.h"
+
+#include <cmath>
+
+Game::Game() {
+    SetTheGame(this);
+    Configure();
+    cameraX = cameraY = 0;
+    score = 0;
+    pauseDuration = lastRunningTime = 0;
+    worstFps = bestFps = currentFps = averageFps = 0;
+    mouseX = static_cast<float>(screenWidth / 2);
+    mouseY = static_cast<float>(screenHeight / 2);
+    Initialise();
+    viewBox = std::make_unique<CollisionBox>(&cameraX, &cameraY, static_cast<float>(screenWidth),
+                                             static_cast<float>(screenHeight), 0.0f, 0.0f);
+    paused = false;
+    state = 2;
+    engine->System_Start();
+    engine->System_Shutdown();
+    m_trace.reset();
+    engine->Release();
+    engine = nullptr;
+}
+
+Game::~Game() = default;
+
+void Game::Configure() {
+    engine = EngineCreate(ENGINE_VERSION);
+    engine->System_SetState(ENGINE_INIFILE, "settings.ini");
+    screenWidth = engine->Ini_GetInt("CONFIGS", "w", 1024);
+    screenHeight = engine->Ini_GetInt("CONFIGS", "h", 768);
+    difficulty = engine->Ini_GetFloat("CONFIGS", "default_difficulty", 1.5f);
+    testMode = engine->Ini_GetInt("CONFIGS", "testmode", 0) != 0;
+    speed = engine->Ini_GetFloat("CONFIGS", "speed", 150.0f);
+    engine->System_SetState(ENGINE_WINDOWED, engine->Ini_GetInt("CONFIGS", "Fullscreen", 0) == 0);
+    engine->System_SetState(ENGINE_FPS, engine->Ini_GetInt("CONFIGS", "fps", 0));
+    engine->System_SetState(ENGINE_FRAMEFUNC, [this] { return FrameFunc(); });
+    engine->System_SetState(ENGINE_RENDERFUNC, [this] { return RenderFunc(); });
+    engine->System_SetState(ENGINE_GFXRESTOREFUNC, [this] { return GfxRestoreFunc(); });
+    engine->System_SetState(ENGINE_EXITFUNC, [this] { return ExitFunc(); });
+    engine->System_SetState(ENGINE_TITLE, "Welcome to the - Duskmaw!");
+    // Sound goes through the sound library, not the engine.
+    engine->System_SetState(ENGINE_USESOUND, false);
+    engine->System_SetState(ENGINE_SCREENWIDTH, screenWidth);
+    engine->System_SetState(ENGINE_SCREENHEIGHT, screenHeight);
+    engine->System_SetState(ENGINE_SCREENBPP, 32);
+    engine->System_SetState(ENGINE_DONTSUSPEND, true);
+    engine->System_SetState(ENGINE_HIDEMOUSE, true);
+    engine->System_SetState(ENGINE_SHOWSPLASH, true);
+    engine->System_SetState(ENGINE_LOGFILE, "log.txt");
+    engine->System_SetState(ENGINE_TEXTUREFILTER, false);
+}
+
+void Game::Initialise() {
+    if (!engine->System_Initiate()) {
+        return;
+    }
+    m_initiated = true;
+    resources = std::make_unique<ResourceManager>("resources/game.res");
+    resources->Precache(0);
+
+    // The process-wide instances, in the order they are built on each other.
+    AlertList& alerts = Registry::Current().Get<AlertList>();
+    alerts.SetClock([] { return TheGameClock().time; });
+    alerts.SetCamera([this](float& x, float& y) {
+        x = cameraX;
+        y = cameraY;
+    });
+    GameClock& clock = TheGameClock();
+
+    clock.cursor = resources->GetSprite("cursor");
+    if (clock.cursor) {
+        clock.cursor->SetHotSpot(16, 16);
+    }
+    hudFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
+    secondFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
+    renderTarget = engine->Target_Create(screenWidth, screenHeight, false);
+    TheScreenEffects();
+
+    const EngineOptions& options = GetEngineOptions();
+    if (!options.traceFile.empty()) {
+        m_trace = std::make_unique<GameTrace>(options.traceFile);
+        engine->System_SetState(ENGINE_FRAMEENDFUNC, [this] {
+            m_trace->Write(*this);
+            return false;
+        });
+    }
+}
+
+bool Game::GfxRestoreFunc() {
+    // The screen effects take the render target's texture again once they
+    // draw through it.
+    engine->Target_GetTexture(renderTarget);
+    return false;
+}
+
+void Game::CameraStep(float direction, float stepSpeed) {
+    const float radians = direction / 57.2957763671875f;
+    const float delta = TheGameClock().delta;
+    cameraX += std::cos(radians) * stepSpeed * delta;
+    cameraY += std::sin(radians) * stepSpeed * delta;
+}

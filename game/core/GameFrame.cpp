@@ -1,0 +1,107 @@
+// The frame function: keys, pause, the game's steps in their order, the
+// clock, the mouse and the frame-rate statistics.
+#include "game/actors/Player.h"
+#include "game/actors/SpellSelection.h"
+#include "game/core/Game.h"
+#include "game/core/GameClock.h"
+#include "game/core/ScreenEffects.h"
+#include "game/ui/Book.h"
+#include "game/ui/Inventory.h"
+#include "overlays/AlertList.h"
+#include "platform/registry/Registry.h"
+
+bool Game::FrameFunc() {
+    const int key = engine->Input_GetKey();
+    Book& book = TheBook();
+    Inventory& inventory = TheInventory();
+
+    if (key == VK_ESCAPE) {
+        if (book.open) {
+            book.Close();
+        } else if (inventory.open) {
+            inventory.open = false;
+        } else {
+            LogStatistics();
+            return true;
+        }
+    }
+
+    paused = book.open || inventory.open;
+    SelectSpell();
+    HandleKeys();
+
+    if (!paused) {
+        AdvanceUnpaused();
+    } else {
+        pauseDuration = TheGameClock().time - lastRunningTime;
+    }
+
+    TheGameClock().Update();
+    engine->Input_GetMousePos(&mouseX, &mouseY);
+    UpdateFpsStatistics();
+    return false;
+}
+
+void Game::HandleKeys() {
+    const int key = engine->Input_GetKey();
+    if (key == 'P') {
+        // Step 2 recomputes the pause next frame, so this holds one frame.
+        paused = !paused;
+    }
+    if (key == 'V') {
+        difficulty += 0.5f;
+    }
+    if (key == 'B' && difficulty > 1.0f) {
+        difficulty -= 0.5f;
+    }
+    if (key == 'L' && ThePlayer().health <= 0) {
+        difficulty = 1.0f;
+        ThePlayer().health = 1000.0f;
+        score = 0;
+    }
+    if (key == 'I') {
+        TheInventory().open = !TheInventory().open;
+    }
+    if (key == 'M') {
+        ScreenEffects& effects = TheScreenEffects();
+        effects.Toggle();
+        Registry::Current().Get<AlertList>().AddAlert(
+            0xFFFFFFFF, effects.effectsOn ? "Effects toggled on" : "Effects toggled off",
+            static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 30), 0.01f, 1,
+            true);
+    }
+}
+
+void Game::AdvanceUnpaused() {
+    lastRunningTime = TheGameClock().time;
+    Registry::Current().Get<AlertList>().Update();
+    pauseDuration = 0;
+}
+
+void Game::UpdateFpsStatistics() {
+    const int fps = engine->Timer_GetFPS();
+    if (averageFps == 0) {
+        averageFps = fps;
+    }
+    currentFps = fps;
+    averageFps = (averageFps + fps) / 2;
+    if (worstFps == 0) {
+        worstFps = fps;
+    }
+    if (bestFps == 0) {
+        bestFps = fps;
+    }
+    if (currentFps < worstFps) {
+        worstFps = currentFps;
+    }
+    if (bestFps < currentFps) {
+        bestFps = currentFps;
+    }
+}
+
+void Game::LogStatistics() {
+    engine->System_Log("Best FPS:%d", bestFps);
+    engine->System_Log("Worst FPS:%d", worstFps);
+    engine->System_Log("Avarage FPS:%d", averageFps);
+    engine->System_Log("Score:%f", static_cast<double>(score));
+}

@@ -1,0 +1,56 @@
+// The render function: the world pass in world coordinates, then the HUD
+// pass on the screen, ending with alerts in world coordinates.
+#include "game/actors/Player.h"
+#include "game/core/Game.h"
+#include "game/core/GameClock.h"
+#include "overlays/AlertList.h"
+#include "platform/registry/Registry.h"
+
+namespace {
+
+const char* const kCredits = "Duskmaw - a tale of four elements\n"
+                             "Made by the Duskmaw team: code, art, music and voices\n"
+                             "Fonts: DejaVu. Thank you for playing!";
+
+} // namespace
+
+bool Game::RenderFunc() {
+    if (state != 2) {
+        return false;
+    }
+    engine->Gfx_BeginScene(0);
+    engine->Gfx_Clear(0);
+    WorldPass();
+    HudPass();
+    engine->Gfx_EndScene();
+    return false;
+}
+
+void Game::WorldPass() {
+    engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
+}
+
+void Game::HudPass() {
+    GameClock& clock = TheGameClock();
+    engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
+    if (hudFont) {
+        const int health = static_cast<int>(ThePlayer().health);
+        // Map entities come with the world.
+        const int activeEntities = 0;
+        hudFont->printf(5, 5, BitmapFont::kLeft,
+                        "Duskmaw\ndt:%.3f\nFPS:%d\nHealth:%d\nScore:%d\nActive entity:%d\n",
+                        static_cast<double>(clock.delta), currentFps, health / 10,
+                        static_cast<int>(score), activeEntities);
+        hudFont->Render(5, static_cast<float>(screenHeight - 80), BitmapFont::kLeft, kCredits);
+        if (ThePlayer().health <= 0) {
+            hudFont->Render(static_cast<float>(screenWidth / 2),
+                            static_cast<float>(screenHeight / 2 - 100), BitmapFont::kCentre,
+                            "You died\nPlease press L to start over..");
+        }
+    }
+    if (clock.cursor) {
+        clock.cursor->RenderEx(mouseX, mouseY, 0, 1);
+    }
+    engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
+    Registry::Current().Get<AlertList>().Render();
+}

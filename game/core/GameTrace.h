@@ -1,0 +1,24 @@
+// Writes one JSON object per frame with what can be observed of the game,
+// for scenario tests and tools (see docs/trace.md).
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class Game;
+
+class GameTrace {
+public:
+    explicit GameTrace(const std::string& path);
+    ~GameTrace();
+    GameTrace(const GameTrace&) = delete;
+    GameTrace& operator=(const GameTrace&) = delete;
+
+    void Write(const Game& game);
+
+private:
+    std::FILE* m_file = nullptr;
+};
+
+// The text as a JSON string literal.
+std::string JsonString(const std::string& text);

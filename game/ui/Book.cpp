@@ -1,0 +1,7 @@
+#include "game/ui/Book.h"
+
+#include "platform/registry/Registry.h"
+
+Book& TheBook() {
+    return Registry::Current().Get<Book>();
+}

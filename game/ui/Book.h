@@ -1,0 +1,18 @@
+// A book open as a two-page spread. It pauses the game while open.
+#pragma once
+
+#include <string>
+
+class Book {
+public:
+    void Close() {
+        open = false;
+        name.clear();
+    }
+
+    std::string name;
+    int page = 0;
+    bool open = false;
+};
+
+Book& TheBook();

@@ -1,0 +1,161 @@
+// The game program run headless with scripted input, checked through its
+// trace and its log.
+#include "tests/support/Json.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using testing_support::MakeTempDir;
+using testing_support::ReadFile;
+using testing_support::SourceDir;
+using testing_support::WriteFile;
+
+namespace {
+
+struct GameRun {
+    ProgramResult result;
+    std::vector<JsonValue> trace;
+    std::string log;
+};
+
+// Runs the game for the given frames with the script; dataDir defaults to
+// the shipped content.
+GameRun RunGame(const std::string& script, int frames, std::string dataDir = "") {
+    std::string dir = MakeTempDir("game");
+    WriteFile(dir + "/input.txt", script);
+    if (dataDir.empty()) {
+        dataDir = SourceDir() + "/data";
+    }
+    GameRun run;
+    run.result =
+        RunProgram(DUSKMAW_GAME_BINARY, {"--headless", "--data", dataDir, "--log", dir + "/log.txt",
+                                         "--frames", std::to_string(frames), "--input",
+                                         dir + "/input.txt", "--trace", dir + "/trace.jsonl"});
+    run.trace = ReadJsonLines(dir + "/trace.jsonl");
+    run.log = ReadFile(dir + "/log.txt");
+    return run;
+}
+
+// A content folder like the shipped one but with its own settings.
+std::string DataWithSettings(const std::string& settings) {
+    namespace fs = std::filesystem;
+    std::string dir = MakeTempDir("data");
+    for (const auto& entry : fs::directory_iterator(SourceDir() + "/data")) {
+        if (entry.path().filename() != "settings.ini" && entry.path().filename() != "log.txt") {
+            fs::create_directory_symlink(entry.path(), fs::path(dir) / entry.path().filename());
+        }
+    }
+    WriteFile(dir + "/settings.ini", settings);
+    return dir;
+}
+
+} // namespace
+
+TEST(GameScenario, EscClosesTheInventoryFirstThenQuitsWithStatisticsInOrder) {
+    GameRun run = RunGame("2 key 0x49 down\n3 key 0x49 up\n"
+                          "5 key 0x1B down\n6 key 0x1B up\n"
+                          "70 key 0x1B down\n",
+                          200);
+    EXPECT_EQ(run.result.exitCode, 0) << run.result.output;
+    ASSERT_EQ(run.trace.size(), 70u); // frame 70 quit before its record
+    EXPECT_TRUE(run.trace[2]["inventory"]["open"].AsBool());
+    EXPECT_TRUE(run.trace[3]["paused"].AsBool());
+    EXPECT_FALSE(run.trace[5]["inventory"]["open"].AsBool());
+    EXPECT_FALSE(run.trace[6]["paused"].AsBool());
+    size_t best = run.log.find("Best FPS:60\n");
+    size_t worst = run.log.find("Worst FPS:60\n");
+    size_t average = run.log.find("Avarage FPS:60\n");
+    size_t score = run.log.find("Score:0.000000\n");
+    ASSERT_NE(best, std::string::npos) << run.log;
+    EXPECT_LT(best, worst);
+    EXPECT_LT(worst, average);
+    EXPECT_LT(average, score);
+    EXPECT_NE(score, std::string::npos);
+}
+
+TEST(GameScenario, DifficultyKeysAndRestartWhileAlive) {
+    GameRun run = RunGame("1 key 0x42 down\n2 key 0x42 up\n"    // B: 1.5 -> 1.0
+                          "3 key 0x42 down\n4 key 0x42 up\n"    // B: stays 1.0
+                          "5 key 0x56 down\n6 key 0x56 up\n"    // V
+                          "7 key 0x56 down\n8 key 0x56 up\n"    // V
+                          "9 key 0x56 down\n10 key 0x56 up\n"   // V: 2.5
+                          "11 key 0x4C down\n12 key 0x4C up\n", // L while alive
+                          14);
+    ASSERT_EQ(run.trace.size(), 14u);
+    EXPECT_DOUBLE_EQ(run.trace[0]["difficulty"].AsNumber(), 1.5);
+    EXPECT_DOUBLE_EQ(run.trace[1]["difficulty"].AsNumber(), 1.0);
+    EXPECT_DOUBLE_EQ(run.trace[3]["difficulty"].AsNumber(), 1.0);
+    EXPECT_DOUBLE_EQ(run.trace[9]["difficulty"].AsNumber(), 2.5);
+    EXPECT_DOUBLE_EQ(run.trace[13]["difficulty"].AsNumber(), 2.5);
+}
+
+TEST(GameScenario, ElementKeysCombineWithinATenthOfASecond) {
+    // 1 held from frame 1; 3 pressed 3 frames (0.05 s) later combines. Then
+    // after releasing both, 2 pressed much later selects ice alone.
+    GameRun run = RunGame("1 key 0x31 down\n4 key 0x33 down\n8 key 0x31 up\n8 key 0x33 up\n"
+                          "40 key 0x32 down\n41 key 0x32 up\n"
+                          "50 key 0x32 down\n50 key 0x35 down\n",
+                          52);
+    ASSERT_EQ(run.trace.size(), 52u);
+    const JsonValue& both = run.trace[5]["select"];
+    EXPECT_TRUE(both["fire"].AsBool() && both["earth"].AsBool());
+    EXPECT_FALSE(both["ice"].AsBool());
+    const JsonValue& ice = run.trace[40]["select"];
+    EXPECT_TRUE(ice["ice"].AsBool());
+    EXPECT_FALSE(ice["fire"].AsBool() || ice["earth"].AsBool());
+    EXPECT_EQ(run.trace[40]["flash"].AsNumber(), 255);
+    EXPECT_LT(run.trace[39]["flash"].AsNumber(), 255);
+    // 5 held with 2 clears everything in that frame.
+    EXPECT_FALSE(run.trace[50]["select"]["ice"].AsBool());
+}
+
+TEST(GameScenario, PauseDurationGrowsWhileTheInventoryIsOpen) {
+    GameRun run =
+        RunGame("10 key 0x49 down\n11 key 0x49 up\n40 key 0x49 down\n41 key 0x49 up\n", 45);
+    ASSERT_EQ(run.trace.size(), 45u);
+    EXPECT_DOUBLE_EQ(run.trace[9]["pause_duration"].AsNumber(), 0);
+    double early = run.trace[12]["pause_duration"].AsNumber();
+    double late = run.trace[39]["pause_duration"].AsNumber();
+    EXPECT_GT(early, 0);
+    EXPECT_NEAR(late - early, 27.0 / 60, 1e-4);
+    EXPECT_DOUBLE_EQ(run.trace[42]["pause_duration"].AsNumber(), 0);
+}
+
+TEST(GameScenario, MTogglesEffectsWithItsAlert) {
+    GameRun run = RunGame("3 key 0x4D down\n4 key 0x4D up\n6 key 0x4D down\n", 8);
+    ASSERT_EQ(run.trace.size(), 8u);
+    EXPECT_TRUE(run.trace[3]["effects_on"].AsBool());
+    const JsonValue& alert = run.trace[3]["alerts"][0];
+    EXPECT_EQ(alert["text"].AsString(), "Effects toggled on");
+    EXPECT_DOUBLE_EQ(alert["x"].AsNumber(), 1014);
+    EXPECT_DOUBLE_EQ(alert["y"].AsNumber(), 738);
+    EXPECT_EQ(alert["align"].AsNumber(), 1);
+    EXPECT_FALSE(run.trace[6]["effects_on"].AsBool());
+    EXPECT_EQ(run.trace[6]["alerts"][1]["text"].AsString(), "Effects toggled off");
+}
+
+TEST(GameScenario, SettingsChangeTheScreenAndMissingOnesGiveDefaults) {
+    std::string data = DataWithSettings("[CONFIGS]\nw=800\nh=600\ndefault_difficulty=3\n");
+    GameRun run = RunGame("1 key 0x4D down\n", 3, data);
+    ASSERT_EQ(run.trace.size(), 3u);
+    EXPECT_DOUBLE_EQ(run.trace[0]["difficulty"].AsNumber(), 3);
+    EXPECT_DOUBLE_EQ(run.trace[0]["mouse"][0].AsNumber(), 400);
+    EXPECT_DOUBLE_EQ(run.trace[1]["alerts"][0]["x"].AsNumber(), 790);
+    EXPECT_NE(run.log.find("800x600"), std::string::npos);
+
+    std::string none = DataWithSettings("");
+    std::filesystem::remove(none + "/settings.ini");
+    GameRun defaults = RunGame("", 2, none);
+    ASSERT_EQ(defaults.trace.size(), 2u);
+    EXPECT_DOUBLE_EQ(defaults.trace[0]["difficulty"].AsNumber(), 1.5);
+    EXPECT_NE(defaults.log.find("1024x768"), std::string::npos);
+}
+
+TEST(GameScenario, BrokenInputScriptStopsWithItsLine) {
+    GameRun run = RunGame("1 key 0x41 down\n2 hop\n", 10);
+    EXPECT_TRUE(run.trace.empty());
+    EXPECT_NE(run.result.output.find("line 2"), std::string::npos) << run.result.output;
+}

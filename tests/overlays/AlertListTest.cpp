@@ -1,0 +1,78 @@
+#include "overlays/AlertList.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class AlertListTest : public ::testing::Test {
+protected:
+    AlertListTest() {
+        list.SetClock([this] { return now; });
+        list.SetCamera([this](float& x, float& y) {
+            x = cameraX;
+            y = cameraY;
+        });
+    }
+
+    std::vector<int> Alphas() const {
+        std::vector<int> alphas;
+        for (const Alert& a : list.Alerts()) {
+            alphas.push_back(a.alpha);
+        }
+        return alphas;
+    }
+
+    testing_support::InDataDir inData;
+    testing_support::HeadlessEngine engine;
+    AlertList list;
+    float now = 1.0f;
+    float cameraX = 0;
+    float cameraY = 0;
+};
+
+} // namespace
+
+TEST_F(AlertListTest, FadesOneStepPerFrameWhateverTheInterval) {
+    list.AddAlert(0xFFFFFFFF, "hello", 0, 0, 0.0f, 0, false);
+    list.Update(); // same time: not greater than last step + 0
+    EXPECT_EQ(Alphas(), std::vector<int>{255});
+    now = 5.0f;
+    list.Update();
+    EXPECT_EQ(Alphas(), std::vector<int>{251});
+    EXPECT_EQ(list.Alerts().front().colour, 0xFBFFFFFFu);
+    list.Update(); // time has not moved on
+    EXPECT_EQ(Alphas(), std::vector<int>{251});
+    int steps = 1;
+    while (!list.Alerts().empty()) {
+        now += 0.1f;
+        list.Update();
+        ++steps;
+    }
+    EXPECT_EQ(steps, 64);
+}
+
+TEST_F(AlertListTest, NearlyTransparentAlertGoesAtItsFirstStepWithoutSkippingOthers) {
+    list.AddAlert(0x03FF0000, "faint", 0, 0, 0.01f, 2, false);
+    list.AddAlert(0xFFFF0000, "second", 0, 0, 0.01f, 2, false);
+    list.AddAlert(0x80FF0000, "third", 0, 0, 0.01f, 2, false);
+    now = 2.0f;
+    list.Update();
+    EXPECT_EQ(Alphas(), (std::vector<int>{251, 124}));
+}
+
+TEST_F(AlertListTest, DrawsThroughPercentSafeTextAndScreenFixedFollowsTheCamera) {
+    cameraX = 100;
+    cameraY = 50;
+    list.AddAlert(0xFFFFFFFF, "100% %s %d", 10, 20, 0.01f, 0, true);
+    list.AddAlert(0xFFFFFFFF, "world", 10, 20, 0.01f, 0, false);
+    engine->Gfx_RecordDraws(true);
+    list.Render();
+    std::vector<DrawRecord> draws = engine->Gfx_TakeDrawRecords();
+    // Each drawn glyph is one quad; the first alert's ten bytes come first
+    // (blanks may draw nothing), all to the right of the camera-shifted anchor.
+    ASSERT_FALSE(draws.empty());
+    EXPECT_GE(draws.front().quad.v[0].x, 105.0f);
+    EXPECT_GE(draws.back().quad.v[0].x, 5.0f);
+    EXPECT_LT(draws.back().quad.v[0].x, 100.0f);
+}
