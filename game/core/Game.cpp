@@ -1,5 +1,6 @@
 #include "game/core/Game.h"
 
+#include "game/actors/Player.h"
 #include "game/core/GameClock.h"
 #include "game/core/GameTrace.h"
 #include "game/core/ScreenEffects.h"
@@ -67,13 +68,16 @@ void Game::Initialise() {
     resources = std::make_unique<ResourceManager>("resources/game.res");
     resources->Precache(0);
 
-    // The process-wide instances, in the order they are built on each other.
+    // The process-wide instances, in the order they are built on each other:
+    // sound, definitions and dialogues come first, then these.
+    ThePlayer();
     AlertList& alerts = Registry::Current().Get<AlertList>();
     alerts.SetClock([] { return TheGameClock().time; });
     alerts.SetCamera([this](float& x, float& y) {
         x = cameraX;
         y = cameraY;
     });
+    // Spells, enemies and the world take their place here, before the clock.
     GameClock& clock = TheGameClock();
 
     clock.cursor = resources->GetSprite("cursor");
