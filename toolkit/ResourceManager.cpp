@@ -3,7 +3,7 @@
 #include "toolkit/EngineResources.h"
 #include "toolkit/ResourceScriptParser.h"
 
-#include <cstring>
+#include <string_view>
 
 ResourceManager::ResourceManager(const char* script) : m_engine(EngineCreate(ENGINE_VERSION)) {
     if (!script)
@@ -28,6 +28,7 @@ void ResourceManager::DestroyList(int kind) {
         record = next;
     }
     m_lists[kind] = nullptr;
+    m_index[kind].clear();
 }
 
 void ResourceManager::LoadScript(const char* name, ScriptLexer* parent) {
@@ -49,17 +50,16 @@ bool ResourceManager::Precache(int group) {
 ResDesc* ResourceManager::FindRecord(int kind, const char* name) const {
     if (kind < 0 || kind >= kKindCount || !name)
         return nullptr;
-    for (ResDesc* record = m_lists[kind]; record; record = record->m_next) {
-        // Names are kept cut to the field, so a longer name finds its cut form.
-        if (std::strncmp(record->m_name, name, ResDesc::kNameSize - 1) == 0)
-            return record;
-    }
-    return nullptr;
+    // Names are kept cut to the field, so a longer name finds its cut form.
+    auto found = m_index[kind].find(std::string_view(name).substr(0, ResDesc::kNameSize - 1));
+    return found == m_index[kind].end() ? nullptr : found->second;
 }
 
 void ResourceManager::AddRecord(int kind, ResDesc* record) {
     record->m_next = m_lists[kind];
     m_lists[kind] = record;
+    // The newest record of a name is the one a list walk would find first.
+    m_index[kind][record->m_name] = record;
 }
 
 ResDesc* ResourceManager::FirstRecord(int kind) const {

@@ -5,6 +5,9 @@
 #include "platform/engine/Engine.h"
 #include "toolkit/ResDesc.h"
 
+#include <string_view>
+#include <unordered_map>
+
 class BitmapFont;
 class ParticleSystem;
 class ScriptLexer;
@@ -44,4 +47,8 @@ private:
 
     Engine* m_engine;
     ResDesc* m_lists[kKindCount] = {};
+    // Names are unique within a kind, so each list also has a name index;
+    // a script of thousands of definitions checks every name against it.
+    // Keys view the records' own name fields.
+    std::unordered_map<std::string_view, ResDesc*> m_index[kKindCount];
 };

@@ -3,11 +3,15 @@
 #include "platform/engine/Engine.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
 struct Keyword {
+    constexpr Keyword(const char* t, int code)
+        : text(t), length(std::char_traits<char>::length(t)), token(code) {}
     const char* text;
+    std::size_t length;
     int token;
 };
 
@@ -94,6 +98,22 @@ void CopyCut(char* dest, const char* src, std::size_t length) {
     dest[length] = '\0';
 }
 
+// The keywords by their first character, each bucket in table order, so a
+// token is compared only with the few keywords that can match it.
+struct KeywordBuckets {
+    KeywordBuckets() {
+        for (const Keyword& keyword : kKeywords) {
+            auto first = static_cast<unsigned char>(keyword.text[0]);
+            buckets[first][sizes[first]++] = &keyword;
+        }
+    }
+    static constexpr std::size_t kMaxPerChar = 8;
+    const Keyword* buckets[256][kMaxPerChar] = {};
+    std::size_t sizes[256] = {};
+};
+
+const KeywordBuckets kBuckets;
+
 } // namespace
 
 ScriptLexer::ScriptLexer(const char* text, const char* scriptName)
@@ -170,11 +190,12 @@ int ScriptLexer::ScanNumber() {
 }
 
 int ScriptLexer::ScanKeywordOrWord() {
-    for (const Keyword& keyword : kKeywords) {
-        std::size_t length = std::strlen(keyword.text);
-        if (std::strncmp(m_pos, keyword.text, length) == 0) {
-            SetText(m_pos, length);
-            m_pos += length;
+    auto first = static_cast<unsigned char>(*m_pos);
+    for (std::size_t i = 0; i < kBuckets.sizes[first]; ++i) {
+        const Keyword& keyword = *kBuckets.buckets[first][i];
+        if (std::strncmp(m_pos, keyword.text, keyword.length) == 0) {
+            SetText(m_pos, keyword.length);
+            m_pos += keyword.length;
             return keyword.token;
         }
     }
