@@ -58,6 +58,8 @@ struct EngineRef {
 } // namespace
 
 void ResourceScriptParser::LoadScript(const char* name, ScriptLexer* parent) {
+    if (!name)
+        return;
     if (m_manager.FindRecord(kKindScript, name)) {
         // Ends include cycles and repeated includes.
         if (parent)

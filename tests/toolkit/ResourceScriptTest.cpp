@@ -93,6 +93,7 @@ TEST_F(ScriptTest, EmptyAndCommentOnlyScriptsDefineNothingSilently) {
 
 TEST_F(ScriptTest, MissingTopLevelScript) {
     ResourceManager manager("missing.res");
+    manager.LoadScript(nullptr);
     EXPECT_THAT(ScriptMessages(), ElementsAre("Script 'missing.res' not found."));
 }
 
