@@ -1,6 +1,8 @@
 #include "game/core/Game.h"
 
+#include "game/actors/OrbDisplay.h"
 #include "game/actors/Player.h"
+#include "game/actors/SpellManager.h"
 #include "game/core/GameClock.h"
 #include "game/core/GameTrace.h"
 #include "game/core/ScreenEffects.h"
@@ -77,7 +79,8 @@ void Game::Initialise() {
         x = cameraX;
         y = cameraY;
     });
-    // Spells, enemies and the world take their place here, before the clock.
+    TheSpellManager();
+    // Enemies and the world take their place here, before the clock.
     GameClock& clock = TheGameClock();
 
     clock.cursor = resources->GetSprite("cursor");
@@ -86,6 +89,7 @@ void Game::Initialise() {
     }
     hudFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
     secondFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
+    InitOrbDisplay(*resources);
     renderTarget = engine->Target_Create(screenWidth, screenHeight, false);
     TheScreenEffects();
 

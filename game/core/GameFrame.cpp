@@ -1,6 +1,7 @@
 // The frame function: keys, pause, the game's steps in their order, the
 // clock, the mouse and the frame-rate statistics.
 #include "game/actors/Player.h"
+#include "game/actors/SpellManager.h"
 #include "game/actors/SpellSelection.h"
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
@@ -58,6 +59,7 @@ void Game::HandleKeys() {
         difficulty = 1.0f;
         ThePlayer().health = 1000.0f;
         score = 0;
+        TheSpellManager().ResetOrbs();
     }
     if (key == 'I') {
         TheInventory().open = !TheInventory().open;

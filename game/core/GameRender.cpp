@@ -1,5 +1,6 @@
 // The render function: the world pass in world coordinates, then the HUD
 // pass on the screen, ending with alerts in world coordinates.
+#include "game/actors/OrbDisplay.h"
 #include "game/actors/Player.h"
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
@@ -47,6 +48,9 @@ void Game::HudPass() {
                             static_cast<float>(screenHeight / 2 - 100), BitmapFont::kCentre,
                             "You died\nPlease press L to start over..");
         }
+    }
+    if (secondFont) {
+        RenderOrbDisplay(*secondFont, screenWidth, screenHeight);
     }
     if (clock.cursor) {
         clock.cursor->RenderEx(mouseX, mouseY, 0, 1);

@@ -1,6 +1,7 @@
 #include "game/core/GameTrace.h"
 
 #include "game/actors/Player.h"
+#include "game/actors/SpellManager.h"
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
@@ -67,6 +68,7 @@ void GameTrace::Write(const Game& game) {
     const GameClock& clock = TheGameClock();
     const Player& player = ThePlayer();
     const Book& book = TheBook();
+    const SpellManager& spells = TheSpellManager();
     std::ostringstream o;
     o.precision(9);
     o << "{\"frame\":" << game.engine->System_GetFrame() << ",\"time\":" << clock.time
@@ -88,8 +90,9 @@ void GameTrace::Write(const Game& game) {
         first = false;
     }
     o << "],\"player\":{\"x\":" << player.x << ",\"y\":" << player.y
-      << ",\"facing\":" << player.facing << ",\"health\":" << player.health
-      << "},\"inventory\":{\"open\":" << Bool(TheInventory().open)
+      << ",\"facing\":" << player.facing << ",\"health\":" << player.health << "},\"orbs\":["
+      << spells.fire << "," << spells.ice << "," << spells.earth << "," << spells.wind
+      << "],\"inventory\":{\"open\":" << Bool(TheInventory().open)
       << "},\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
       << ",\"page\":" << book.page << "}}\n";
     std::fputs(o.str().c_str(), m_file);
