@@ -1,0 +1,96 @@
+// Structural checks of the committed content that a hand edit or a packing
+// fault would break: glyph and sprite rectangles inside their textures,
+// sprites not overlapping, every printable byte in every font.
+#include "tests/tools/ContentTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+using content_test::DataDir;
+using content_test::PngSize;
+using testing_support::ReadFile;
+
+struct Rect {
+    std::string name;
+    int x, y, w, h;
+};
+
+TEST(ShippedContent, EveryFontCoversThePrintableBytesInsideItsTexture) {
+    std::vector<std::string> fonts = content_test::Files(DataDir(), "fonts", ".fnt");
+    ASSERT_GE(fonts.size(), 6u);
+    for (const std::string& file : fonts) {
+        SCOPED_TRACE(file);
+        std::istringstream in(ReadFile(DataDir() + "/" + file));
+        std::string line;
+        std::getline(in, line);
+        ASSERT_EQ(line, "[BITMAPFONT]");
+        std::getline(in, line);
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(line, m, std::regex("Bitmap=(\\S+)")));
+        auto [tw, th] = PngSize(DataDir() + "/fonts/" + m[1].str());
+        ASSERT_GT(tw, 0);
+        std::map<int, int> advance;
+        while (std::getline(in, line)) {
+            int code, x, y, w, h, pre, post;
+            ASSERT_EQ(std::sscanf(line.c_str(), "Char=%x,%d,%d,%d,%d,%d,%d", &code, &x, &y, &w, &h,
+                                  &pre, &post),
+                      7)
+                << line;
+            EXPECT_TRUE(x >= 0 && y >= 0 && x + w <= tw && y + h <= th) << line;
+            advance[code] = pre + w + post;
+        }
+        for (int c = 32; c <= 126; ++c) {
+            ASSERT_TRUE(advance.count(c)) << "missing byte " << c;
+            EXPECT_GT(advance[c], 0) << "byte " << c << " does not move the pen";
+        }
+    }
+}
+
+TEST(ShippedContent, SpritesLieInsideTheirSheetsWithoutOverlapping) {
+    std::string script = ReadFile(DataDir() + "/gfx/sprites.res");
+    std::map<std::string, std::pair<int, int>> textures;
+    std::regex texture("Texture \"([^\"]+)\" \\{ filename = \"([^\"]+)\" \\}");
+    for (std::sregex_iterator it(script.begin(), script.end(), texture), end; it != end; ++it) {
+        textures[(*it)[1]] = PngSize(DataDir() + "/" + (*it)[2].str());
+    }
+    ASSERT_GE(textures.size(), 5u);
+    std::map<std::string, std::vector<Rect>> bySheet;
+    std::regex sprite("Sprite \"([^\"]+)\" \\{ texture = \"([^\"]+)\" rect = (\\d+), (\\d+), "
+                      "(\\d+), (\\d+)");
+    for (std::sregex_iterator it(script.begin(), script.end(), sprite), end; it != end; ++it) {
+        const std::smatch& m = *it;
+        ASSERT_TRUE(textures.count(m[2])) << m[1] << " names an unknown texture";
+        bySheet[m[2]].push_back(
+            {m[1], std::stoi(m[3]), std::stoi(m[4]), std::stoi(m[5]), std::stoi(m[6])});
+    }
+    for (const auto& [sheet, rects] : bySheet) {
+        auto [tw, th] = textures[sheet];
+        for (size_t i = 0; i < rects.size(); ++i) {
+            const Rect& a = rects[i];
+            EXPECT_TRUE(a.x + a.w <= tw && a.y + a.h <= th) << a.name << " leaves " << sheet;
+            for (size_t j = i + 1; j < rects.size(); ++j) {
+                const Rect& b = rects[j];
+                bool apart =
+                    a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y;
+                EXPECT_TRUE(apart) << a.name << " overlaps " << b.name;
+            }
+        }
+    }
+}
+
+TEST(ShippedContent, TexturesHavePowerOfTwoSides) {
+    // Some GL drivers still pad other sizes, which would shift every rectangle.
+    for (const char* sub : {"gfx", "gui", "fonts"}) {
+        for (const std::string& file : content_test::Files(DataDir(), sub, ".png")) {
+            auto [w, h] = PngSize(DataDir() + "/" + file);
+            EXPECT_TRUE(w > 0 && (w & (w - 1)) == 0 && h > 0 && (h & (h - 1)) == 0) << file;
+        }
+    }
+}
+
+} // namespace
