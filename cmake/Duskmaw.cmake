@@ -29,6 +29,7 @@ function(duskmaw_tests name dir)
     return()
   endif()
   add_executable(${name} ${sources})
+  add_dependencies(all_tests ${name})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
                        PROPERTIES ENVIRONMENT "DUSKMAW_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
