@@ -98,6 +98,15 @@ void CopyCut(char* dest, const char* src, std::size_t length) {
     dest[length] = '\0';
 }
 
+// Stops at the first difference, so the text's NUL ends it safely.
+bool StartsWith(const char* text, const Keyword& keyword) {
+    for (std::size_t i = 0; i < keyword.length; ++i) {
+        if (text[i] != keyword.text[i])
+            return false;
+    }
+    return true;
+}
+
 // The keywords by their first character, each bucket in table order, so a
 // token is compared only with the few keywords that can match it.
 struct KeywordBuckets {
@@ -193,7 +202,7 @@ int ScriptLexer::ScanKeywordOrWord() {
     auto first = static_cast<unsigned char>(*m_pos);
     for (std::size_t i = 0; i < kBuckets.sizes[first]; ++i) {
         const Keyword& keyword = *kBuckets.buckets[first][i];
-        if (std::strncmp(m_pos, keyword.text, keyword.length) == 0) {
+        if (StartsWith(m_pos, keyword)) {
             SetText(m_pos, keyword.length);
             m_pos += keyword.length;
             return keyword.token;

@@ -2,8 +2,10 @@
 
 #include "toolkit/ScriptLexer.h"
 
+#include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -58,6 +60,17 @@ int ScriptValueReader::ParseInt(const char* text) {
 }
 
 float ScriptValueReader::ParseFloat(const char* text) {
+    // Plain decimal numbers, nearly all of a script's values, take the fast
+    // path; anything else (leading blanks or '+', overflow) goes to strtof.
+    const char* digits = text[0] == '-' ? text + 1 : text;
+    if ((*digits >= '0' && *digits <= '9') || *digits == '.') {
+        float value = 0.0f;
+        auto [end, error] = std::from_chars(text, text + std::strlen(text), value);
+        if (error == std::errc())
+            return value;
+        if (error == std::errc::invalid_argument)
+            return 0.0f;
+    }
     return std::strtof(text, nullptr);
 }
 

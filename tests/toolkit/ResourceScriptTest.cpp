@@ -1,6 +1,7 @@
 #include "tests/toolkit/ResourceTestFixture.h"
 #include "toolkit/ResourceManager.h"
 #include "toolkit/ScriptLexer.h"
+#include "toolkit/ScriptValueReader.h"
 #include "toolkit/ToolkitResources.h"
 
 #include <cstring>
@@ -183,6 +184,26 @@ TEST_F(ScriptTest, ValueConversions) {
     EXPECT_STREQ(texture->m_filename, "dir/a b.png");
     EXPECT_TRUE(texture->m_mipmap);
     EXPECT_EQ(Find<RMusic>(manager, kKindMusic, "m")->m_amplify, 0);
+}
+
+TEST(ScriptValueTest, TextConversions) {
+    EXPECT_EQ(ScriptValueReader::ParseFloat("12.5abc"), 12.5f);
+    EXPECT_EQ(ScriptValueReader::ParseFloat("-.5"), -0.5f);
+    EXPECT_EQ(ScriptValueReader::ParseFloat("0.5.3"), 0.5f);
+    EXPECT_EQ(ScriptValueReader::ParseFloat("2e3"), 2000.0f);
+    EXPECT_EQ(ScriptValueReader::ParseFloat("  3.5"), 3.5f);
+    EXPECT_EQ(ScriptValueReader::ParseFloat("-"), 0.0f);
+    EXPECT_EQ(ScriptValueReader::ParseFloat("abc"), 0.0f);
+    EXPECT_EQ(ScriptValueReader::ParseInt("42.9"), 42);
+    EXPECT_EQ(ScriptValueReader::ParseInt("-7-3"), -7);
+    EXPECT_EQ(ScriptValueReader::ParseInt("99999999999"), 2147483647);
+    EXPECT_EQ(ScriptValueReader::ParseColor("ff00FF00"), 0xFF00FF00u);
+    // Only the last eight digits count; unknown characters count as 15.
+    EXPECT_EQ(ScriptValueReader::ParseColor("12345678ABCDEF01"), 0xABCDEF01u);
+    EXPECT_EQ(ScriptValueReader::ParseColor("zz"), 0xFFu);
+    EXPECT_TRUE(ScriptValueReader::ParseBool("True"));
+    EXPECT_TRUE(ScriptValueReader::ParseBool("t"));
+    EXPECT_FALSE(ScriptValueReader::ParseBool("yes"));
 }
 
 TEST_F(ScriptTest, BlockErrorsAreReportedAndRecordsStillAdded) {
