@@ -18,7 +18,7 @@ public:
     static constexpr int kTableSize = 64;
 
     FxCurve() = default;
-    explicit FxCurve(float constant) { m_keys.push_back({0, constant}); }
+    explicit FxCurve(float constant) { SetKeys({{0, constant}}); }
 
     // Keys must come sorted by time; equal times make a step.
     void SetKeys(std::vector<FxKey> keys) {
