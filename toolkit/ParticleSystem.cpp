@@ -204,7 +204,7 @@ void ParticleSystem::Spawn() {
 
 void ParticleSystem::Render() {
     Sprite* sprite = m_info.sprite;
-    if (sprite == nullptr || m_count == 0) {
+    if (sprite == nullptr) {
         return;
     }
     std::uint32_t saved = sprite->GetColor(0);
