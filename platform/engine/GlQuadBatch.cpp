@@ -67,10 +67,9 @@ void GlQuadBatch::Draw() {
     glBindVertexArray(m_vao);
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
     const auto bytes = static_cast<GLsizeiptr>(sizeof(Vertex)) * m_quads * 4;
-    // Orphan the store so the driver never waits for the previous draw.
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(Vertex)) * kMaxQuads * 4, nullptr,
-                 GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, m_vertices.get());
+    // A fresh store each time (orphaning), so the driver never waits for the
+    // previous draw; only the bytes in use are sent.
+    glBufferData(GL_ARRAY_BUFFER, bytes, m_vertices.get(), GL_STREAM_DRAW);
     glDrawElements(GL_TRIANGLES, m_quads * 6, GL_UNSIGNED_SHORT, nullptr);
     m_quads = 0;
 }
