@@ -105,6 +105,12 @@ TEST_F(GameResourcesTest, EveryNamedSpriteResolvesWithATextureAndItsSize) {
     EXPECT_EQ(hy, 384);
     resources.GetSprite("inv_icon")->GetHotSpot(&hx, &hy);
     EXPECT_EQ(hx + hy, 0); // drawn at the cell's corner
+
+    // The tooltip re-cuts the underline from texel (0, 0) of its texture.
+    float tx = -1, ty = -1, tw = 0, th = 0;
+    resources.GetSprite("underline")->GetTextureRect(&tx, &ty, &tw, &th);
+    EXPECT_EQ(tx, 0);
+    EXPECT_EQ(ty, 0);
 }
 
 TEST_F(GameResourcesTest, OrbGlowTextureIsExactly64Square) {

@@ -9,7 +9,8 @@
 namespace art {
 
 void DrawActors(SpriteSheet& actors); // player, power-ups, particle images
-void DrawInterface(SpriteSheet& ui, SpriteSheet& book, content::Image& orbGlow);
+void DrawInterface(SpriteSheet& ui, SpriteSheet& underline, SpriteSheet& book,
+                   content::Image& orbGlow);
 void DrawGround(std::vector<SpriteSheet>& patches); // one sheet per ground patch
 void DrawProps(SpriteSheet& props);                 // nature and ruins
 void DrawShrines(SpriteSheet& props);               // shrines, altar, lectern, statue, fires

@@ -23,7 +23,9 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    art::SpriteSheet ui("gfx_ui", "gfx/ui.png", 1024, 128, "Cursor, tooltip, inventory and HUD");
+    art::SpriteSheet ui("gfx_ui", "gfx/ui.png", 256, 128, "Cursor, inventory and HUD");
+    // The tooltip cuts the underline from texel (0, 0), so it has its own texture.
+    art::SpriteSheet underline("gfx_underline", "gfx/underline.png", 512, 8, "Tooltip underline");
     art::SpriteSheet book("gfx_book", "gfx/book.png", 1024, 1024, "The open book");
     art::SpriteSheet actors("gfx_actors", "gfx/actors.png", 256, 256,
                             "Player, power-ups, enemy and spell particle images");
@@ -34,14 +36,14 @@ int main(int argc, char** argv) {
     std::vector<art::SpriteSheet> ground;
     content::Image orbHalo;
 
-    art::DrawInterface(ui, book, orbHalo);
+    art::DrawInterface(ui, underline, book, orbHalo);
     art::DrawActors(actors);
     art::DrawGround(ground);
     art::DrawProps(props);
     art::DrawShrines(props);
     art::DrawItems(items);
 
-    std::vector<art::SpriteSheet*> sheets = {&ui, &actors, &book, &props, &items};
+    std::vector<art::SpriteSheet*> sheets = {&ui, &underline, &actors, &book, &props, &items};
     for (art::SpriteSheet& g : ground) {
         sheets.push_back(&g);
     }

@@ -65,17 +65,17 @@ Image Grass() {
 
 Image Moss() {
     Image img(kSize, kSize);
-    const uint32_t ramp[4] = {pal::kNight0, pal::kMoss0, pal::kMoss1, pal::kMoss3};
+    const uint32_t ramp[4] = {pal::kNight0, pal::kMoss0, pal::kMoss1, pal::kMoss2};
     Paint(img, [&](float x, float y) {
         float n = Tile(x, y, 32, 4, 11);
         float clumps = Tile(x, y, 8, 2, 12);
-        float t = 0.2f + 0.55f * n + 0.35f * std::pow(clumps, 3.0f);
-        return Ramp(ramp, t);
+        float t = 0.15f + 0.55f * n + 0.35f * std::pow(clumps, 3.0f);
+        return content::Mix(Ramp(ramp, t), FromArgb(pal::kNight2), 0.25f);
     });
     content::Random rnd(13);
     for (int i = 0; i < 500; ++i) {
         float x = rnd.Float(0, kSize), y = rnd.Float(0, kSize), r = rnd.Float(0.6f, 1.4f);
-        Rgba c = FromArgb(i % 5 == 0 ? pal::kEarth2 : pal::kMoss3, 0.55f);
+        Rgba c = FromArgb(i % 5 == 0 ? pal::kEarth2 : pal::kMoss3, 0.35f);
         content::FillArea(
             img, content::Circle(x, y, r), [&](float, float, float) { return c; },
             static_cast<int>(x - 3), static_cast<int>(y - 3), static_cast<int>(x + 3),
@@ -94,7 +94,7 @@ Image Dirt() {
         return content::Mix(c, FromArgb(pal::kNight2), 0.3f); // dusk cools the earth
     });
     content::Random rnd(23);
-    for (int i = 0; i < 260; ++i) {
+    for (int i = 0; i < 160; ++i) {
         float x = rnd.Float(0, kSize), y = rnd.Float(0, kSize);
         float rx = rnd.Float(1.5f, 4.5f), ry = rx * rnd.Float(0.6f, 1.0f), a = rnd.Float(0, 180);
         Sdf pebble = content::Ellipse(x, y, rx, ry, a);
@@ -105,7 +105,7 @@ Image Dirt() {
             },
             static_cast<int>(x - 7), static_cast<int>(y - 7), static_cast<int>(x + 8),
             static_cast<int>(y + 8), true);
-        content::FillArea(img, pebble, Lit(FromArgb(i % 3 ? pal::kStone1 : pal::kStone2), x, y, rx),
+        content::FillArea(img, pebble, Lit(FromArgb(i % 3 ? pal::kStone0 : pal::kStone1), x, y, rx),
                           static_cast<int>(x - 6), static_cast<int>(y - 6), static_cast<int>(x + 6),
                           static_cast<int>(y + 6), true);
     }

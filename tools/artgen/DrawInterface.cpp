@@ -175,9 +175,10 @@ Image OpenBook() {
 
 } // namespace
 
-void DrawInterface(SpriteSheet& ui, SpriteSheet& book, content::Image& orbGlow) {
+void DrawInterface(SpriteSheet& ui, SpriteSheet& underline, SpriteSheet& book,
+                   content::Image& orbGlow) {
     ui.Add("cursor", Cursor(), 16, 16);
-    ui.Add("underline", Underline(), 0, 0);
+    underline.Add("underline", Underline(), 0, 0);
     ui.Add("inv_icon", CellHighlight(), 0, 0);
     ui.Add("book_arrow", BookArrow());
     ui.Add("spellorb", SpellOrb(), 0, 0);
