@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fontgen::FontSpec fonts[] = {
-        {"font", "DejaVuSans.ttf", 14, true},            // HUD and the editor's help
-        {"font3", "DejaVuSans.ttf", 11, true},           // editor panel list and info
+        {"font", "DejaVuSans.ttf", 14, true},  // HUD and the editor's help
+        {"font3", "DejaVuSans.ttf", 10, true}, // editor panel: 14-px lines, 9 fill the list
         {"alert_font", "DejaVuSans-Bold.ttf", 18, true}, // floating notices
         {"dial", "DejaVuSerif.ttf", 20, true},           // dialogue lines, tooltips
         {"subdial", "DejaVuSerif-Italic.ttf", 18, true}, // dialogue choices
