@@ -91,7 +91,9 @@ void Game::Initialise() {
     secondFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
     InitOrbDisplay(*resources);
     renderTarget = engine->Target_Create(screenWidth, screenHeight, false);
-    TheScreenEffects();
+    ScreenEffects& effects = TheScreenEffects();
+    effects.mode = 0;
+    effects.shaderIndex = 0;
 
     const EngineOptions& options = GetEngineOptions();
     if (!options.traceFile.empty()) {
@@ -104,9 +106,7 @@ void Game::Initialise() {
 }
 
 bool Game::GfxRestoreFunc() {
-    // The screen effects take the render target's texture again once they
-    // draw through it.
-    engine->Target_GetTexture(renderTarget);
+    TheScreenEffects().GfxRestore();
     return false;
 }
 

@@ -77,6 +77,11 @@ void Game::HandleKeys() {
 void Game::AdvanceUnpaused() {
     lastRunningTime = TheGameClock().time;
     Registry::Current().Get<AlertList>().Update();
+    ScreenEffects& effects = TheScreenEffects();
+    effects.UpdateWorldEffects();
+    if (effects.effectsOn) {
+        effects.Step();
+    }
     pauseDuration = 0;
 }
 

@@ -4,6 +4,7 @@
 #include "game/actors/Player.h"
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
+#include "game/core/ScreenEffects.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
 
@@ -19,9 +20,22 @@ bool Game::RenderFunc() {
     if (state != 2) {
         return false;
     }
-    engine->Gfx_BeginScene(0);
-    engine->Gfx_Clear(0);
-    WorldPass();
+    ScreenEffects& effects = TheScreenEffects();
+    if (effects.effectsOn) {
+        // The world goes through the render target so the effects can bend
+        // it; the HUD stays sharp on top.
+        engine->Gfx_BeginScene(renderTarget);
+        engine->Gfx_Clear(0);
+        WorldPass();
+        engine->Gfx_EndScene();
+        engine->Gfx_BeginScene(0);
+        engine->Gfx_Clear(0);
+        effects.Composite();
+    } else {
+        engine->Gfx_BeginScene(0);
+        engine->Gfx_Clear(0);
+        WorldPass();
+    }
     HudPass();
     engine->Gfx_EndScene();
     return false;

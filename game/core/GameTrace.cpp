@@ -94,7 +94,9 @@ void GameTrace::Write(const Game& game) {
       << spells.fire << "," << spells.ice << "," << spells.earth << "," << spells.wind
       << "],\"inventory\":{\"open\":" << Bool(TheInventory().open)
       << "},\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
-      << ",\"page\":" << book.page << "}}\n";
+      << ",\"page\":" << book.page
+      << "},\"world_effects\":" << TheScreenEffects().WorldEffectCount()
+      << ",\"effects_mode\":" << TheScreenEffects().mode << "}\n";
     std::fputs(o.str().c_str(), m_file);
     std::fflush(m_file);
 }

@@ -1,7 +1,173 @@
 #include "game/core/ScreenEffects.h"
 
+#include "game/core/Game.h"
+#include "game/core/GameClock.h"
+#include "game/fx/FX_Emitter.h"
+#include "game/fx/FX_Manager.h"
 #include "platform/registry/Registry.h"
 
 ScreenEffects& TheScreenEffects() {
     return Registry::Current().Get<ScreenEffects>();
+}
+
+ScreenEffects::ScreenEffects() : m_engine(EngineCreate(ENGINE_VERSION)) {
+    Game* game = TheGame();
+    const int width = game ? game->screenWidth : m_engine->System_GetState(ENGINE_SCREENWIDTH);
+    const int height = game ? game->screenHeight : m_engine->System_GetState(ENGINE_SCREENHEIGHT);
+    const HTEXTURE picture = game ? m_engine->Target_GetTexture(game->renderTarget) : 0;
+
+    if (HSHADER shader = m_engine->Shader_Create("shaders/shader1.psh")) {
+        shaders[1] = shader;
+    }
+    effectsOn = false;
+    rippleEnd = 0;
+    m_screenSprite = std::make_unique<Sprite>(picture, 0.0f, 0.0f, static_cast<float>(width),
+                                              static_cast<float>(height));
+    m_mesh = std::make_unique<DistortionMesh>(kGrid, kGrid);
+    m_mesh->SetTexture(picture);
+    m_mesh->SetTextureRect(0, 0, static_cast<float>(width), static_cast<float>(height));
+    pulseDuration = 0;
+    m_manager = std::make_unique<FX_Manager>(2, 0, false, "", "");
+    m_manager->LoadEffectsFile("fx/effects.fxd");
+}
+
+ScreenEffects::~ScreenEffects() {
+    // Emitters unload through the manager, so they go first.
+    m_worldEffects.clear();
+    m_manager.reset();
+    for (const auto& [index, shader] : shaders) {
+        m_engine->Shader_Free(shader);
+    }
+    m_mesh.reset();
+    m_screenSprite.reset();
+    m_engine->Release();
+}
+
+HSHADER ScreenEffects::CurrentShader() const {
+    auto found = shaders.find(shaderIndex);
+    return found == shaders.end() ? 0 : found->second;
+}
+
+void ScreenEffects::Step() {
+    const GameClock& clock = TheGameClock();
+    if (mode != 2 && shaderIndex == 0) {
+        StepRipple(clock.delta, clock.time);
+    }
+    if (pulseActive) {
+        if (HSHADER shader = CurrentShader()) {
+            m_engine->Shader_SetFloat(shader, "tval", (clock.time - pulseStart) * 8);
+        }
+        if (clock.time > pulseStart + pulseDuration) {
+            effectsOn = false;
+            pulseActive = false;
+        }
+    }
+}
+
+void ScreenEffects::StepRipple(float dt, float t) {
+    Game* game = TheGame();
+    const int width = game ? game->screenWidth : m_engine->System_GetState(ENGINE_SCREENWIDTH);
+    const int height = game ? game->screenHeight : m_engine->System_GetState(ENGINE_SCREENHEIGHT);
+    const int cellWidth = width / 127;
+    const int cellHeight = height / 127;
+    if (t < rippleEnd && cellWidth > 0 && cellHeight > 0) {
+        const int cx = static_cast<int>(rippleX / static_cast<float>(cellWidth));
+        const int cy = static_cast<int>(rippleY / static_cast<float>(cellHeight));
+        if (cx >= 2 && cx <= 126 && cy >= 2 && cy <= 126) {
+            for (int r = cy; r <= cy + 1 && r < 127; ++r) {
+                for (int c = cx; c <= cx + 1 && c < 127; ++c) {
+                    m_height[Index(r, c)] = -60.0f;
+                }
+            }
+        }
+    }
+    // The Laplacian reads heights before any of them change this step.
+    for (int r = 1; r <= 126; ++r) {
+        for (int c = 1; c <= 126; ++c) {
+            const int i = Index(r, c);
+            m_acceleration[i] = m_height[i - kGrid] + m_height[i + kGrid] + m_height[i - 1] +
+                                m_height[i + 1] - 4 * m_height[i];
+            m_velocity[i] += m_acceleration[i];
+        }
+    }
+    for (int r = 1; r <= 126; ++r) {
+        for (int c = 1; c <= 126; ++c) {
+            const int i = Index(r, c);
+            m_height[i] += m_velocity[i] * dt;
+            m_height[i] += m_velocity[i] * dt + m_acceleration[i] * 0.015f;
+            m_height[i] *= 1 - dt;
+        }
+    }
+    for (int r = 0; r < kGrid; ++r) {
+        for (int c = 0; c < kGrid; ++c) {
+            m_mesh->SetDisplacement(c, r, 0, m_height[Index(r, c)], DistortionMesh::kFromNode);
+        }
+    }
+}
+
+void ScreenEffects::UpdateWorldEffects() {
+    for (auto it = m_worldEffects.begin(); it != m_worldEffects.end();) {
+        (*it)->Update(TheGameClock().delta);
+        // A finished effect is destroyed, which unloads it from the library.
+        it = (*it)->GetState() == FX_Emitter::kStopped ? m_worldEffects.erase(it) : std::next(it);
+    }
+}
+
+void ScreenEffects::DrawWorldEffects() {
+    for (const auto& emitter : m_worldEffects) {
+        emitter->Draw();
+    }
+}
+
+void ScreenEffects::Composite() {
+    m_engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
+    if (mode == 0) {
+        m_mesh->Render(0, 0);
+    } else if (mode == 2) {
+        m_engine->Gfx_SetShader(CurrentShader());
+        m_screenSprite->Render(0, 0);
+        m_engine->Gfx_SetShader(0);
+    }
+}
+
+void ScreenEffects::Ripple(float screenX, float screenY) {
+    effectsOn = true;
+    mode = 0;
+    shaderIndex = 0;
+    rippleEnd = TheGameClock().time + 0.2f;
+    rippleX = screenX;
+    rippleY = screenY;
+}
+
+void ScreenEffects::ShaderPulse(float duration) {
+    pulseDuration = duration;
+    pulseStart = TheGameClock().time;
+    pulseActive = true;
+    effectsOn = true;
+}
+
+bool ScreenEffects::StartEffect(const char* name, float x, float y) {
+    FX_Emitter* original = m_manager->EmitterByName(name);
+    if (!original) {
+        return false;
+    }
+    int index = m_manager->Duplicate(original);
+    FX_Emitter* copy = m_manager->GetEmitter(index);
+    if (!copy) {
+        return false;
+    }
+    copy->Move(x, y, 0);
+    copy->SetState(FX_Emitter::kPlaying);
+    m_worldEffects.emplace_back(copy);
+    return true;
+}
+
+void ScreenEffects::GfxRestore() {
+    Game* game = TheGame();
+    if (!game) {
+        return;
+    }
+    HTEXTURE picture = m_engine->Target_GetTexture(game->renderTarget);
+    m_screenSprite->SetTexture(picture);
+    m_mesh->SetTexture(picture);
 }

@@ -1,11 +1,75 @@
-// Screen effects drawn over the world: toggled with M.
+// Screen effects over the world: a ripple that spreads from where the
+// player was hit (a wave simulation pushing a distortion mesh) and a shader
+// pulse, both drawn by compositing the render target onto the screen. Also
+// owns the particle-effect manager and the one-shot world effects.
 #pragma once
+
+#include "toolkit/DistortionMesh.h"
+#include "toolkit/Sprite.h"
+
+#include <array>
+#include <list>
+#include <map>
+#include <memory>
+
+class FX_Emitter;
+class FX_Manager;
 
 class ScreenEffects {
 public:
-    void Toggle() { effectsOn = !effectsOn; }
+    static constexpr int kGrid = 128;
 
+    ScreenEffects();
+    ~ScreenEffects();
+    ScreenEffects(const ScreenEffects&) = delete;
+    ScreenEffects& operator=(const ScreenEffects&) = delete;
+
+    void Toggle() { effectsOn = !effectsOn; }
+    // One frame of the ripple and the pulse timing (effects on, unpaused).
+    void Step();
+    void UpdateWorldEffects();
+    void DrawWorldEffects();
+    // Draws the render target's picture onto the screen through the mesh or
+    // the shaded sprite.
+    void Composite();
+    void Ripple(float screenX, float screenY);
+    void ShaderPulse(float duration);
+    // Plays a copy of the named effect at a world position; false when the
+    // effects file has no such effect.
+    bool StartEffect(const char* name, float x, float y);
+    // After the device was reset: the render target's texture again.
+    void GfxRestore();
+
+    float Height(int row, int column) const { return m_height[Index(row, column)]; }
+    void SetHeight(int row, int column, float value) { m_height[Index(row, column)] = value; }
+    const DistortionMesh& Mesh() const { return *m_mesh; }
+    int WorldEffectCount() const { return static_cast<int>(m_worldEffects.size()); }
+    FX_Manager* EffectManager() const { return m_manager.get(); }
+
+    std::map<int, HSHADER> shaders;
+    int mode = 0;
+    int shaderIndex = 0;
+    float pulseStart = 0;
+    float pulseDuration = 0;
     bool effectsOn = false;
+    bool pulseActive = false;
+    float rippleEnd = 0;
+    float rippleX = 0;
+    float rippleY = 0;
+
+private:
+    static int Index(int row, int column) { return row * kGrid + column; }
+    void StepRipple(float dt, float t);
+    HSHADER CurrentShader() const;
+
+    Engine* m_engine;
+    std::array<float, kGrid * kGrid> m_acceleration{};
+    std::array<float, kGrid * kGrid> m_velocity{};
+    std::array<float, kGrid * kGrid> m_height{};
+    std::list<std::unique_ptr<FX_Emitter>> m_worldEffects;
+    std::unique_ptr<FX_Manager> m_manager;
+    std::unique_ptr<DistortionMesh> m_mesh;
+    std::unique_ptr<Sprite> m_screenSprite;
 };
 
 ScreenEffects& TheScreenEffects();

@@ -10,9 +10,11 @@
 
 class Registry {
 public:
+    // Never destroyed: the programs' instances live until the process ends
+    // (tests call Reset to start afresh).
     static Registry& Current() {
-        static Registry registry;
-        return registry;
+        static Registry* registry = new Registry;
+        return *registry;
     }
 
     // Creates T on first use. T must be default-constructible; construction

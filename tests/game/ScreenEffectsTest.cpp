@@ -1,0 +1,93 @@
+#include "game/core/ScreenEffects.h"
+#include "game/core/GameClock.h"
+#include "platform/registry/Registry.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ScreenEffectsTest : public ::testing::Test {
+protected:
+    ScreenEffectsTest() { Registry::Current().Reset(); }
+    ~ScreenEffectsTest() override { Registry::Current().Reset(); }
+
+    void StepAt(float time, float delta) {
+        clock().time = time;
+        clock().delta = delta;
+        effects().Step();
+    }
+    GameClock& clock() { return TheGameClock(); }
+    ScreenEffects& effects() { return TheScreenEffects(); }
+
+    bool InteriorIsZero() {
+        for (int r = 1; r <= 126; ++r) {
+            for (int c = 1; c <= 126; ++c) {
+                if (effects().Height(r, c) != 0.0f) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
+    testing_support::InDataDir inData;
+    testing_support::HeadlessEngine engine;
+};
+
+} // namespace
+
+TEST_F(ScreenEffectsTest, ARippleSourceNearTheEdgeStartsNoRippleButTurnsEffectsOn) {
+    effects().Ripple(5, 400); // 1024 / 127 = 8 px cells: column 0
+    EXPECT_TRUE(effects().effectsOn);
+    StepAt(0.01f, 0.016f);
+    EXPECT_TRUE(InteriorIsZero());
+
+    effects().Ripple(512, 384); // cell (64, 48) on 8 x 6 cells
+    StepAt(0.02f, 0.016f);
+    EXPECT_LT(effects().Height(64, 64), 0.0f);
+    EXPECT_LT(effects().Height(65, 65), 0.0f);
+    // The border never moves and the mesh node follows the height.
+    EXPECT_EQ(effects().Height(0, 64), 0.0f);
+    const Vertex* node = effects().Mesh().GetNode(64, 64);
+    const Vertex* flat = effects().Mesh().GetNode(10, 10);
+    EXPECT_NEAR(node->y - flat->y, 54 * (768.0f / 127) + effects().Height(64, 64), 0.01f);
+}
+
+TEST_F(ScreenEffectsTest, ADeltaOfOneSecondDampsTheInteriorToZero) {
+    effects().SetHeight(40, 40, -60);
+    effects().SetHeight(41, 40, 12);
+    StepAt(5.0f, 1.0f); // no source: the ripple ended long ago
+    EXPECT_TRUE(InteriorIsZero());
+}
+
+TEST_F(ScreenEffectsTest, APulseEndsWithEffectsOffEvenAfterMAndFreezesTheRipple) {
+    effects().Ripple(512, 384);
+    StepAt(0.05f, 0.016f);
+    const float before = effects().Height(64, 64);
+    effects().Toggle(); // off
+    effects().Toggle(); // on again, by M
+    effects().mode = 2;
+    effects().shaderIndex = 1;
+    clock().time = 1.0f;
+    effects().ShaderPulse(0.5f);
+    StepAt(1.2f, 0.016f);
+    EXPECT_TRUE(effects().effectsOn);
+    EXPECT_TRUE(effects().pulseActive);
+    EXPECT_EQ(effects().Height(64, 64), before); // frozen during the pulse
+    StepAt(1.51f, 0.016f);
+    EXPECT_FALSE(effects().effectsOn);
+    EXPECT_FALSE(effects().pulseActive);
+    EXPECT_EQ(effects().mode, 2); // stays in pulse mode until the next ripple
+}
+
+TEST_F(ScreenEffectsTest, NamedEffectsPlayUntilTheyEndAndUnknownNamesMakeNone) {
+    EXPECT_FALSE(effects().StartEffect("No Such Effect", 0, 0));
+    ASSERT_TRUE(effects().StartEffect("Circle of Flame", 100, 100));
+    EXPECT_EQ(effects().WorldEffectCount(), 1);
+    clock().delta = 1.0f / 60;
+    for (int i = 0; i < 60 * 10 && effects().WorldEffectCount() > 0; ++i) {
+        effects().UpdateWorldEffects();
+    }
+    EXPECT_EQ(effects().WorldEffectCount(), 0);
+}
