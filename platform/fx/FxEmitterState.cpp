@@ -148,6 +148,14 @@ void FxEmitterState::Step(float dt) {
         m_def->hasInterval1 && m_def->interval1End >= 0 ? m_def->interval1End : m_def->length;
     if (loop != 0 && loopEnd > loopStart && time >= loopEnd) {
         time = loopStart + std::fmod(time - loopEnd, loopEnd - loopStart);
+        // The step's overshoot is the new round's start: its bursts fire again.
+        if (!interrupted) {
+            for (FxSubState& sub : m_subs) {
+                for (FxTypeState& type : sub.types) {
+                    Emit(sub, type, loopStart, time + 1e-6f, dt);
+                }
+            }
+        }
     }
     m_prevX = m_x;
     m_prevY = m_y;

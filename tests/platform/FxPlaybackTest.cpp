@@ -98,10 +98,14 @@ TEST_F(FxTest, LoopModeRepeatsTheIntervalInsteadOfEnding) {
     FxHandle spark = Load(file, "", "Spark");
     Fx_SetLoopMode(spark, 1);
     Fx_Restart(spark);
+    int burstsSeen = 0;
     for (int i = 0; i < 200; ++i) {
+        int before = Fx_GetParticleCount(spark);
         ASSERT_TRUE(Fx_Update(spark, 0.02f)) << i;
         ASSERT_LT(Fx_GetTime(spark), 0.5f);
+        burstsSeen += Fx_GetParticleCount(spark) == before + 10 ? 1 : 0;
     }
+    EXPECT_NEAR(burstsSeen, 8, 1); // each round of 0.5 s bursts again, the first included
 
     FxHandle mist = Load(file, "ambient", "Mist");
     Fx_SetLoopMode(mist, 1);
