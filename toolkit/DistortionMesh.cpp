@@ -1,8 +1,19 @@
 #include "toolkit/DistortionMesh.h"
 
+namespace {
+
+// A mesh finer than one node per pixel of a large screen is a content
+// mistake; refusing it keeps a bad script from exhausting memory.
+constexpr int kMaxSide = 1024;
+
+int MeshSide(int value) {
+    return value < 0 ? 0 : (value > kMaxSide ? kMaxSide : value);
+}
+
+} // namespace
+
 DistortionMesh::DistortionMesh(int columns, int rows)
-    : m_engine(EngineCreate(ENGINE_VERSION)), m_rows(rows > 0 ? rows : 0),
-      m_columns(columns > 0 ? columns : 0) {
+    : m_engine(EngineCreate(ENGINE_VERSION)), m_rows(MeshSide(rows)), m_columns(MeshSide(columns)) {
     m_nodes.assign(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_columns),
                    Vertex{0.0f, 0.0f, 0.5f, 0xFFFFFFFF, 0.0f, 0.0f});
     m_quad.tex = 0;

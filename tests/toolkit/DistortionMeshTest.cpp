@@ -113,3 +113,11 @@ TEST_F(DistortionMeshTest, SingleRowOrColumnDrawsNothing) {
 }
 
 } // namespace
+
+TEST_F(DistortionMeshTest, AbsurdSizesAreCappedInsteadOfExhaustingMemory) {
+    DistortionMesh mesh(100000, 100000);
+    EXPECT_EQ(mesh.GetColumns(), 1024);
+    EXPECT_EQ(mesh.GetRows(), 1024);
+    DistortionMesh negative(-5, 3);
+    EXPECT_EQ(negative.GetColumns(), 0);
+}
