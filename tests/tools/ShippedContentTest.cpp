@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -90,6 +91,48 @@ TEST(ShippedContent, TexturesHavePowerOfTwoSides) {
             auto [w, h] = PngSize(DataDir() + "/" + file);
             EXPECT_TRUE(w > 0 && (w & (w - 1)) == 0 && h > 0 && (h & (h - 1)) == 0) << file;
         }
+    }
+}
+
+// Mean per-channel difference between two lines of pixels (columns when
+// vertical), in 0..255.
+double LineDifference(const uint32_t* pixels, int stride, int size, int a, int b, bool vertical) {
+    double sum = 0;
+    for (int i = 0; i < size; ++i) {
+        uint32_t p = vertical ? pixels[i * stride + a] : pixels[a * stride + i];
+        uint32_t q = vertical ? pixels[i * stride + b] : pixels[b * stride + i];
+        for (int shift = 0; shift < 24; shift += 8) {
+            sum += std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF));
+        }
+    }
+    return sum / (size * 3);
+}
+
+TEST(ShippedContent, GroundPatchesTileWithoutVisibleSeams) {
+    testing_support::HeadlessEngine engine;
+    std::vector<std::string> patches;
+    for (const std::string& file : content_test::Files(DataDir(), "gfx", ".png")) {
+        if (file.find("ground_") != std::string::npos) {
+            patches.push_back(file);
+        }
+    }
+    ASSERT_GE(patches.size(), 4u);
+    for (const std::string& file : patches) {
+        SCOPED_TRACE(file);
+        HTEXTURE tex = engine->Texture_Load((DataDir() + "/" + file).c_str());
+        ASSERT_NE(tex, 0u);
+        int w = engine->Texture_GetWidth(tex, true), h = engine->Texture_GetHeight(tex, true);
+        int stride = engine->Texture_GetWidth(tex);
+        const uint32_t* px = engine->Texture_Lock(tex, true);
+        ASSERT_NE(px, nullptr);
+        // Across the wrap the change is no larger than between neighbours inside.
+        double inside = LineDifference(px, stride, h, w / 2 - 1, w / 2, true) +
+                        LineDifference(px, stride, w, h / 2 - 1, h / 2, false);
+        double seams = LineDifference(px, stride, h, w - 1, 0, true) +
+                       LineDifference(px, stride, w, h - 1, 0, false);
+        EXPECT_LT(seams, inside * 1.5 + 2) << "inside " << inside;
+        engine->Texture_Unlock(tex);
+        engine->Texture_Free(tex);
     }
 }
 
