@@ -133,6 +133,7 @@ bool EngineImpl::System_Initiate() {
     LogLine(
         std::string("Screen: ") + std::to_string(width) + "x" + std::to_string(height) +
         (Headless() ? ", headless" : (m_bools[ENGINE_WINDOWED] ? ", windowed" : ", full screen")));
+    m_recordDraws = m_options.drawLog;
     m_initiated = true;
     return true;
 }
@@ -307,6 +308,9 @@ bool EngineImpl::System_Start() {
             Record(dt);
         }
         UpdateFps();
+        if (m_options.drawLog) {
+            m_drawRecords.clear(); // --draw-log keeps the current frame's calls
+        }
         if (!GatherInput()) {
             break;
         }
