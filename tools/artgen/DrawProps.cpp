@@ -58,7 +58,7 @@ Image Canopy(int size, const Rgba& leaf, int clusters, uint32_t seed) {
 Image Pine(int size, uint32_t seed) {
     Image img(size, size);
     float c = size / 2.0f;
-    Rgba needle = content::Mix(FromArgb(pal::kMoss1), FromArgb(pal::kNight3), 0.35f);
+    Rgba needle = content::Mix(FromArgb(pal::kMoss2), FromArgb(pal::kNight3), 0.3f);
     for (int layer = 0; layer < 3; ++layer) {
         float r = size * (0.45f - layer * 0.12f);
         std::vector<content::Vec2> star;
@@ -137,7 +137,9 @@ Image Rock(int w, int h, uint32_t seed, bool mossy) {
 // Ruined wall seen from above: a row of cut blocks, the ends broken off.
 Image Wall(int length, bool vertical, uint32_t seed) {
     const int thick = 34;
-    Image img(vertical ? thick + 8 : length, vertical ? length : thick + 8);
+    const float height = 7; // the south face shows below the tops
+    Image img(vertical ? thick + 8 : length,
+              static_cast<int>(vertical ? length + height : thick + 8 + height));
     content::Random rnd(seed);
     Sdf all = content::Box(0, 0, 0, 0);
     std::vector<std::pair<Sdf, float>> blocks;
@@ -154,7 +156,15 @@ Image Wall(int length, bool vertical, uint32_t seed) {
         all = content::Union(all, b);
         pos += len;
     }
-    content::Shadow(img, all, 4, 5, 3.5f, 0.4f);
+    content::Shadow(img, content::Translate(all, 0, height), 4, 5, 3.5f, 0.45f);
+    for (auto& [b, tone] : blocks) {
+        // The block's south face, in shade, then its sunlit top.
+        Sdf face =
+            content::Union(content::Translate(b, 0, height), content::Translate(b, 0, height / 2));
+        content::FillOutlined(img, face,
+                              Rimmed(content::Scale(FromArgb(pal::kStone0), 0.8f), 0.3f, 3),
+                              content::Scale(FromArgb(pal::kStone0), 0.4f));
+    }
     for (auto& [b, tone] : blocks) {
         content::FillOutlined(
             img, b,
