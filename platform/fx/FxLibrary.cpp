@@ -7,15 +7,29 @@
 #include <algorithm>
 #include <set>
 
+namespace {
+
+// Every library call starts here, many per emitter and frame; the registry's
+// lookup by type costs more than the work of some calls, so the instance it
+// holds is remembered while it lives.
+FxLibrary* g_current = nullptr;
+
+} // namespace
+
 FxLibrary& FxLibrary::Get() {
-    return Registry::Current().Get<FxLibrary>();
+    return g_current != nullptr ? *g_current : Registry::Current().Get<FxLibrary>();
 }
 
 FxLibrary::FxLibrary()
     : m_engine(EngineCreate(ENGINE_VERSION)),
-      m_reader([this](const std::string& file, int& w, int& h) { return ImageSize(file, w, h); }) {}
+      m_reader([this](const std::string& file, int& w, int& h) { return ImageSize(file, w, h); }) {
+    g_current = this;
+}
 
 FxLibrary::~FxLibrary() {
+    if (g_current == this) {
+        g_current = nullptr;
+    }
     m_emitters.clear();
     m_files.clear();
     if (m_engine != nullptr) {
