@@ -13,6 +13,14 @@ namespace {
 
 constexpr int kSize = 64;
 
+#if defined(__SANITIZE_ADDRESS__)
+// The system's GL driver and D-Bus leak at exit in ways the leak checker
+// cannot be told apart from ours; the normal build runs these.
+constexpr bool kLeakChecked = true;
+#else
+constexpr bool kLeakChecked = false;
+#endif
+
 struct Rgba {
     int a, r, g, b;
 };
@@ -53,6 +61,8 @@ protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "no X display";
+        if (kLeakChecked)
+            GTEST_SKIP() << "system GL libraries leak under the address sanitizer";
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
