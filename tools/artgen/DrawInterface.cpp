@@ -157,10 +157,12 @@ Image OpenBook() {
             }
         }
         // A fine ink frame on each page.
-        float fx0 = px0 + 24, fx1 = px1 - 24;
+        // Just outside the game's text boxes (x -425..-25 and 30..430 from the
+        // centre), so lines never cross it.
+        float fx0 = side == 0 ? cx - 445 : cx + 18, fx1 = side == 0 ? cx - 18 : cx + 445;
         Sdf frame = content::Subtract(
-            content::Box((fx0 + fx1) / 2, h / 2.0f, (fx1 - fx0) / 2, h / 2.0f - 34, 2),
-            content::Box((fx0 + fx1) / 2, h / 2.0f, (fx1 - fx0) / 2 - 1, h / 2.0f - 35, 2));
+            content::Box((fx0 + fx1) / 2, h / 2.0f, (fx1 - fx0) / 2, h / 2.0f - 28, 2),
+            content::Box((fx0 + fx1) / 2, h / 2.0f, (fx1 - fx0) / 2 - 1, h / 2.0f - 29, 2));
         content::FillColor(img, frame, FromArgb(pal::kInk, 0.35f));
     }
     // The spine's fold.

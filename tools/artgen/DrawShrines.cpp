@@ -160,21 +160,28 @@ Image Statue() {
     content::Shadow(img, plinth, 6, 7, 4, 0.45f);
     content::FillOutlined(img, plinth, LitGrain(FromArgb(pal::kStone0), c, c, 30, 3, 0.4f, 600),
                           kStoneRim);
-    // A hooded figure from above, facing down-screen, hands folded.
-    Sdf robe = content::Ellipse(c, c + 2, 17, 20);
-    Sdf hood = content::Union(content::Circle(c, c + 3, 10),
-                              content::Polygon({{c - 6, c - 4}, {c, c - 14}, {c + 6, c - 4}}));
-    content::FillOutlined(
-        img, robe, LitGrain(FromArgb(pal::kStone2), c - 4, c - 4, 20, 3, 0.35f, 601), kStoneRim);
-    content::FillOutlined(img, hood, Lit(FromArgb(pal::kStone3), c - 3, c - 1, 11, 1.2f),
+    // A robed figure from above, facing down-screen, holding out a glowing tablet.
+    Sdf shoulders = content::Ellipse(c, c - 2, 19, 11);
+    Sdf arms = content::Union(content::Segment(c - 15, c, c - 6, c + 13, 3.5f),
+                              content::Segment(c + 15, c, c + 6, c + 13, 3.5f));
+    Sdf head = content::Circle(c, c - 3, 8);
+    Sdf tablet = content::Box(c, c + 17, 8, 4.5f, 1);
+    content::Shadow(img, content::Union(shoulders, head), 4, 5, 3, 0.35f);
+    content::FillOutlined(img, shoulders,
+                          LitGrain(FromArgb(pal::kStone2), c - 4, c - 6, 20, 3, 0.35f, 601),
                           kStoneRim);
-    content::FillColor(img, content::Ellipse(c, c + 9, 5, 3), FromArgb(pal::kNight0));
-    Glow(img, c - 2.5f, c + 9, 3, FromArgb(pal::kIce2), 0.9f);
-    Glow(img, c + 2.5f, c + 9, 3, FromArgb(pal::kIce2), 0.9f);
-    content::FillColor(img,
-                       content::Warp(content::Segment(c - 14, c + 6, c - 6, c + 16, 1.2f),
-                                     [](float, float) { return 0.0f; }),
-                       FromArgb(pal::kMoss2, 0.7f)); // moss down the robe
+    content::FillOutlined(img, arms, Lit(FromArgb(pal::kStone2), c, c + 2, 16), kStoneRim);
+    Glow(img, c, c + 17, 14, FromArgb(pal::kIce2), 0.45f);
+    content::FillOutlined(img, tablet, Lit(FromArgb(pal::kStone3), c - 2, c + 15, 8), kStoneRim);
+    for (int i = 0; i < 3; ++i) {
+        content::FillColor(img,
+                           content::Segment(c - 5, c + 15 + i * 2, c + 5, c + 15 + i * 2, 0.4f),
+                           FromArgb(pal::kIce2, 0.9f));
+    }
+    content::FillOutlined(img, head, Lit(FromArgb(pal::kStone3), c - 3, c - 6, 9, 1.2f), kStoneRim);
+    Glow(img, c - 3, c + 2, 3, FromArgb(pal::kIce2), 0.9f); // eyes that speak
+    Glow(img, c + 3, c + 2, 3, FromArgb(pal::kIce2), 0.9f);
+    content::FillColor(img, content::Ellipse(c - 12, c - 6, 5, 3, 20), FromArgb(pal::kMoss2, 0.6f));
     return img;
 }
 
