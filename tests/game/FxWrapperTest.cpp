@@ -228,3 +228,93 @@ TEST_F(FxWrapperTest, TheShippedEffectsLoadAndDraw) {
     }
     EXPECT_EQ(m_manager->GetEmitterCount(), 9);
 }
+
+TEST_F(FxWrapperTest, ManagerSettingsReachEveryLoadedEmitter) {
+    const char* file = "<effects><emitter name='a' interpolate='1'/>"
+                       "<emitter name='b' interpolate='0'/></effects>";
+    Load(file, 0); // 0 leaves the file's own setting
+    EXPECT_TRUE(Fx_IsInterpolationMode(m_manager->EmitterByName("a")->GetHandle()));
+    EXPECT_FALSE(Fx_IsInterpolationMode(m_manager->EmitterByName("b")->GetHandle()));
+    Load(file, 1);
+    EXPECT_TRUE(Fx_IsInterpolationMode(m_manager->EmitterByName("b")->GetHandle()));
+
+    m_manager = std::make_unique<FX_Manager>(2, 1, true, m_data, m_temp);
+    std::string path = m_temp + "effects.fxd";
+    m_manager->LoadEffectsFile(path.c_str());
+    FxHandle a = m_manager->EmitterByName("a")->GetHandle();
+    EXPECT_FALSE(Fx_IsInterpolationMode(a));
+    EXPECT_EQ(Fx_GetLoopMode(a), 1);
+    EXPECT_TRUE(Fx_GetEmitterPositionMode(a));
+    EXPECT_TRUE(Fx_GetEmitterDirectionMode(a));
+}
+
+TEST_F(FxWrapperTest, InterruptedEmittersStopWithoutTheLibraryAndResumeCleanly) {
+    FX_Manager& manager = Load();
+    FX_Emitter* haze = Play("Haze");
+    haze->Update(0);
+    FxHandle handle = haze->GetHandle();
+    int particles = Fx_GetParticleCount(handle);
+    ASSERT_GT(particles, 0);
+    Fx_SetInterrupt(handle, true);
+    haze->SetState(FX_Emitter::kInterrupted);
+    haze->Update(0); // interrupted emitters still play out
+    EXPECT_GT(Fx_GetParticleCount(handle), 0);
+    manager.StopAll();
+    EXPECT_EQ(haze->GetState(), FX_Emitter::kStopped);
+    EXPECT_GT(Fx_GetParticleCount(handle), 0); // not stopped in the library
+    haze->SetState(FX_Emitter::kPlaying);
+    EXPECT_FALSE(Fx_IsInterrupt(handle));
+    delete haze;
+}
+
+TEST_F(FxWrapperTest, DuplicatesOutliveTheirManagerSafely) {
+    Load();
+    FX_Emitter* copy = Play("Burst");
+    copy->Update(0);
+    m_manager.reset(); // the file's emitters go; the copy is only cut loose
+    EXPECT_EQ(copy->Draw(), 0);
+    delete copy;
+    EXPECT_EQ(Fx_GetLiveEmitterCount(), 0);
+}
+
+TEST_F(FxWrapperTest, AtlasCopiesScaleByNearestNeighbour) {
+    Engine* engine = m_engine.get();
+    HTEXTURE source = engine->Texture_Load((m_data + "fx/textures/spark.png").c_str());
+    ASSERT_NE(source, 0u);
+    ASSERT_EQ(engine->Texture_GetWidth(source, true), 16);
+    std::vector<std::uint32_t> original(256);
+    const std::uint32_t* pixels = engine->Texture_Lock(source, true);
+    std::copy(pixels, pixels + 256, original.begin());
+    engine->Texture_Unlock(source);
+    engine->Texture_Free(source);
+
+    FX_Atlas_WRAP atlas(64, 64);
+    FxTexture texture;
+    texture.file = "fx/textures/spark.png";
+    texture.textureWidth = texture.textureHeight = 64;
+    texture.left = 0.5f; // mirrored: the copy still starts at the smaller edge
+    texture.right = 0.375f;
+    texture.top = 0.25f;
+    texture.bottom = 0.375f;
+    texture.frameWidth = 8; // half size
+    texture.frameHeight = 8;
+    atlas.LoadTexture(&texture, m_data);
+    const std::uint32_t* copied = engine->Texture_Lock(atlas.GetTexture(), true);
+    ASSERT_NE(copied, nullptr);
+    for (int j = 0; j < 8; ++j) {
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(copied[(16 + j) * 64 + 24 + i],
+                      original[static_cast<std::size_t>(j * 2 * 16 + i * 2)])
+                << i << "," << j;
+        }
+    }
+    EXPECT_EQ(copied[15 * 64 + 24], 0u); // nothing outside the rectangle
+    EXPECT_EQ(copied[16 * 64 + 32], 0u);
+    engine->Texture_Unlock(atlas.GetTexture());
+
+    texture.file = "fx/textures/none.png"; // a missing image changes nothing
+    atlas.LoadTexture(&texture, m_data);
+    texture.left = texture.right = 0.99f; // a place off the atlas is refused
+    texture.file = "fx/textures/spark.png";
+    atlas.LoadTexture(&texture, m_data);
+}

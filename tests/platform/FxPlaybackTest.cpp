@@ -245,3 +245,46 @@ TEST_F(FxTest, AuthoredEffectsLoadAndPlay) {
     Fx_CreateAtlases(1024, 1024, 1, 0.1f);
     EXPECT_EQ(Fx_GetAtlasCount(), 1);
 }
+
+// What a particle shows over its life: size and colour keys, animation frames.
+TEST_F(FxTest, ParticlesFollowTheirCurvesAndFrames) {
+    FxHandle file = Open(R"(<effects><emitter name='life' update='0.1'>
+      <type name='grow'><emission><burst t='0' count='1'/></emission><life min='1' max='1'/>
+        <size><key t='0' v='10'/><key t='0.5' v='30'/><key t='1' v='30'/></size>
+        <color><key t='0' c='FF0000FF'/><key t='1' c='00FF0000'/></color></type>
+      <type name='loop'><emission><burst t='0' count='1'/></emission><life min='1' max='1'/>
+        <textures fps='10'><texture file='a' width='4' height='4'/>
+          <texture file='b' width='4' height='4'/><texture file='c' width='4' height='4'/>
+        </textures></type>
+      <type name='once'><emission><burst t='0' count='1'/></emission><life min='1' max='1'/>
+        <textures animation='life'><texture file='a' width='4' height='4'/>
+          <texture file='b' width='4' height='4'/></textures></type>
+    </emitter></effects>)");
+    FxHandle life = Load(file, "", "life");
+    FxHandle sub = Fx_GetEmitter(life, 0);
+    Fx_Restart(life);
+    auto at = [&](int type) {
+        FxParticleType* locked = Fx_LockParticlesType(sub, type);
+        FxParticle particle;
+        EXPECT_TRUE(Fx_GetNextParticle(locked, &particle));
+        EXPECT_FALSE(Fx_GetNextParticle(locked, &particle)); // one each
+        Fx_UnlockParticlesType(locked);
+        return particle;
+    };
+    Fx_Update(life, 0.1f); // born this step: age 0
+    EXPECT_FLOAT_EQ(at(0).width, 10);
+    EXPECT_EQ(at(0).color, 0xFF0000FFu);
+    for (int i = 0; i < 4; ++i) {
+        Fx_Update(life, 0.1f);
+    }
+    // 0.4 s into a 1 s life: 40% of the way, 80% up the first size key.
+    EXPECT_NEAR(at(0).width, 26, 0.5);
+    EXPECT_NEAR(static_cast<double>(at(0).color >> 24), 153, 2);
+    EXPECT_EQ(at(1).frame, 1); // 10 fps from frame 0, 0.4 s: 4 mod 3
+    EXPECT_EQ(at(2).frame, 0);
+    for (int i = 0; i < 2; ++i) {
+        Fx_Update(life, 0.1f);
+    }
+    EXPECT_EQ(at(1).frame, 0);
+    EXPECT_EQ(at(2).frame, 1); // past half its life
+}
