@@ -12,7 +12,8 @@ namespace {
 using tinyxml2::XMLElement;
 
 constexpr int kMaxParticlesPerType = 4000;
-constexpr int kMaxSubs = 255; // sub-emitter handles keep the index in 8 bits
+constexpr float kLongestLife = 3600; // keeps frame numbers and ages well inside int range
+constexpr int kMaxSubs = 255;        // sub-emitter handles keep the index in 8 bits
 
 // Reads an optional number; a present attribute that is not a finite number
 // is an error, so typos in content show up instead of playing as zero.
@@ -299,14 +300,14 @@ bool FxDefinitionReader::ReadType(const XMLElement& element, FxTypeDef& type,
     }
     // Clamp what would make the simulation misbehave rather than reject it.
     type.maxParticles = std::clamp(type.maxParticles, 1, kMaxParticlesPerType);
-    type.lifeMin = std::max(0.01f, type.lifeMin);
-    type.lifeMax = std::max(type.lifeMin, type.lifeMax);
+    type.lifeMin = std::clamp(type.lifeMin, 0.01f, kLongestLife);
+    type.lifeMax = std::clamp(type.lifeMax, type.lifeMin, kLongestLife);
     type.speedMax = std::max(type.speedMin, type.speedMax);
     type.spinMax = std::max(type.spinMin, type.spinMax);
     type.drag = std::max(0.0f, type.drag);
     type.sizeVariation = std::clamp(type.sizeVariation, 0.0f, 1.0f);
     type.aspect = std::clamp(type.aspect, 0.01f, 100.0f);
-    type.fps = std::max(0.0f, type.fps);
+    type.fps = std::clamp(type.fps, 0.0f, 240.0f);
     return true;
 }
 

@@ -49,6 +49,17 @@ private:
     std::size_t m_at = 0;
 };
 
+// Our own files, but a damaged one must not put nonsense into the simulation.
+bool Sane(const FxParticleData& p) {
+    const float values[] = {p.x, p.y, p.vx, p.vy, p.age, p.life, p.scale, p.angle, p.spin, p.phase};
+    for (float value : values) {
+        if (!std::isfinite(value)) {
+            return false;
+        }
+    }
+    return p.life > 0 && p.age >= 0 && p.age <= p.life;
+}
+
 } // namespace
 
 bool FxRestoreFile::Save(const FxEmitterState& state, const std::string& path) {
@@ -117,9 +128,10 @@ bool FxRestoreFile::Load(FxEmitterState& state, const std::string& path) {
             }
             std::vector<FxParticleData> particles(count);
             for (FxParticleData& p : particles) {
-                if (!in.Get(p) || !(p.life > 0)) {
+                if (!in.Get(p) || !Sane(p)) {
                     return false;
                 }
+                p.invLife = 1.0f / p.life;
             }
             loaded.back().emplace_back(remainder, std::move(particles));
         }
