@@ -69,8 +69,10 @@ void FX_Manager::LoadEmitter(FxHandle file, const char* name) {
     if (Fx_LoadEmitter(file, name, &handle) != FX_OK) {
         return;
     }
-    m_emitters.push_back(new FX_Emitter(this, handle));
-    m_loaded = m_emitters.size();
+    // The file's emitters come first, before any duplicate.
+    m_emitters.insert(m_emitters.begin() + static_cast<long>(m_loaded),
+                      new FX_Emitter(this, handle));
+    ++m_loaded;
     if (m_interpolation != 0) {
         Fx_SetInterpolationMode(handle, m_interpolation == 1);
     }
