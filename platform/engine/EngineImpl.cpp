@@ -107,6 +107,7 @@ bool EngineImpl::System_Initiate() {
             SetError("This build has no drawing device for a window");
             return false;
         }
+        m_device->SetScreenZBuffer(m_bools[ENGINE_ZBUFFER]);
         if (!m_window.Create(m_strings[ENGINE_TITLE], width, height, m_bools[ENGINE_WINDOWED],
                              m_bools[ENGINE_HIDEMOUSE], error) ||
             !m_device->Init(width, height, m_window.Handle(), m_bools[ENGINE_TEXTUREFILTER],

@@ -51,7 +51,7 @@ public:
     // The screen has a depth buffer only when the engine's z buffer is on
     // (off by default, so z-writing draws do not hide later screen draws).
     // Takes effect at the next screen scene.
-    void SetScreenZBuffer(bool on) { m_screen.SetZBuffer(on); }
+    void SetScreenZBuffer(bool on) override { m_screen.SetZBuffer(on); }
 
 private:
     void Flush();

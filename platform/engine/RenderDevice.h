@@ -22,6 +22,8 @@ public:
     virtual bool Init(int width, int height, void* window, bool linearFilter,
                       std::string& error) = 0;
     virtual void Shutdown() = 0;
+    // Whether the screen gets a depth buffer; asked before Init.
+    virtual void SetScreenZBuffer(bool) {}
 
     // pixels: ARGB rows, width*height, may be null for an empty texture.
     virtual void CreateTexture(HTEXTURE id, int width, int height, const std::uint32_t* pixels) = 0;
