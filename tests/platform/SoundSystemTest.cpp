@@ -181,9 +181,10 @@ TEST(SoundHeadlessTest, HeadlessRunsTimeSoundsOnTheEnginesSimulatedClock) {
         return false;
     });
     engine->System_Start();
+    double length = line->GetLength();
     system->Release();
     // 2.56 s at 0.25 s a frame: started in frame 4, heard through frame 14.
-    EXPECT_EQ(lastPlayingFrame, 4 + static_cast<int>(line->GetLength() / 0.25));
+    EXPECT_EQ(lastPlayingFrame, 4 + static_cast<int>(length / 0.25));
 }
 
 } // namespace
