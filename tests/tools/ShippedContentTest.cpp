@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <map>
-#include <regex>
 #include <sstream>
 
 namespace {
@@ -31,9 +30,9 @@ TEST(ShippedContent, EveryFontCoversThePrintableBytesInsideItsTexture) {
         std::getline(in, line);
         ASSERT_EQ(line, "[BITMAPFONT]");
         std::getline(in, line);
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(line, m, std::regex("Bitmap=(\\S+)")));
-        auto [tw, th] = PngSize(DataDir() + "/fonts/" + m[1].str());
+        char bitmap[128] = {};
+        ASSERT_EQ(std::sscanf(line.c_str(), "Bitmap=%127s", bitmap), 1) << line;
+        auto [tw, th] = PngSize(DataDir() + "/fonts/" + bitmap);
         ASSERT_GT(tw, 0);
         std::map<int, int> advance;
         while (std::getline(in, line)) {
@@ -53,22 +52,26 @@ TEST(ShippedContent, EveryFontCoversThePrintableBytesInsideItsTexture) {
 }
 
 TEST(ShippedContent, SpritesLieInsideTheirSheetsWithoutOverlapping) {
-    std::string script = ReadFile(DataDir() + "/gfx/sprites.res");
+    std::istringstream script(ReadFile(DataDir() + "/gfx/sprites.res"));
     std::map<std::string, std::pair<int, int>> textures;
-    std::regex texture("Texture \"([^\"]+)\" \\{ filename = \"([^\"]+)\" \\}");
-    for (std::sregex_iterator it(script.begin(), script.end(), texture), end; it != end; ++it) {
-        textures[(*it)[1]] = PngSize(DataDir() + "/" + (*it)[2].str());
+    std::map<std::string, std::vector<Rect>> bySheet;
+    for (std::string line; std::getline(script, line);) {
+        char name[128] = {}, file[128] = {};
+        Rect r{};
+        if (std::sscanf(line.c_str(), "Texture \"%127[^\"]\" { filename = \"%127[^\"]\" }", name,
+                        file) == 2) {
+            textures[name] = PngSize(DataDir() + "/" + file);
+        } else if (std::sscanf(
+                       line.c_str(),
+                       "Sprite \"%127[^\"]\" { texture = \"%127[^\"]\" rect = %d, %d, %d, %d", name,
+                       file, &r.x, &r.y, &r.w, &r.h) == 6) {
+            ASSERT_TRUE(textures.count(file)) << name << " names an unknown texture";
+            r.name = name;
+            bySheet[file].push_back(r);
+        }
     }
     ASSERT_GE(textures.size(), 5u);
-    std::map<std::string, std::vector<Rect>> bySheet;
-    std::regex sprite("Sprite \"([^\"]+)\" \\{ texture = \"([^\"]+)\" rect = (\\d+), (\\d+), "
-                      "(\\d+), (\\d+)");
-    for (std::sregex_iterator it(script.begin(), script.end(), sprite), end; it != end; ++it) {
-        const std::smatch& m = *it;
-        ASSERT_TRUE(textures.count(m[2])) << m[1] << " names an unknown texture";
-        bySheet[m[2]].push_back(
-            {m[1], std::stoi(m[3]), std::stoi(m[4]), std::stoi(m[5]), std::stoi(m[6])});
-    }
+    ASSERT_GE(bySheet.size(), 5u);
     for (const auto& [sheet, rects] : bySheet) {
         auto [tw, th] = textures[sheet];
         for (size_t i = 0; i < rects.size(); ++i) {
