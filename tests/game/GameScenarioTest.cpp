@@ -159,3 +159,11 @@ TEST(GameScenario, BrokenInputScriptStopsWithItsLine) {
     EXPECT_TRUE(run.trace.empty());
     EXPECT_NE(run.result.output.find("line 2"), std::string::npos) << run.result.output;
 }
+
+TEST(GameScenario, AnEngineThatCannotStartEndsTheProgramQuietly) {
+    std::string data = DataWithSettings("[CONFIGS]\nw=0\n");
+    GameRun run = RunGame("", 5, data);
+    EXPECT_EQ(run.result.exitCode, 0) << run.result.output;
+    EXPECT_TRUE(run.trace.empty());
+    EXPECT_NE(run.log.find("cannot be used"), std::string::npos) << run.log;
+}
