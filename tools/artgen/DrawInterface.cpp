@@ -91,11 +91,10 @@ Image BookArrow() {
 Image SpellOrb() {
     Image img(64, 64);
     Glow(img, 32, 32, 31, FromArgb(pal::kWind0), 0.35f, 1.8f);
-    content::Fill(img, content::Circle(32, 32, 21), [](float x, float y, float d) {
+    content::Fill(img, content::Circle(32, 32, 21), [](float x, float y, float) {
         float r = std::hypot(x - 32, y - 32) / 21;
         float l = content::DomeLight((x - 32) / 21, (y - 32) / 21);
         float v = std::clamp(0.35f + 0.4f * l + 0.5f * std::pow(r, 4.0f), 0.0f, 1.0f);
-        (void)d;
         return Rgba{v, v, v, 0.9f};
     });
     content::FillColor(img, content::Ellipse(25, 23, 7, 4, -40), FromArgb(pal::kWind0, 0.9f));

@@ -8,9 +8,6 @@
 namespace art {
 
 namespace {
-
-constexpr float kPi = 3.14159265f;
-
 // Items are designed on a 56x56 grid and scaled by k when drawn.
 struct ItemCanvas {
     Image img;
@@ -177,7 +174,6 @@ void DrawItems(SpriteSheet& items) {
         k.draw(world);
         items.Add(std::string("item_") + k.name, std::move(world.img));
     }
-    (void)kPi;
 }
 
 } // namespace art
