@@ -8,6 +8,7 @@
 namespace art {
 
 namespace {
+
 // Items are designed on a 56x56 grid and scaled by k when drawn.
 struct ItemCanvas {
     Image img;
