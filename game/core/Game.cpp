@@ -3,6 +3,9 @@
 #include "game/actors/OrbDisplay.h"
 #include "game/actors/Player.h"
 #include "game/actors/SpellManager.h"
+#include "game/audio/DialogueSoundReader.h"
+#include "game/audio/SoundManager.h"
+#include "game/core/GameAudioHost.h"
 #include "game/core/GameClock.h"
 #include "game/core/GameTrace.h"
 #include "game/core/ScreenEffects.h"
@@ -70,8 +73,14 @@ void Game::Initialise() {
     resources = std::make_unique<ResourceManager>("resources/game.res");
     resources->Precache(0);
 
-    // The process-wide instances, in the order they are built on each other:
-    // sound, definitions and dialogues come first, then these.
+    // The process-wide instances, in the order they are built on each other.
+    SoundManager& sounds = TheSoundManager();
+    m_audioHost = std::make_unique<GameAudioHost>();
+    sounds.SetHost(m_audioHost.get());
+    // The definitions read the dialogue sounds with the rest of the content;
+    // until they land, the sounds are read here in their place.
+    ReadDialogueSounds("resources/d_sound.xml", sounds, *engine);
+    // Dialogues come next, then these.
     ThePlayer();
     AlertList& alerts = Registry::Current().Get<AlertList>();
     alerts.SetClock([] { return TheGameClock().time; });

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class GameAudioHost;
 class GameTrace;
 
 class Game : Pinned {
@@ -66,6 +67,7 @@ private:
 
     bool m_initiated = false;
     std::unique_ptr<GameTrace> m_trace;
+    std::unique_ptr<GameAudioHost> m_audioHost;
 };
 
 // The game being run (null before it is constructed).

@@ -3,6 +3,7 @@
 #include "game/actors/Player.h"
 #include "game/actors/SpellManager.h"
 #include "game/actors/SpellSelection.h"
+#include "game/audio/SoundManager.h"
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
@@ -40,6 +41,7 @@ bool Game::FrameFunc() {
     TheGameClock().Update();
     engine->Input_GetMousePos(&mouseX, &mouseY);
     UpdateFpsStatistics();
+    TheSoundManager().UpdateMusic();
     return false;
 }
 

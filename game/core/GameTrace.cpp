@@ -2,6 +2,7 @@
 
 #include "game/actors/Player.h"
 #include "game/actors/SpellManager.h"
+#include "game/audio/SoundManager.h"
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
@@ -69,6 +70,7 @@ void GameTrace::Write(const Game& game) {
     const Player& player = ThePlayer();
     const Book& book = TheBook();
     const SpellManager& spells = TheSpellManager();
+    const SoundManager& sounds = TheSoundManager();
     std::ostringstream o;
     o.precision(9);
     o << "{\"frame\":" << game.engine->System_GetFrame() << ",\"time\":" << clock.time
@@ -96,7 +98,10 @@ void GameTrace::Write(const Game& game) {
       << "},\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
       << ",\"page\":" << book.page
       << "},\"world_effects\":" << TheScreenEffects().WorldEffectCount()
-      << ",\"effects_mode\":" << TheScreenEffects().mode << "}\n";
+      << ",\"effects_mode\":" << TheScreenEffects().mode
+      << ",\"music\":{\"state\":" << JsonString(sounds.GetMusicState())
+      << ",\"intro_done\":" << Bool(sounds.IsIntroDone())
+      << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << "}}\n";
     std::fputs(o.str().c_str(), m_file);
     std::fflush(m_file);
 }

@@ -77,8 +77,12 @@ void EngineImpl::System_Log(const char* format, ...) {
     char buffer[2048];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
+    int length = std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
+    // Every call is one line; a caller's own closing line feed adds no blank one.
+    if (length > 0 && static_cast<size_t>(length) < sizeof buffer && buffer[length - 1] == '\n') {
+        buffer[length - 1] = '\0';
+    }
     LogLine(buffer);
 }
 

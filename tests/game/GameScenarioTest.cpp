@@ -167,3 +167,15 @@ TEST(GameScenario, AnEngineThatCannotStartEndsTheProgramQuietly) {
     EXPECT_TRUE(run.trace.empty());
     EXPECT_NE(run.log.find("cannot be used"), std::string::npos) << run.log;
 }
+
+TEST(GameScenario, TheIntroPlaysForItsLengthThenTheFightMusicFollows) {
+    GameRun run = RunGame("", 900);
+    ASSERT_EQ(run.trace.size(), 900u);
+    EXPECT_EQ(run.trace[0]["music"]["state"].AsString(), "fightint");
+    EXPECT_TRUE(run.trace[0]["music"]["playing"].AsBool());
+    EXPECT_FALSE(run.trace[600]["music"]["intro_done"].AsBool());
+    const JsonValue& later = run.trace[899]["music"];
+    EXPECT_TRUE(later["intro_done"].AsBool());
+    EXPECT_TRUE(later["playing"].AsBool());
+    EXPECT_NE(later["state"].AsString(), "fightint");
+}
