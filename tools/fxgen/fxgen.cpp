@@ -1,7 +1,7 @@
 // Draws the particle images the authored effects use: soft white shapes
 // whose colour comes from the particle settings. Deterministic, so running
 // it again gives the same bytes.
-#include "tools/fxgen/PngWriter.h"
+#include "tools/contentkit/PngWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,7 +88,7 @@ bool Draw(const std::string& folder, const std::string& name, int w, int h, cons
         }
     }
     std::string path = folder + "/" + name + ".png";
-    if (!WritePng(path, w, h, rgba)) {
+    if (!content::WritePng(path, w, h, rgba)) {
         std::fprintf(stderr, "fxgen: cannot write %s\n", path.c_str());
         return false;
     }
