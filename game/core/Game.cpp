@@ -115,7 +115,7 @@ void Game::Initialise() {
 }
 
 bool Game::GfxRestoreFunc() {
-    TheScreenEffects().GfxRestore();
+    TheScreenEffects().UsePicture(engine->Target_GetTexture(renderTarget));
     return false;
 }
 

@@ -162,12 +162,7 @@ bool ScreenEffects::StartEffect(const char* name, float x, float y) {
     return true;
 }
 
-void ScreenEffects::GfxRestore() {
-    Game* game = TheGame();
-    if (!game) {
-        return;
-    }
-    HTEXTURE picture = m_engine->Target_GetTexture(game->renderTarget);
+void ScreenEffects::UsePicture(HTEXTURE picture) {
     m_screenSprite->SetTexture(picture);
     m_mesh->SetTexture(picture);
 }

@@ -37,8 +37,9 @@ public:
     // Plays a copy of the named effect at a world position; false when the
     // effects file has no such effect.
     bool StartEffect(const char* name, float x, float y);
-    // After the device was reset: the render target's texture again.
-    void GfxRestore();
+    // The picture the composite draws: the render target's texture, given
+    // again after the device was reset.
+    void UsePicture(HTEXTURE picture);
 
     float Height(int row, int column) const { return m_height[Index(row, column)]; }
     void SetHeight(int row, int column, float value) { m_height[Index(row, column)] = value; }
