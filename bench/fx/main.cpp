@@ -3,6 +3,7 @@
 // content and the headless engine.
 //
 //   fx-bench [--reps N] [--frames N] [--emitters N]
+#include "bench/common/BenchSupport.h"
 #include "game/fx/FX_Emitter.h"
 #include "game/fx/FX_Manager.h"
 #include "platform/engine/EngineOptions.h"
@@ -29,22 +30,10 @@ struct Config {
 
 Config ParseArgs(int argc, char** argv) {
     Config config;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        int value = std::max(1, std::atoi(argv[i + 1]));
-        if (std::strcmp(argv[i], "--reps") == 0) {
-            config.reps = value;
-        } else if (std::strcmp(argv[i], "--frames") == 0) {
-            config.frames = value;
-        } else if (std::strcmp(argv[i], "--emitters") == 0) {
-            config.emitters = value;
-        }
-    }
+    bench::ReadCounts(
+        argc, argv,
+        {{"--reps", &config.reps}, {"--frames", &config.frames}, {"--emitters", &config.emitters}});
     return config;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The thread's own CPU time: on a shared machine wall time also counts the
@@ -154,7 +143,7 @@ int main(int argc, char** argv) {
         oursRuns.push_back(PerParticle(config, ourFrame));
         theirsRuns.push_back(PerParticle(config, theirFrame));
     }
-    double oursNs = Median(oursRuns), theirsNs = Median(theirsRuns);
+    double oursNs = bench::Median(oursRuns), theirsNs = bench::Median(theirsRuns);
     for (FX_Emitter* emitter : emitters) {
         delete emitter;
     }

@@ -3,6 +3,7 @@
 // particle bytes.
 //
 //   particles-bench [--reps N] [--frames N] [--systems N]
+#include "bench/common/BenchSupport.h"
 #include "platform/engine/EngineOptions.h"
 #include "toolkit/ParticleSystem.h"
 #include "toolkit/Sprite.h"
@@ -27,11 +28,6 @@ struct Config {
     int frames = 20;
     int systems = 200;
 };
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -78,16 +74,9 @@ void FloorPass(std::vector<Particle>& particles, float dt) {
 
 Config ParseArgs(int argc, char** argv) {
     Config config;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        int value = std::max(1, std::atoi(argv[i + 1]));
-        if (std::strcmp(argv[i], "--reps") == 0) {
-            config.reps = value;
-        } else if (std::strcmp(argv[i], "--frames") == 0) {
-            config.frames = value;
-        } else if (std::strcmp(argv[i], "--systems") == 0) {
-            config.systems = value;
-        }
-    }
+    bench::ReadCounts(
+        argc, argv,
+        {{"--reps", &config.reps}, {"--frames", &config.frames}, {"--systems", &config.systems}});
     return config;
 }
 
@@ -160,11 +149,12 @@ int main(int argc, char** argv) {
         checksum += p.x;
     }
     std::printf("figure particles_alive %d particles\n", alive);
-    std::printf("figure particles_update %.3f ms/frame\n", Median(updateMs));
-    std::printf("figure particles_render %.3f ms/frame\n", Median(renderMs));
-    std::printf("figure particles_frame %.3f ms/frame\n", Median(frameMs));
-    std::printf("figure particles_floor %.3f ms/frame\n", Median(floorMs));
-    std::printf("ratio particles_frame_over_floor %.3f\n", Median(frameMs) / Median(floorMs));
+    std::printf("figure particles_update %.3f ms/frame\n", bench::Median(updateMs));
+    std::printf("figure particles_render %.3f ms/frame\n", bench::Median(renderMs));
+    std::printf("figure particles_frame %.3f ms/frame\n", bench::Median(frameMs));
+    std::printf("figure particles_floor %.3f ms/frame\n", bench::Median(floorMs));
+    std::printf("ratio particles_frame_over_floor %.3f\n",
+                bench::Median(frameMs) / bench::Median(floorMs));
     // Keeps the floor pass from being optimised away.
     g_sink = checksum;
 

@@ -5,6 +5,7 @@
 //
 //   renderer-bench [--reps N] [--quads N]         all figures and ratios
 //   renderer-bench --child engine|sdl|minimal SIZE QUADS   one measurement
+#include "bench/common/BenchSupport.h"
 #include "bench/renderer/Benches.h"
 
 #include <algorithm>
@@ -75,11 +76,6 @@ double Measure(const std::string& self, const char* renderer, int size, int quad
     return std::atof(output.c_str());
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -111,7 +107,7 @@ int main(int argc, char** argv) {
         const std::string tag = std::to_string(size) + "x" + std::to_string(size);
         double qps[3];
         for (int r = 0; r < 3; ++r) {
-            qps[r] = Median(samples[std::string(renderers[r]) + std::to_string(size)]);
+            qps[r] = bench::Median(samples[std::string(renderers[r]) + std::to_string(size)]);
             ok = ok && qps[r] > 0;
             std::printf("figure renderer_%s_%s %.0f quads/s\n", renderers[r], tag.c_str(), qps[r]);
         }

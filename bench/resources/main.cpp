@@ -1,5 +1,6 @@
 // Parses and precaches a generated resource script of 10,000 sprites over
 // one texture, and compares that with just reading the script's bytes.
+#include "bench/common/BenchSupport.h"
 #include "platform/engine/Engine.h"
 #include "platform/engine/EngineOptions.h"
 #include "toolkit/ResourceManager.h"
@@ -41,11 +42,6 @@ std::string MakeScript() {
 
 double Milliseconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
@@ -94,11 +90,11 @@ int main() {
             return 1;
         }
     }
-    double read = Median(reads);
-    double load = Median(loads);
+    double read = bench::Median(reads);
+    double load = bench::Median(loads);
     std::printf("figure resources_script_bytes %u bytes\n", bytes);
     std::printf("figure resources_read %.3f ms\n", read);
-    std::printf("figure resources_parse %.3f ms\n", Median(parses));
+    std::printf("figure resources_parse %.3f ms\n", bench::Median(parses));
     std::printf("figure resources_parse_precache %.3f ms\n", load);
     std::printf("ratio resources_parse_precache_over_read %.2f\n", read > 0 ? load / read : 0.0);
 
