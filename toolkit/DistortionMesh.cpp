@@ -86,6 +86,18 @@ void DistortionMesh::SetDisplacement(int column, int row, float dx, float dy, in
     }
 }
 
+void DistortionMesh::SetRowDisplacements(int row, const float* dy) {
+    if (row < 0 || row >= m_rows) {
+        return;
+    }
+    const float y = m_cellHeight * static_cast<float>(row);
+    Vertex* node = Node(0, row);
+    for (int column = 0; column < m_columns; ++column) {
+        node[column].x = m_cellWidth * static_cast<float>(column);
+        node[column].y = y + dy[column];
+    }
+}
+
 void DistortionMesh::Render(float x, float y) {
     for (int j = 0; j + 1 < m_rows; ++j) {
         for (int i = 0; i + 1 < m_columns; ++i) {

@@ -23,6 +23,10 @@ public:
     void SetTextureRect(float x, float y, float w, float h);
     void Clear(std::uint32_t color = 0xFFFFFFFF, float z = 0.5f);
     void SetDisplacement(int column, int row, float dx, float dy, int reference);
+    // The nodes of one row at their own places pushed down by dy (one value
+    // per column): SetDisplacement(c, row, 0, dy[c], kFromNode) for the
+    // whole row in one pass.
+    void SetRowDisplacements(int row, const float* dy);
     void Render(float x, float y);
 
     HTEXTURE GetTexture() const { return m_quad.tex; }

@@ -81,27 +81,37 @@ void ScreenEffects::StepRipple(float dt, float t) {
             }
         }
     }
-    // The Laplacian reads heights before any of them change this step.
-    for (int r = 1; r <= 126; ++r) {
-        for (int c = 1; c <= 126; ++c) {
-            const int i = Index(r, c);
-            m_acceleration[i] = m_height[i - kGrid] + m_height[i + kGrid] + m_height[i - 1] +
-                                m_height[i + 1] - 4 * m_height[i];
-            m_velocity[i] += m_acceleration[i];
+    // One sweep: the Laplacian of row r reads rows r - 1 .. r + 1 as they
+    // were before this step, so row r - 1 takes its new height only after
+    // row r's acceleration is known.
+    for (int r = 1; r <= 127; ++r) {
+        if (r <= 126) {
+            AccelerateRow(r);
         }
-    }
-    for (int r = 1; r <= 126; ++r) {
-        for (int c = 1; c <= 126; ++c) {
-            const int i = Index(r, c);
-            m_height[i] += m_velocity[i] * dt;
-            m_height[i] += m_velocity[i] * dt + m_acceleration[i] * 0.015f;
-            m_height[i] *= 1 - dt;
+        if (r >= 2) {
+            MoveRow(r - 1, dt);
         }
     }
     for (int r = 0; r < kGrid; ++r) {
-        for (int c = 0; c < kGrid; ++c) {
-            m_mesh->SetDisplacement(c, r, 0, m_height[Index(r, c)], DistortionMesh::kFromNode);
-        }
+        m_mesh->SetRowDisplacements(r, &m_height[Index(r, 0)]);
+    }
+}
+
+void ScreenEffects::AccelerateRow(int r) {
+    for (int c = 1; c <= 126; ++c) {
+        const int i = Index(r, c);
+        m_acceleration[i] = m_height[i - kGrid] + m_height[i + kGrid] + m_height[i - 1] +
+                            m_height[i + 1] - 4 * m_height[i];
+        m_velocity[i] += m_acceleration[i];
+    }
+}
+
+void ScreenEffects::MoveRow(int r, float dt) {
+    for (int c = 1; c <= 126; ++c) {
+        const int i = Index(r, c);
+        m_height[i] += m_velocity[i] * dt;
+        m_height[i] += m_velocity[i] * dt + m_acceleration[i] * 0.015f;
+        m_height[i] *= 1 - dt;
     }
 }
 

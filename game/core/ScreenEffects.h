@@ -61,6 +61,8 @@ public:
 private:
     static int Index(int row, int column) { return row * kGrid + column; }
     void StepRipple(float dt, float t);
+    void AccelerateRow(int r);
+    void MoveRow(int r, float dt);
     HSHADER CurrentShader() const;
 
     Engine* m_engine;

@@ -121,3 +121,24 @@ TEST_F(DistortionMeshTest, AbsurdSizesAreCappedInsteadOfExhaustingMemory) {
     DistortionMesh negative(-5, 3);
     EXPECT_EQ(negative.GetColumns(), 0);
 }
+
+TEST_F(DistortionMeshTest, RowDisplacementsMatchOneCallPerNode) {
+    DistortionMesh one(3, 2), all(3, 2);
+    one.SetTextureRect(0, 0, 60, 30);
+    all.SetTextureRect(0, 0, 60, 30);
+    const float dy[6] = {1, -2, 3, 0.5f, 0, -7};
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            one.SetDisplacement(c, r, 0, dy[r * 3 + c], DistortionMesh::kFromNode);
+        }
+    }
+    all.SetRowDisplacements(0, dy);
+    all.SetRowDisplacements(1, dy + 3);
+    all.SetRowDisplacements(2, dy); // outside: nothing happens
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_FLOAT_EQ(all.GetNode(c, r)->x, one.GetNode(c, r)->x);
+            EXPECT_FLOAT_EQ(all.GetNode(c, r)->y, one.GetNode(c, r)->y);
+        }
+    }
+}
