@@ -30,17 +30,17 @@ int NextPow2(int v) {
 
 } // namespace
 
-bool BuildFont(const FontSpec& spec, const std::string& outDir) {
-    content::FontFace face(content::DejaVuPath(spec.ttf), spec.pixelSize);
+bool BuildFont(const FontSpec& font, const std::string& outDir) {
+    content::FontFace face(content::DejaVuPath(font.ttf), font.pixelSize);
     if (!face.Ok()) {
-        std::fprintf(stderr, "fontgen: cannot open %s\n", spec.ttf.c_str());
+        std::fprintf(stderr, "fontgen: cannot open %s\n", font.ttf.c_str());
         return false;
     }
-    const int shadow = spec.shadow ? 1 : 0;
+    const int shadow = font.shadow ? 1 : 0;
     // Every cell spans the whole line so glyphs share one baseline when drawn
     // at the same y; the font's height is this line height.
     const int lineHeight = face.Ascender() + face.Descender() + shadow;
-    const int texWidth = spec.pixelSize > 16 ? 512 : 256;
+    const int texWidth = font.pixelSize > 16 ? 512 : 256;
 
     std::vector<Cell> cells;
     int penX = 1, penY = 1;
@@ -61,7 +61,7 @@ bool BuildFont(const FontSpec& spec, const std::string& outDir) {
     content::Image atlas(texWidth, texHeight);
     const content::Rgba white{1, 1, 1, 1};
     const content::Rgba dark = content::FromArgb(0xFF15110D, 0.85f);
-    std::string fnt = "[BITMAPFONT]\nBitmap=" + spec.name + ".png\n";
+    std::string fnt = "[BITMAPFONT]\nBitmap=" + font.name + ".png\n";
     for (const Cell& c : cells) {
         const content::GlyphBitmap& g = c.glyph;
         int top = c.y + face.Ascender() - g.top;
@@ -85,7 +85,7 @@ bool BuildFont(const FontSpec& spec, const std::string& outDir) {
                       lineHeight, pre, post);
         fnt += line;
     }
-    std::string base = outDir + "/fonts/" + spec.name;
+    std::string base = outDir + "/fonts/" + font.name;
     return atlas.SavePng(base + ".png") && content::WriteBytes(base + ".fnt", fnt);
 }
 

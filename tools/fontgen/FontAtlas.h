@@ -14,6 +14,6 @@ struct FontSpec {
 };
 
 // Writes DIR/fonts/<name>.fnt and DIR/fonts/<name>.png; false on failure.
-bool BuildFont(const FontSpec& spec, const std::string& outDir);
+bool BuildFont(const FontSpec& font, const std::string& outDir);
 
 } // namespace fontgen
