@@ -69,7 +69,6 @@ void Game::Initialise() {
     if (!engine->System_Initiate()) {
         return;
     }
-    m_initiated = true;
     resources = std::make_unique<ResourceManager>("resources/game.res");
     resources->Precache(0);
 

@@ -65,7 +65,6 @@ private:
     void WorldPass();
     void HudPass();
 
-    bool m_initiated = false;
     std::unique_ptr<GameTrace> m_trace;
     std::unique_ptr<GameAudioHost> m_audioHost;
 };
