@@ -132,7 +132,7 @@ struct DrawStats {
 struct DrawRecord {
     enum class Kind { Quad, Line, Clear, Transform, Shader, BeginScene, EndScene } kind;
     Quad quad{};
-    float a[7]{}; // line ends / clear colour / transform arguments
+    float a[7]{}; // line ends and z / transform arguments; colours go in quad.v[0].col
     HTARGET target = 0;
     HSHADER shader = 0;
 };

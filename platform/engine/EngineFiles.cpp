@@ -46,7 +46,7 @@ void EngineImpl::Resource_Free(void* resource) {
     m_resources.erase(resource);
 }
 
-std::uint32_t EngineImpl::AudioHandle(const char* filename, std::uint32_t) {
+std::uint32_t EngineImpl::AudioHandle(const char* filename) {
     // Sounds play through the sound library; these handles only say that
     // the file is there and readable, so scripts that name sounds load fully.
     std::FILE* file = filename ? std::fopen(filename, "rb") : nullptr;
@@ -62,18 +62,18 @@ std::uint32_t EngineImpl::AudioHandle(const char* filename, std::uint32_t) {
         return 0;
     }
     std::uint32_t id = m_nextAudio++;
-    m_audio[id] = AudioData{filename, 50};
+    m_audio[id] = 50;
     return id;
 }
 
-HEFFECT EngineImpl::Effect_Load(const char* filename, std::uint32_t size) {
-    return AudioHandle(filename, size);
+HEFFECT EngineImpl::Effect_Load(const char* filename, std::uint32_t) {
+    return AudioHandle(filename);
 }
 void EngineImpl::Effect_Free(HEFFECT effect) {
     m_audio.erase(effect);
 }
-HMUSIC EngineImpl::Music_Load(const char* filename, std::uint32_t size) {
-    return AudioHandle(filename, size);
+HMUSIC EngineImpl::Music_Load(const char* filename, std::uint32_t) {
+    return AudioHandle(filename);
 }
 void EngineImpl::Music_Free(HMUSIC music) {
     m_audio.erase(music);
@@ -81,11 +81,11 @@ void EngineImpl::Music_Free(HMUSIC music) {
 void EngineImpl::Music_SetAmplification(HMUSIC music, int amplification) {
     auto found = m_audio.find(music);
     if (found != m_audio.end()) {
-        found->second.amplification = amplification;
+        found->second = amplification;
     }
 }
-HSTREAM EngineImpl::Stream_Load(const char* filename, std::uint32_t size) {
-    return AudioHandle(filename, size);
+HSTREAM EngineImpl::Stream_Load(const char* filename, std::uint32_t) {
+    return AudioHandle(filename);
 }
 void EngineImpl::Stream_Free(HSTREAM stream) {
     m_audio.erase(stream);

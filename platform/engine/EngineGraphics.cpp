@@ -59,7 +59,6 @@ void EngineImpl::Gfx_EndScene() {
 void EngineImpl::Gfx_Clear(std::uint32_t color) {
     ++m_stats.clears;
     DrawRecord record{DrawRecord::Kind::Clear};
-    record.a[0] = static_cast<float>(color);
     record.quad.v[0].col = color;
     AddDrawRecord(record);
     if (m_inScene) {

@@ -296,7 +296,6 @@ bool EngineImpl::System_Start() {
         SetError("System_Start: no frame function");
         return false;
     }
-    m_running = true;
     double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
     std::uint64_t last = SDL_GetPerformanceCounter();
     for (;;) {
@@ -346,7 +345,6 @@ bool EngineImpl::System_Start() {
     if (m_recordFile) {
         std::fflush(m_recordFile);
     }
-    m_running = false;
     return true;
 }
 

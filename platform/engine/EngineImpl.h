@@ -132,7 +132,7 @@ private:
     void WaitForFrameCap(std::uint64_t frameStartTicks);
     void Record(const InputEvent& event);
 
-    std::uint32_t AudioHandle(const char* filename, std::uint32_t size);
+    std::uint32_t AudioHandle(const char* filename);
     void AddDrawRecord(const DrawRecord& record);
     HTEXTURE AddTexture(TextureData data);
 
@@ -140,7 +140,6 @@ private:
     EngineOptions m_options;
     std::string m_error;
     bool m_initiated = false;
-    bool m_running = false;
 
     // States set by the programs.
     std::map<EngineBoolState, bool> m_bools;
@@ -190,10 +189,7 @@ private:
 
     // Loaded raw files and sound handles.
     std::unordered_map<void*, std::unique_ptr<std::uint8_t[]>> m_resources;
-    struct AudioData {
-        std::string filename;
-        int amplification = 50;
-    };
-    std::unordered_map<std::uint32_t, AudioData> m_audio;
+    // Sound handles and the amplification each music handle was given.
+    std::unordered_map<std::uint32_t, int> m_audio;
     std::uint32_t m_nextAudio = 1;
 };
