@@ -10,10 +10,13 @@ ScreenEffects& TheScreenEffects() {
     return Registry::Current().Get<ScreenEffects>();
 }
 
-ScreenEffects::ScreenEffects() : m_engine(EngineCreate(ENGINE_VERSION)) {
+ScreenEffects::ScreenEffects()
+    : m_engine(EngineCreate(ENGINE_VERSION)),
+      m_screenWidth(m_engine->System_GetState(ENGINE_SCREENWIDTH)),
+      m_screenHeight(m_engine->System_GetState(ENGINE_SCREENHEIGHT)) {
+    const float width = static_cast<float>(m_screenWidth);
+    const float height = static_cast<float>(m_screenHeight);
     Game* game = TheGame();
-    const int width = game ? game->screenWidth : m_engine->System_GetState(ENGINE_SCREENWIDTH);
-    const int height = game ? game->screenHeight : m_engine->System_GetState(ENGINE_SCREENHEIGHT);
     const HTEXTURE picture = game ? m_engine->Target_GetTexture(game->renderTarget) : 0;
 
     if (HSHADER shader = m_engine->Shader_Create("shaders/shader1.psh")) {
@@ -21,11 +24,10 @@ ScreenEffects::ScreenEffects() : m_engine(EngineCreate(ENGINE_VERSION)) {
     }
     effectsOn = false;
     rippleEnd = 0;
-    m_screenSprite = std::make_unique<Sprite>(picture, 0.0f, 0.0f, static_cast<float>(width),
-                                              static_cast<float>(height));
+    m_screenSprite = std::make_unique<Sprite>(picture, 0.0f, 0.0f, width, height);
     m_mesh = std::make_unique<DistortionMesh>(kGrid, kGrid);
     m_mesh->SetTexture(picture);
-    m_mesh->SetTextureRect(0, 0, static_cast<float>(width), static_cast<float>(height));
+    m_mesh->SetTextureRect(0, 0, width, height);
     pulseDuration = 0;
     m_manager = std::make_unique<FX_Manager>(2, 0, false, "", "");
     m_manager->LoadEffectsFile("fx/effects.fxd");
@@ -65,11 +67,8 @@ void ScreenEffects::Step() {
 }
 
 void ScreenEffects::StepRipple(float dt, float t) {
-    Game* game = TheGame();
-    const int width = game ? game->screenWidth : m_engine->System_GetState(ENGINE_SCREENWIDTH);
-    const int height = game ? game->screenHeight : m_engine->System_GetState(ENGINE_SCREENHEIGHT);
-    const int cellWidth = width / 127;
-    const int cellHeight = height / 127;
+    const int cellWidth = m_screenWidth / 127;
+    const int cellHeight = m_screenHeight / 127;
     if (t < rippleEnd && cellWidth > 0 && cellHeight > 0) {
         const int cx = static_cast<int>(rippleX / static_cast<float>(cellWidth));
         const int cy = static_cast<int>(rippleY / static_cast<float>(cellHeight));

@@ -66,6 +66,9 @@ private:
     HSHADER CurrentShader() const;
 
     Engine* m_engine;
+    // The screen the game configured the engine with.
+    int m_screenWidth;
+    int m_screenHeight;
     std::array<float, kGrid * kGrid> m_acceleration{};
     std::array<float, kGrid * kGrid> m_velocity{};
     std::array<float, kGrid * kGrid> m_height{};

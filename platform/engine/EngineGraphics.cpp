@@ -182,7 +182,7 @@ HTEXTURE EngineImpl::AddTexture(TextureData data) {
 }
 
 HTARGET EngineImpl::Target_Create(int width, int height, bool zbuffer) {
-    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
+    if (!UsableSize(width, height)) {
         LogLine("Can't create render target of " + std::to_string(width) + "x" +
                 std::to_string(height));
         return 0;
@@ -221,7 +221,7 @@ HTEXTURE EngineImpl::Target_GetTexture(HTARGET target) {
 }
 
 HTEXTURE EngineImpl::Texture_Create(int width, int height) {
-    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
+    if (!UsableSize(width, height)) {
         LogLine("Can't create texture of " + std::to_string(width) + "x" + std::to_string(height));
         return 0;
     }

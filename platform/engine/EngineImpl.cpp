@@ -94,7 +94,7 @@ bool EngineImpl::System_Initiate() {
     m_log.Open(logPath);
     int width = m_ints[ENGINE_SCREENWIDTH];
     int height = m_ints[ENGINE_SCREENHEIGHT];
-    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
+    if (!UsableSize(width, height)) {
         SetError("The screen size " + std::to_string(width) + "x" + std::to_string(height) +
                  " cannot be used");
         return false;

@@ -119,6 +119,10 @@ public:
 
 private:
     bool Headless() const { return m_options.headless; }
+    // Screens, targets and textures this engine will make.
+    static bool UsableSize(int width, int height) {
+        return width > 0 && height > 0 && width <= 16384 && height <= 16384;
+    }
     bool DialogsToLog() const { return m_options.headless || m_options.noDialogs; }
     void LogLine(const std::string& line);
     void SetError(const std::string& message);
