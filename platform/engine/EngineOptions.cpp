@@ -32,6 +32,15 @@ bool ToDouble(const std::string& text, double& out) {
     return !text.empty() && errno == 0 && *end == '\0';
 }
 
+std::string Absolute(const std::string& path) {
+    if (path.empty()) {
+        return path;
+    }
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
 } // namespace
 
 OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineOptions& o) {
@@ -114,6 +123,15 @@ OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineO
     }
     if (o.headless) {
         o.noDialogs = true;
+    }
+    // The programs change into the content folder before they start, so
+    // files named on the command line are taken from where it was given.
+    for (std::string* path :
+         {&o.inputFile, &o.recordFile, &o.replayFile, &o.traceFile, &o.logFile, &o.dataDir}) {
+        *path = Absolute(*path);
+    }
+    for (ScreenshotRequest& shot : o.screenshots) {
+        shot.file = Absolute(shot.file);
     }
     // A script that does not parse stops the run before anything starts.
     for (const std::string* script : {&o.inputFile, &o.replayFile}) {

@@ -1,0 +1,57 @@
+#include "platform/engine/EngineOptions.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+OptionsParseResult Parse(std::vector<const char*> args, EngineOptions& options) {
+    args.insert(args.begin(), "duskmaw");
+    return ParseEngineOptions(static_cast<int>(args.size()), args.data(), options);
+}
+
+} // namespace
+
+TEST(EngineOptions, FilesNamedRelativelyStayWhereTheCommandWasGiven) {
+    std::string dir = testing_support::MakeTempDir("options");
+    testing_support::WriteFile(dir + "/tour.input", "3 key 0x57 down\n");
+    std::string previous = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir);
+    EngineOptions options;
+    OptionsParseResult result =
+        Parse({"--headless", "--input", "tour.input", "--trace", "out/trace.jsonl", "--screenshot",
+               "5:shot.png", "--frames", "10", "--dt", "0.5"},
+              options);
+    std::filesystem::current_path(previous);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(options.inputFile, dir + "/tour.input");
+    EXPECT_EQ(options.traceFile, dir + "/out/trace.jsonl");
+    ASSERT_EQ(options.screenshots.size(), 1u);
+    EXPECT_EQ(options.screenshots[0].frame, 5);
+    EXPECT_EQ(options.screenshots[0].file, dir + "/shot.png");
+    EXPECT_TRUE(options.noDialogs); // implied by --headless
+    EXPECT_EQ(options.frames, 10);
+    EXPECT_DOUBLE_EQ(options.dt, 0.5);
+}
+
+TEST(EngineOptions, MistakesAreRefusedWithAReason) {
+    std::string dir = testing_support::MakeTempDir("options-bad");
+    testing_support::WriteFile(dir + "/bad.input", "0 quit\n1 key 0x57 sideways\n");
+    const std::vector<std::vector<const char*>> bad = {
+        {"--frames"}, {"--frames", "-3"}, {"--dt", "0"}, {"--screenshot", "x.png"},
+        {"--fly"},    {"--seed", "abc"},
+    };
+    for (const auto& args : bad) {
+        EngineOptions options;
+        EXPECT_FALSE(Parse(args, options).ok) << args[0];
+    }
+    std::string script = dir + "/bad.input";
+    EngineOptions options;
+    OptionsParseResult result = Parse({"--input", script.c_str()}, options);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("line 2"), std::string::npos) << result.error;
+    EngineOptions both;
+    EXPECT_FALSE(Parse({"--input", script.c_str(), "--replay", script.c_str()}, both).ok);
+}
