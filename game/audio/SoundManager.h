@@ -3,6 +3,7 @@
 // reading of resources/d_sound.xml fills the two tables.
 #pragma once
 
+#include "content/SoundRegistrar.h"
 #include "game/audio/AudioHost.h"
 #include "game/audio/EngineAudioHost.h"
 #include "platform/sound/SoundSystem.h"
@@ -12,23 +13,23 @@
 
 class Engine;
 
-class SoundManager {
+class SoundManager : public SoundRegistrar {
 public:
     // Opens the sound system with 100 channels; when that fails, logs the
     // sound library's message and ends the process with exit code -1.
     SoundManager();
     explicit SoundManager(const SoundSystemSetup& setup);
-    ~SoundManager();
+    ~SoundManager() override;
     SoundManager(const SoundManager&) = delete;
     SoundManager& operator=(const SoundManager&) = delete;
 
     // The game's clock and random numbers; nullptr goes back to the engine's.
     void SetHost(AudioHost* host);
 
-    void RegisterDialogueSound(const std::string& name, const std::string& path);
+    void RegisterDialogueSound(const std::string& name, const std::string& path) override;
     void RegisterMusicTrack(const std::string& state, const std::string& path);
     // The seven fixed tracks, in the order the database registers them.
-    void RegisterMusicTracks();
+    void RegisterMusicTracks() override;
 
     // Starts the named line on a free channel; an unknown name plays nothing.
     void PlayDialogueSound(const std::string& name);

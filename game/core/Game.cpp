@@ -1,19 +1,27 @@
 #include "game/core/Game.h"
 
+#include "content/ContentReport.h"
+#include "content/DefinitionDatabase.h"
 #include "game/actors/OrbDisplay.h"
 #include "game/actors/Player.h"
 #include "game/actors/SpellManager.h"
-#include "game/audio/DialogueSoundReader.h"
 #include "game/audio/SoundManager.h"
 #include "game/core/GameAudioHost.h"
 #include "game/core/GameClock.h"
 #include "game/core/GameTrace.h"
 #include "game/core/ScreenEffects.h"
+#include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/engine/EngineOptions.h"
 #include "platform/registry/Registry.h"
 
 #include <cmath>
+
+namespace {
+
+const char* const kDefaultMap = "maps/map1.xml";
+
+} // namespace
 
 Game::Game() {
     SetTheGame(this);
@@ -76,9 +84,9 @@ void Game::Initialise() {
     SoundManager& sounds = TheSoundManager();
     m_audioHost = std::make_unique<GameAudioHost>();
     sounds.SetHost(m_audioHost.get());
-    // The definitions read the dialogue sounds with the rest of the content;
-    // until they land, the sounds are read here in their place.
-    ReadDialogueSounds("resources/d_sound.xml", sounds, *engine);
+    // The definitions hand the dialogue sounds and the music to the sounds.
+    SetDefinitionSoundRegistrar(&sounds);
+    DefinitionDatabase& definitions = TheDefinitionDatabase();
     // Dialogues come next, then these.
     ThePlayer();
     AlertList& alerts = Registry::Current().Get<AlertList>();
@@ -88,7 +96,8 @@ void Game::Initialise() {
         y = cameraY;
     });
     TheSpellManager();
-    // Enemies and the world take their place here, before the clock.
+    // Enemies take their place here, before the world.
+    TheWorld().SetResources(resources.get());
     GameClock& clock = TheGameClock();
 
     clock.cursor = resources->GetSprite("cursor");
@@ -104,6 +113,9 @@ void Game::Initialise() {
     effects.shaderIndex = 0;
 
     const EngineOptions& options = GetEngineOptions();
+    EngineContentReport report(*engine);
+    TheWorld().LoadMap(options.mapFile.empty() ? kDefaultMap : options.mapFile, definitions,
+                       effects.EffectManager(), report);
     if (!options.traceFile.empty()) {
         m_trace = std::make_unique<GameTrace>(options.traceFile);
         engine->System_SetState(ENGINE_FRAMEENDFUNC, [this] {

@@ -9,6 +9,7 @@
 #include "game/core/ScreenEffects.h"
 #include "game/ui/Book.h"
 #include "game/ui/Inventory.h"
+#include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
 
@@ -84,6 +85,7 @@ void Game::AdvanceUnpaused() {
     if (effects.effectsOn) {
         effects.Step();
     }
+    TheWorld().Update(*viewBox, TheGameClock().delta);
     pauseDuration = 0;
 }
 

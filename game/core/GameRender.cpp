@@ -5,6 +5,7 @@
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
+#include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
 
@@ -43,6 +44,7 @@ bool Game::RenderFunc() {
 
 void Game::WorldPass() {
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
+    TheWorld().Draw(testMode, mouseX + cameraX, mouseY + cameraY);
 }
 
 void Game::HudPass() {
@@ -50,8 +52,7 @@ void Game::HudPass() {
     engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
     if (hudFont) {
         const int health = static_cast<int>(ThePlayer().health);
-        // Map entities come with the world.
-        const int activeEntities = 0;
+        const int activeEntities = TheWorld().ActiveEntityCount();
         hudFont->printf(5, 5, BitmapFont::kLeft,
                         "Duskmaw\ndt:%.3f\nFPS:%d\nHealth:%d\nScore:%d\nActive entity:%d\n",
                         static_cast<double>(clock.delta), currentFps, health / 10,

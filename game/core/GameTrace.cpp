@@ -8,6 +8,7 @@
 #include "game/core/ScreenEffects.h"
 #include "game/ui/Book.h"
 #include "game/ui/Inventory.h"
+#include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
 
@@ -71,6 +72,7 @@ void GameTrace::Write(const Game& game) {
     const Book& book = TheBook();
     const SpellManager& spells = TheSpellManager();
     const SoundManager& sounds = TheSoundManager();
+    const World& world = TheWorld();
     std::ostringstream o;
     o.precision(9);
     o << "{\"frame\":" << game.engine->System_GetFrame() << ",\"time\":" << clock.time
@@ -96,7 +98,11 @@ void GameTrace::Write(const Game& game) {
       << spells.fire << "," << spells.ice << "," << spells.earth << "," << spells.wind
       << "],\"inventory\":{\"open\":" << Bool(TheInventory().open)
       << "},\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
-      << ",\"page\":" << book.page
+      << ",\"page\":" << book.page << "},\"world\":{\"map\":" << JsonString(world.MapName())
+      << ",\"active_entities\":" << world.ActiveEntities().size()
+      << ",\"inactive_entities\":" << world.InactiveEntities().size()
+      << ",\"active_items\":" << world.ActiveItems().size()
+      << ",\"inactive_items\":" << world.InactiveItems().size()
       << "},\"world_effects\":" << TheScreenEffects().WorldEffectCount()
       << ",\"effects_mode\":" << TheScreenEffects().mode
       << ",\"music\":{\"state\":" << JsonString(sounds.GetMusicState())

@@ -132,6 +132,16 @@ int FX_Manager::Duplicate(FX_Emitter* emitter) {
     return static_cast<int>(m_emitters.size()) - 1;
 }
 
+std::unique_ptr<FX_Emitter> FX_Manager::SpawnCopy(const char* name, float x, float y) {
+    FX_Emitter* copy = GetEmitter(Duplicate(EmitterByName(name)));
+    if (!copy) {
+        return nullptr;
+    }
+    copy->Move(x, y, 0);
+    copy->SetState(FX_Emitter::kPlaying);
+    return std::unique_ptr<FX_Emitter>(copy);
+}
+
 void FX_Manager::StopAll() {
     for (FX_Emitter* emitter : m_emitters) {
         if (emitter->m_state != FX_Emitter::kStopped) {

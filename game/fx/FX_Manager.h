@@ -4,6 +4,7 @@
 
 #include "platform/fx/Fx.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,10 @@ public:
     FX_Emitter* EmitterByName(const char* name) const;
     // Appends a copy of the emitter and returns its index.
     int Duplicate(FX_Emitter* emitter);
+    // What every user of an effect does: a copy of the named emitter, moved
+    // to (x, y) and playing. The caller owns it (destroying it takes it out
+    // of the register); nullptr when the file has no such emitter.
+    std::unique_ptr<FX_Emitter> SpawnCopy(const char* name, float x, float y);
     void StopAll();
     FX_Atlas* Atlas(int number, const FxTexture* texture);
 

@@ -92,6 +92,10 @@ OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineO
             if (!value(o.dataDir)) {
                 return fail("--data needs a folder");
             }
+        } else if (arg == "--map") {
+            if (!value(o.mapFile)) {
+                return fail("--map needs a file");
+            }
         } else if (arg == "--frames") {
             if (!value(text) || !ToInt(text, o.frames) || o.frames < 0) {
                 return fail("--frames needs a count of 0 or more");
@@ -126,8 +130,8 @@ OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineO
     }
     // The programs change into the content folder before they start, so
     // files named on the command line are taken from where it was given.
-    for (std::string* path :
-         {&o.inputFile, &o.recordFile, &o.replayFile, &o.traceFile, &o.logFile, &o.dataDir}) {
+    for (std::string* path : {&o.inputFile, &o.recordFile, &o.replayFile, &o.traceFile, &o.logFile,
+                              &o.dataDir, &o.mapFile}) {
         *path = Absolute(*path);
     }
     for (ScreenshotRequest& shot : o.screenshots) {
@@ -162,6 +166,7 @@ std::string EngineOptionsUsage(const char* program) {
            "  --screenshot F:FILE   write a PNG of frame F (repeatable)\n"
            "  --data DIR            the content folder to run in\n"
            "  --log FILE            write the engine log there\n"
+           "  --map FILE            the map to open (default maps/map1.xml in the content)\n"
            "  --no-dialogs          message boxes and file dialogs go to the log\n"
            "  --draw-log            keep every draw call (for tests)\n";
 }

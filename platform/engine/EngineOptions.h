@@ -21,6 +21,7 @@ struct EngineOptions {
     std::string traceFile;
     std::string logFile;
     std::string dataDir;
+    std::string mapFile;  // empty: the program's own default map
     int frames = -1;      // < 0: until the program ends the loop
     int seed = -1;        // < 0: headless 1, windowed from the clock
     double dt = 1.0 / 60; // headless frame length in seconds

@@ -1,6 +1,8 @@
 // The music chain, dialogue lines and the d_sound.xml reader, on the timed
 // output with a scripted clock and random source.
-#include "game/audio/DialogueSoundReader.h"
+#include "game/audio/SoundManager.h"
+#include "content/ContentReport.h"
+#include "content/DialogueSoundReader.h"
 #include "tests/game/SoundManagerTestHost.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +53,7 @@ protected:
     }
 
     testing_support::HeadlessEngine m_engine;
+    EngineContentReport m_report{*m_engine.get()};
     ScriptedHost m_host;
     std::string m_dir;
     std::unique_ptr<SoundManager> m_manager;
@@ -147,7 +150,7 @@ TEST_F(SoundManagerTest, TheReaderKeepsTheLaterOfTwoSoundsWithOneNameAndAddsTheT
                                          Tone("long", 1.0) +
                                          "\"/>\n"
                                          "</dialogue_sounds>\n");
-    ASSERT_TRUE(ReadDialogueSounds(file.c_str(), *m_manager, *m_engine.get()));
+    ASSERT_TRUE(ReadDialogueSoundFile(file, *m_manager, m_report));
     EXPECT_FALSE(m_manager->HasDialogueSound("nameless"));
     m_manager->PlayDialogueSound("hello");
     m_host.now = 0.5;
@@ -160,7 +163,7 @@ TEST_F(SoundManagerTest, TheReaderKeepsTheLaterOfTwoSoundsWithOneNameAndAddsTheT
 
 TEST_F(SoundManagerTest, AnUnreadableSoundListShowsTheLoadErrorAndRegistersNothing) {
     std::string file = m_dir + "/absent.xml";
-    EXPECT_FALSE(ReadDialogueSounds(file.c_str(), *m_manager, *m_engine.get()));
+    EXPECT_FALSE(ReadDialogueSoundFile(file, *m_manager, m_report));
     EXPECT_NE(
         m_engine.ReadLog().find("The parser cannot load the XML document, located at: " + file),
         std::string::npos);

@@ -1,0 +1,138 @@
+#include "content/MapFile.h"
+
+#include "content/ContentParse.h"
+#include "content/ContentReport.h"
+#include "content/XmlFile.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+float Coordinate(const tinyxml2::XMLElement& element, const char* attribute,
+                 const std::string& path, ContentReport& report) {
+    float value = 0;
+    if (!FiniteFloat(DecimalAttribute(element, attribute), value)) {
+        report.Problem(path, element.GetLineNum(),
+                       std::string(element.Name()) + " " + attribute + " \"" +
+                           element.Attribute(attribute) + "\" is out of range; read as 0");
+    }
+    return value;
+}
+
+void ReadKind(const tinyxml2::XMLElement& map, const char* element, const char* nameAttribute,
+              const std::string& path, std::vector<MapPlacement>& out, ContentReport& report) {
+    int index = 0;
+    for (const tinyxml2::XMLElement* e = map.FirstChildElement(element); e;
+         e = e->NextSiblingElement(element), ++index) {
+        const char* name = e->Attribute(nameAttribute);
+        if (!name) {
+            report.Problem(path, e->GetLineNum(),
+                           std::string(element) + " " + std::to_string(index) + " skipped: no " +
+                               nameAttribute + " attribute");
+            continue;
+        }
+        MapPlacement placement;
+        placement.name = name;
+        placement.x = Coordinate(*e, "x", path, report);
+        placement.y = Coordinate(*e, "y", path, report);
+        placement.line = e->GetLineNum();
+        out.push_back(std::move(placement));
+    }
+}
+
+// Nearest whole number, ties to even, as text.
+std::string Rounded(float value) {
+    double rounded = std::nearbyint(static_cast<double>(value));
+    if (!std::isfinite(rounded)) {
+        rounded = 0;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.0f", rounded == 0 ? 0.0 : rounded);
+    return text;
+}
+
+void WriteKind(tinyxml2::XMLDocument& document, tinyxml2::XMLElement& map, const char* element,
+               const char* nameAttribute, const std::vector<MapPlacement>& placements) {
+    for (const MapPlacement& placement : placements) {
+        tinyxml2::XMLElement* e = document.NewElement(element);
+        e->SetAttribute("x", Rounded(placement.x).c_str());
+        e->SetAttribute("y", Rounded(placement.y).c_str());
+        e->SetAttribute(nameAttribute, placement.name.c_str());
+        map.InsertEndChild(e);
+    }
+}
+
+} // namespace
+
+void ReadMap(const tinyxml2::XMLDocument& document, const std::string& path, MapContents& out,
+             ContentReport& report) {
+    const tinyxml2::XMLElement* map = document.FirstChildElement("map");
+    if (!map) {
+        return;
+    }
+    if (const char* name = map->Attribute("name")) {
+        out.name = name;
+    }
+    ReadKind(*map, "entity", "ent_name", path, out.entities, report);
+    ReadKind(*map, "effect", "fx_name", path, out.effects, report);
+    ReadKind(*map, "item", "it_name", path, out.items, report);
+}
+
+bool ReadMapFile(const std::string& path, MapContents& out, ContentReport& report) {
+    tinyxml2::XMLDocument document;
+    if (!LoadXmlFile(document, path, report)) {
+        return false;
+    }
+    ReadMap(document, path, out, report);
+    return true;
+}
+
+void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document) {
+    document.Clear();
+    document.InsertEndChild(document.NewDeclaration("xml version=\"1.0\""));
+    tinyxml2::XMLElement* root = document.NewElement("map");
+    root->SetAttribute("name", map.name.c_str());
+    document.InsertEndChild(root);
+    WriteKind(document, *root, "entity", "ent_name", map.entities);
+    WriteKind(document, *root, "item", "it_name", map.items);
+}
+
+bool WriteMapFile(const std::string& path, const MapContents& map, std::string& error) {
+    tinyxml2::XMLDocument document;
+    BuildMapDocument(map, document);
+    tinyxml2::XMLPrinter printer;
+    document.Print(&printer);
+    // The printer's size counts the closing zero.
+    return WriteFileWhole(path, std::string(printer.CStr(), printer.CStrSize() - 1), error);
+}
+
+bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error) {
+    const std::string temporary = path + ".saving";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) {
+        error = std::strerror(errno);
+        return false;
+    }
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    int writeError = errno;
+    ok = std::fflush(file) == 0 && ok;
+    if (!ok) {
+        writeError = errno;
+    }
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        writeError = errno;
+    }
+    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ok = false;
+        writeError = errno;
+    }
+    if (!ok) {
+        error = std::strerror(writeError);
+        std::remove(temporary.c_str());
+    }
+    return ok;
+}

@@ -1,0 +1,47 @@
+// The map format both programs share: a "map" element with a name and its
+// entity, effect and item elements, each a position and a definition name.
+// One reader and one writer, so the game reads exactly what the editor
+// writes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <tinyxml2.h>
+
+class ContentReport;
+
+struct MapPlacement {
+    std::string name; // of the definition
+    float x = 0;
+    float y = 0;
+    int line = 0; // in the file it was read from; 0 when not read
+};
+
+struct MapContents {
+    std::string name;
+    // Each kind in document order.
+    std::vector<MapPlacement> entities;
+    std::vector<MapPlacement> effects;
+    std::vector<MapPlacement> items;
+};
+
+// Reads every entity, effect and item of the document's "map" element. An
+// element without its name attribute is skipped and reported; a missing or
+// non-finite coordinate reads as 0 (reported when it was not a number that
+// fits). A document without "map" gives an empty map.
+void ReadMap(const tinyxml2::XMLDocument& document, const std::string& path, MapContents& out,
+             ContentReport& report);
+// False, reported, and out untouched when the file cannot be loaded.
+bool ReadMapFile(const std::string& path, MapContents& out, ContentReport& report);
+
+// The document the editor saves: the declaration, "map" with its name, the
+// entities, then the items, positions rounded to whole numbers (ties to
+// even). Effects are not written.
+void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document);
+// Writes the whole file beside the target and renames it into place, so a
+// failed save never leaves a cut map behind. On failure returns false with
+// the reason in error.
+bool WriteMapFile(const std::string& path, const MapContents& map, std::string& error);
+// The same for any printed text (the editor's recovery file uses it too).
+bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error);

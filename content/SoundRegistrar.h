@@ -1,0 +1,13 @@
+// What reading resources/d_sound.xml hands its sounds to: the game's sound
+// manager (content sits below the game, so it only knows this interface).
+#pragma once
+
+#include <string>
+
+class SoundRegistrar {
+public:
+    virtual ~SoundRegistrar() = default;
+    virtual void RegisterDialogueSound(const std::string& name, const std::string& path) = 0;
+    // The seven fixed music tracks, after the dialogue sounds.
+    virtual void RegisterMusicTracks() = 0;
+};

@@ -1,0 +1,45 @@
+#include "game/world/ItemInstance.h"
+
+#include "content/ItemDefinition.h"
+#include "toolkit/ParticleSystem.h"
+#include "toolkit/ResourceManager.h"
+#include "toolkit/Sprite.h"
+
+namespace {
+
+Sprite* CentredSprite(ResourceManager& resources, const std::string& name) {
+    Sprite* sprite = name.empty() ? nullptr : resources.GetSprite(name.c_str());
+    if (sprite) {
+        sprite->SetHotSpot(sprite->GetWidth() / 2, sprite->GetHeight() / 2);
+    }
+    return sprite;
+}
+
+} // namespace
+
+ItemInstance::ItemInstance(const ItemDefinition& definition, float x, float y,
+                           ResourceManager& resources)
+    : m_x(x), m_y(y), m_particles(NamedParticles(resources, definition.particleName), x, y),
+      m_definition(&definition) {
+    m_sprite = CentredSprite(resources, definition.spriteName);
+    m_icon = CentredSprite(resources, definition.iconName);
+    const float width = m_sprite ? m_sprite->GetWidth() : 0.0f;
+    const float height = m_sprite ? m_sprite->GetHeight() : 0.0f;
+    m_box = std::make_unique<CollisionBox>(&m_x, &m_y, width, height, -width / 2, -height / 2);
+}
+
+ItemInstance::~ItemInstance() = default;
+
+void ItemInstance::Update(float dt) {
+    m_particles.Update(dt);
+}
+
+void ItemInstance::Draw(bool outline) {
+    if (m_sprite) {
+        m_sprite->Render(m_x, m_y);
+    }
+    m_particles.Render();
+    if (outline) {
+        m_box->DrawOutline();
+    }
+}

@@ -1,0 +1,71 @@
+// Everything the map places: entities (sprites, particles, blocking or
+// touch actions), placed effects and items on the ground. Only what is near
+// the view is active: updated, drawn, collided with and picked up.
+#pragma once
+
+#include "game/world/ActivationLists.h"
+#include "game/world/ItemInstance.h"
+#include "game/world/MapEntity.h"
+
+#include <string>
+
+class BitmapFont;
+class ContentReport;
+class DefinitionDatabase;
+class FX_Manager;
+class ResourceManager;
+class Sprite;
+struct MapContents;
+
+class World {
+public:
+    // The tooltip's font and underline come from the resources.
+    void SetResources(ResourceManager* resources);
+
+    // Reads the map file; a file that cannot be loaded is reported and
+    // leaves the world empty. Names the definitions (or the effects file)
+    // lack are skipped with a report line.
+    void LoadMap(const std::string& path, const DefinitionDatabase& definitions,
+                 FX_Manager* effects, ContentReport& report);
+    // The same from contents already read.
+    void Populate(const MapContents& map, const std::string& path,
+                  const DefinitionDatabase& definitions, FX_Manager* effects,
+                  ContentReport& report);
+
+    // Every unpaused frame: activation against the view, then particles and
+    // effects of what is active.
+    void Update(const CollisionBox& view, float dt);
+    // In world coordinates; mouse is the world point under the cursor.
+    void Draw(bool testMode, float mouseX, float mouseY);
+
+    const std::string& MapName() const { return m_mapName; }
+    const std::vector<std::unique_ptr<MapEntity>>& ActiveEntities() const {
+        return m_entities.Active();
+    }
+    const std::vector<std::unique_ptr<MapEntity>>& InactiveEntities() const {
+        return m_entities.Inactive();
+    }
+    const std::vector<std::unique_ptr<ItemInstance>>& ActiveItems() const {
+        return m_items.Active();
+    }
+    const std::vector<std::unique_ptr<ItemInstance>>& InactiveItems() const {
+        return m_items.Inactive();
+    }
+    std::unique_ptr<ItemInstance> TakeActiveItem(std::size_t index) {
+        return m_items.ReleaseActive(index);
+    }
+    int ActiveEntityCount() const { return static_cast<int>(m_entities.Active().size()); }
+
+private:
+    void DrawTooltip(const ItemInstance& item);
+
+    ResourceManager* m_resources = nullptr;
+    std::string m_mapName;
+    ActivationLists<MapEntity> m_entities;
+    ActivationLists<ItemInstance> m_items;
+    BitmapFont* m_tooltipFont = nullptr; // owned by the resource manager
+    Sprite* m_underline = nullptr;       // owned by the resource manager
+    std::vector<MapEntity*> m_drawOrder; // kept to spare an allocation a frame
+};
+
+World& TheWorld();
