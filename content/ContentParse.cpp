@@ -86,8 +86,30 @@ double LeadingDecimal(const char* text) {
             }
         }
     }
+    // Whole numbers (what the editor writes) need no library call.
+    const char* sign = start;
+    bool negative = *sign == '-';
+    const char* first = (*sign == '+' || *sign == '-') ? sign + 1 : sign;
+    if (p - first <= 15) {
+        bool whole = true;
+        double value = 0;
+        for (const char* c = first; c < p && whole; ++c) {
+            whole = IsDigit(*c);
+            value = value * 10 + (*c - '0');
+        }
+        if (whole) {
+            return negative ? -value : value;
+        }
+    }
     // strtod on exactly the accepted prefix, so it cannot read further
     // (a hex prefix or "inf" never reaches it).
+    char buffer[64];
+    const std::size_t length = static_cast<std::size_t>(p - start);
+    if (length < sizeof buffer) {
+        std::memcpy(buffer, start, length);
+        buffer[length] = '\0';
+        return std::strtod(buffer, nullptr);
+    }
     std::string number(start, p);
     return std::strtod(number.c_str(), nullptr);
 }

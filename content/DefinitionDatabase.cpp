@@ -21,13 +21,14 @@ struct DatabaseHolder {
 
 } // namespace
 
-void DefinitionDatabase::Load(ContentReport& report, SoundRegistrar* sounds) {
-    ReadSpellFile(kSpellFile, m_spells, report);
-    ReadEntityFile(kEntityFile, m_entities, report);
-    ReadEffectFile(kEffectFile, m_effects, report);
-    ReadItemFile(kItemFile, m_items, report);
+void DefinitionDatabase::Load(ContentReport& report, SoundRegistrar* sounds,
+                              const std::string& folder) {
+    ReadSpellFile(folder + kSpellFile, m_spells, report);
+    ReadEntityFile(folder + kEntityFile, m_entities, report);
+    ReadEffectFile(folder + kEffectFile, m_effects, report);
+    ReadItemFile(folder + kItemFile, m_items, report);
     if (sounds) {
-        ReadDialogueSoundFile(kDialogueSoundFile, *sounds, report);
+        ReadDialogueSoundFile(folder + kDialogueSoundFile, *sounds, report);
     }
 }
 

@@ -20,8 +20,8 @@ public:
 
     // Reads the five files in their order, each whatever became of the
     // others; the dialogue sounds and music tracks go to sounds (none when
-    // it is null).
-    void Load(ContentReport& report, SoundRegistrar* sounds);
+    // it is null). The paths are taken below folder ("" or ending in "/").
+    void Load(ContentReport& report, SoundRegistrar* sounds, const std::string& folder = "");
 
     const EntityDefinition* Entity(const std::string& name) const;
     const EntityDefinition* Effect(const std::string& name) const;

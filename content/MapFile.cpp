@@ -11,13 +11,13 @@
 
 namespace {
 
-float Coordinate(const tinyxml2::XMLElement& element, const char* attribute,
+float Coordinate(const tinyxml2::XMLElement& element, const tinyxml2::XMLAttribute* attribute,
                  const std::string& path, ContentReport& report) {
     float value = 0;
-    if (!FiniteFloat(DecimalAttribute(element, attribute), value)) {
+    if (attribute && !FiniteFloat(LeadingDecimal(attribute->Value()), value)) {
         report.Problem(path, element.GetLineNum(),
-                       std::string(element.Name()) + " " + attribute + " \"" +
-                           element.Attribute(attribute) + "\" is out of range; read as 0");
+                       std::string(element.Name()) + " " + attribute->Name() + " \"" +
+                           attribute->Value() + "\" is out of range; read as 0");
     }
     return value;
 }
@@ -27,7 +27,19 @@ void ReadKind(const tinyxml2::XMLElement& map, const char* element, const char* 
     int index = 0;
     for (const tinyxml2::XMLElement* e = map.FirstChildElement(element); e;
          e = e->NextSiblingElement(element), ++index) {
-        const char* name = e->Attribute(nameAttribute);
+        // One pass over the attributes: maps hold thousands of elements.
+        const tinyxml2::XMLAttribute* x = nullptr;
+        const tinyxml2::XMLAttribute* y = nullptr;
+        const char* name = nullptr;
+        for (const tinyxml2::XMLAttribute* a = e->FirstAttribute(); a; a = a->Next()) {
+            if (!x && std::strcmp(a->Name(), "x") == 0) {
+                x = a;
+            } else if (!y && std::strcmp(a->Name(), "y") == 0) {
+                y = a;
+            } else if (!name && std::strcmp(a->Name(), nameAttribute) == 0) {
+                name = a->Value();
+            }
+        }
         if (!name) {
             report.Problem(path, e->GetLineNum(),
                            std::string(element) + " " + std::to_string(index) + " skipped: no " +
@@ -36,8 +48,8 @@ void ReadKind(const tinyxml2::XMLElement& map, const char* element, const char* 
         }
         MapPlacement placement;
         placement.name = name;
-        placement.x = Coordinate(*e, "x", path, report);
-        placement.y = Coordinate(*e, "y", path, report);
+        placement.x = Coordinate(*e, x, path, report);
+        placement.y = Coordinate(*e, y, path, report);
         placement.line = e->GetLineNum();
         out.push_back(std::move(placement));
     }

@@ -100,9 +100,9 @@ void GameTrace::Write(const Game& game) {
       << "},\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
       << ",\"page\":" << book.page << "},\"world\":{\"map\":" << JsonString(world.MapName())
       << ",\"active_entities\":" << world.ActiveEntities().size()
-      << ",\"inactive_entities\":" << world.InactiveEntities().size()
+      << ",\"inactive_entities\":" << world.InactiveEntityCount()
       << ",\"active_items\":" << world.ActiveItems().size()
-      << ",\"inactive_items\":" << world.InactiveItems().size()
+      << ",\"inactive_items\":" << world.InactiveItemCount()
       << "},\"world_effects\":" << TheScreenEffects().WorldEffectCount()
       << ",\"effects_mode\":" << TheScreenEffects().mode
       << ",\"music\":{\"state\":" << JsonString(sounds.GetMusicState())

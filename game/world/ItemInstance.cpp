@@ -19,13 +19,16 @@ Sprite* CentredSprite(ResourceManager& resources, const std::string& name) {
 
 ItemInstance::ItemInstance(const ItemDefinition& definition, float x, float y,
                            ResourceManager& resources)
-    : m_x(x), m_y(y), m_particles(NamedParticles(resources, definition.particleName), x, y),
-      m_definition(&definition) {
-    m_sprite = CentredSprite(resources, definition.spriteName);
-    m_icon = CentredSprite(resources, definition.iconName);
-    const float width = m_sprite ? m_sprite->GetWidth() : 0.0f;
-    const float height = m_sprite ? m_sprite->GetHeight() : 0.0f;
-    m_box = std::make_unique<CollisionBox>(&m_x, &m_y, width, height, -width / 2, -height / 2);
+    : m_x(x), m_y(y), m_sprite(CentredSprite(resources, definition.spriteName)),
+      m_particles(NamedParticles(resources, definition.particleName), x, y),
+      m_definition(&definition), m_box(&m_x, &m_y, 0, 0),
+      m_icon(CentredSprite(resources, definition.iconName)) {
+    if (m_sprite) {
+        const float width = m_sprite->GetWidth();
+        const float height = m_sprite->GetHeight();
+        m_box.SetSize(width, height);
+        m_box.SetOffset(-width / 2, -height / 2);
+    }
 }
 
 ItemInstance::~ItemInstance() = default;
@@ -40,6 +43,6 @@ void ItemInstance::Draw(bool outline) {
     }
     m_particles.Render();
     if (outline) {
-        m_box->DrawOutline();
+        m_box.DrawOutline();
     }
 }

@@ -25,7 +25,7 @@ public:
 
     float X() const { return m_x; }
     float Y() const { return m_y; }
-    const CollisionBox& Box() const { return *m_box; }
+    const CollisionBox& Box() const { return m_box; }
     const ItemDefinition& Definition() const { return *m_definition; }
     Sprite* GetSprite() const { return m_sprite; }
     Sprite* GetIcon() const { return m_icon; }
@@ -40,6 +40,6 @@ private:
     Sprite* m_sprite = nullptr; // owned by the resource manager
     PlacedParticles m_particles;
     const ItemDefinition* m_definition;
-    std::unique_ptr<CollisionBox> m_box;
+    CollisionBox m_box;
     Sprite* m_icon = nullptr;
 };

@@ -15,28 +15,28 @@ constexpr float kUnseenSize = 350.0f;
 
 MapEntity::MapEntity(const EntityDefinition& definition, float x, float y,
                      ResourceManager& resources)
-    : m_particles(NamedParticles(resources, definition.particleName), x, y), m_x(x), m_y(y),
+    : m_sprite(definition.spriteName.empty() ? nullptr
+                                             : resources.GetSprite(definition.spriteName.c_str())),
+      m_particles(NamedParticles(resources, definition.particleName), x, y), m_x(x), m_y(y),
+      m_box(&m_x, &m_y, kUnseenSize, kUnseenSize, -kUnseenSize / 2, -kUnseenSize / 2),
       m_definition(&definition) {
-    if (!definition.spriteName.empty()) {
-        m_sprite = resources.GetSprite(definition.spriteName.c_str());
-    }
-    const float width = m_sprite ? m_sprite->GetWidth() : kUnseenSize;
-    const float height = m_sprite ? m_sprite->GetHeight() : kUnseenSize;
     if (m_sprite) {
+        const float width = m_sprite->GetWidth();
+        const float height = m_sprite->GetHeight();
         m_sprite->SetHotSpot(width / 2, height / 2);
+        m_box.SetSize(width, height);
+        m_box.SetOffset(-width / 2, -height / 2);
     }
-    m_box = std::make_unique<CollisionBox>(&m_x, &m_y, width, height, -width / 2, -height / 2);
 }
 
 MapEntity::MapEntity(const EntityDefinition& definition, std::unique_ptr<FX_Emitter> effect,
                      float x, float y)
     : m_particles(nullptr, x, y), m_effect(std::move(effect)), m_x(x), m_y(y),
+      m_box(&m_x, &m_y, kUnseenSize, kUnseenSize, -kUnseenSize / 2, -kUnseenSize / 2),
       m_definition(&definition) {
     if (m_effect) {
         Fx_SetLoopMode(m_effect->GetHandle(), 1);
     }
-    m_box = std::make_unique<CollisionBox>(&m_x, &m_y, kUnseenSize, kUnseenSize, -kUnseenSize / 2,
-                                           -kUnseenSize / 2);
 }
 
 MapEntity::~MapEntity() = default;
@@ -57,6 +57,6 @@ void MapEntity::Draw(bool outline) {
         m_effect->Draw();
     }
     if (outline) {
-        m_box->DrawOutline();
+        m_box.DrawOutline();
     }
 }

@@ -31,7 +31,7 @@ public:
 
     float X() const { return m_x; }
     float Y() const { return m_y; }
-    const CollisionBox& Box() const { return *m_box; }
+    const CollisionBox& Box() const { return m_box; }
     const EntityDefinition& Definition() const { return *m_definition; }
     const Sprite* GetSprite() const { return m_sprite; }
     // The particle system copy, or nullptr.
@@ -44,6 +44,6 @@ private:
     std::unique_ptr<FX_Emitter> m_effect;
     float m_x;
     float m_y;
-    std::unique_ptr<CollisionBox> m_box;
+    CollisionBox m_box;
     const EntityDefinition* m_definition;
 };

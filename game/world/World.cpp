@@ -76,27 +76,25 @@ void World::Populate(const MapContents& map, const std::string& path,
 
 void World::Update(const CollisionBox& view, float dt) {
     m_entities.Update(view, [](const MapEntity& e) { return e.Definition().dynamic; });
-    for (const auto& entity : m_entities.Active()) {
+    for (MapEntity* entity : m_entities.Active()) {
         entity->Update(dt);
     }
     m_items.Update(view, [](const ItemInstance& i) { return i.Definition().dynamic; });
-    for (const auto& item : m_items.Active()) {
+    for (ItemInstance* item : m_items.Active()) {
         item->Update(dt);
     }
 }
 
 void World::Draw(bool testMode, float mouseX, float mouseY) {
     m_drawOrder.clear();
-    for (const auto& entity : m_entities.Active()) {
-        m_drawOrder.push_back(entity.get());
-    }
+    m_drawOrder = m_entities.Active();
     std::stable_sort(m_drawOrder.begin(), m_drawOrder.end(), [](MapEntity* a, MapEntity* b) {
         return a->Definition().layer < b->Definition().layer;
     });
     for (MapEntity* entity : m_drawOrder) {
         entity->Draw(testMode);
     }
-    for (const auto& item : m_items.Active()) {
+    for (ItemInstance* item : m_items.Active()) {
         item->Draw(testMode);
         if (item->Box().Contains(mouseX, mouseY)) {
             DrawTooltip(*item);

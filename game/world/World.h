@@ -39,18 +39,13 @@ public:
     void Draw(bool testMode, float mouseX, float mouseY);
 
     const std::string& MapName() const { return m_mapName; }
-    const std::vector<std::unique_ptr<MapEntity>>& ActiveEntities() const {
-        return m_entities.Active();
-    }
-    const std::vector<std::unique_ptr<MapEntity>>& InactiveEntities() const {
-        return m_entities.Inactive();
-    }
-    const std::vector<std::unique_ptr<ItemInstance>>& ActiveItems() const {
-        return m_items.Active();
-    }
-    const std::vector<std::unique_ptr<ItemInstance>>& InactiveItems() const {
-        return m_items.Inactive();
-    }
+    // In list order. The inactive lists are built on demand (traces, tests).
+    const std::vector<MapEntity*>& ActiveEntities() const { return m_entities.Active(); }
+    std::vector<MapEntity*> InactiveEntities() const { return m_entities.Inactive(); }
+    const std::vector<ItemInstance*>& ActiveItems() const { return m_items.Active(); }
+    std::vector<ItemInstance*> InactiveItems() const { return m_items.Inactive(); }
+    std::size_t InactiveEntityCount() const { return m_entities.InactiveCount(); }
+    std::size_t InactiveItemCount() const { return m_items.InactiveCount(); }
     std::unique_ptr<ItemInstance> TakeActiveItem(std::size_t index) {
         return m_items.ReleaseActive(index);
     }
