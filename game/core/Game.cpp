@@ -2,6 +2,7 @@
 
 #include "content/ContentReport.h"
 #include "content/DefinitionDatabase.h"
+#include "game/actors/EnemyManager.h"
 #include "game/actors/OrbDisplay.h"
 #include "game/actors/Player.h"
 #include "game/actors/SpellManager.h"
@@ -9,7 +10,9 @@
 #include "game/core/GameAudioHost.h"
 #include "game/core/GameClock.h"
 #include "game/core/GameTrace.h"
+#include "game/core/ScratchFolder.h"
 #include "game/core/ScreenEffects.h"
+#include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/engine/EngineOptions.h"
@@ -40,11 +43,31 @@ Game::Game() {
     engine->System_Start();
     engine->System_Shutdown();
     m_trace.reset();
+    RemoveScratchFolder();
     engine->Release();
     engine = nullptr;
 }
 
-Game::~Game() = default;
+Game::Game(Detached) : engine(EngineCreate(ENGINE_VERSION)), m_detached(true) {
+    SetTheGame(this);
+    screenWidth = engine->System_GetState(ENGINE_SCREENWIDTH);
+    screenHeight = engine->System_GetState(ENGINE_SCREENHEIGHT);
+    mouseX = static_cast<float>(screenWidth / 2);
+    mouseY = static_cast<float>(screenHeight / 2);
+    viewBox = std::make_unique<CollisionBox>(&cameraX, &cameraY, static_cast<float>(screenWidth),
+                                             static_cast<float>(screenHeight), 0.0f, 0.0f);
+    state = 2;
+}
+
+Game::~Game() {
+    if (m_detached) {
+        if (TheGame() == this) {
+            SetTheGame(nullptr);
+        }
+        resources.reset();
+        engine->Release();
+    }
+}
 
 void Game::Configure() {
     engine = EngineCreate(ENGINE_VERSION);
@@ -96,7 +119,7 @@ void Game::Initialise() {
         y = cameraY;
     });
     TheSpellManager();
-    // Enemies take their place here, before the world.
+    TheEnemyManager();
     TheWorld().SetResources(resources.get());
     GameClock& clock = TheGameClock();
 
@@ -116,6 +139,8 @@ void Game::Initialise() {
     EngineContentReport report(*engine);
     TheWorld().LoadMap(options.mapFile.empty() ? kDefaultMap : options.mapFile, definitions,
                        effects.EffectManager(), report);
+    GiveStartingItems();
+    TheEnemyManager().AddGroup(60, 0.0f, 500.0f, 1.0f, 10.0f, 2.5f);
     if (!options.traceFile.empty()) {
         m_trace = std::make_unique<GameTrace>(options.traceFile);
         engine->System_SetState(ENGINE_FRAMEENDFUNC, [this] {
@@ -130,9 +155,15 @@ bool Game::GfxRestoreFunc() {
     return false;
 }
 
-void Game::CameraStep(float direction, float stepSpeed) {
-    const float radians = direction / 57.2957763671875f;
-    const float delta = TheGameClock().delta;
-    cameraX += std::cos(radians) * stepSpeed * delta;
-    cameraY += std::sin(radians) * stepSpeed * delta;
+void Game::GiveStartingItems() {
+    const ItemDefinition* key = TheDefinitionDatabase().Item("Key");
+    if (!key) {
+        engine->System_Log("No item is named \"Key\": the inventory starts empty");
+        return;
+    }
+    Inventory& inventory = TheInventory();
+    for (int cell : {1, 3}) {
+        inventory.PutItemInCell(cell,
+                                std::make_unique<ItemInstance>(*key, 40.0f, 50.0f, *resources));
+    }
 }

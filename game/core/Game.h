@@ -18,6 +18,10 @@ class GameTrace;
 class Game : Pinned {
 public:
     Game();
+    // A game object that runs nothing: the engine, its screen size, the view
+    // box and the pointer that everything reaches it by. For tests.
+    struct Detached {};
+    explicit Game(Detached);
     ~Game();
 
     // Frame and render functions, registered with the engine.
@@ -25,9 +29,6 @@ public:
     bool RenderFunc();
     bool GfxRestoreFunc();
     bool ExitFunc() { return true; }
-
-    // The camera takes the player's successful step (degrees, speed).
-    void CameraStep(float direction, float speed);
 
     std::map<std::string, float> actionCooldowns;
     float mouseX = 0;
@@ -39,6 +40,8 @@ public:
     HTARGET renderTarget = 0;
     Engine* engine = nullptr;
     bool paused = false;
+    // P holds a pause until it is pressed again.
+    bool heldPause = false;
     float pauseDuration = 0;
     float lastRunningTime = 0;
     bool testMode = false;
@@ -62,9 +65,12 @@ private:
     void AdvanceUnpaused();
     void UpdateFpsStatistics();
     void LogStatistics();
+    void MovePlayer();
+    void GiveStartingItems();
     void WorldPass();
     void HudPass();
 
+    bool m_detached = false;
     std::unique_ptr<GameTrace> m_trace;
     std::unique_ptr<GameAudioHost> m_audioHost;
 };

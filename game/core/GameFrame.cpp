@@ -1,6 +1,7 @@
 // The frame function: keys, pause, the game's steps in their order, the
 // clock, the mouse and the frame-rate statistics.
 #include "game/actors/Player.h"
+#include "game/actors/PowerUpList.h"
 #include "game/actors/SpellManager.h"
 #include "game/actors/SpellSelection.h"
 #include "game/audio/SoundManager.h"
@@ -29,7 +30,7 @@ bool Game::FrameFunc() {
         }
     }
 
-    paused = book.open || inventory.open;
+    paused = book.open || inventory.open || heldPause;
     SelectSpell();
     HandleKeys();
 
@@ -37,6 +38,9 @@ bool Game::FrameFunc() {
         AdvanceUnpaused();
     } else {
         pauseDuration = TheGameClock().time - lastRunningTime;
+    }
+    if (inventory.open) {
+        inventory.Update(key);
     }
 
     TheGameClock().Update();
@@ -49,8 +53,9 @@ bool Game::FrameFunc() {
 void Game::HandleKeys() {
     const int key = engine->Input_GetKey();
     if (key == 'P') {
-        // Step 2 recomputes the pause next frame, so this holds one frame.
-        paused = !paused;
+        // Held until P comes again (a pause of one frame helps nobody).
+        heldPause = !heldPause;
+        paused = TheBook().open || TheInventory().open || heldPause;
     }
     if (key == 'V') {
         difficulty += 0.5f;
@@ -79,7 +84,9 @@ void Game::HandleKeys() {
 
 void Game::AdvanceUnpaused() {
     lastRunningTime = TheGameClock().time;
+    MovePlayer();
     Registry::Current().Get<AlertList>().Update();
+    ThePowerUpList().Update();
     ScreenEffects& effects = TheScreenEffects();
     effects.UpdateWorldEffects();
     if (effects.effectsOn) {
@@ -87,6 +94,20 @@ void Game::AdvanceUnpaused() {
     }
     TheWorld().Update(*viewBox, TheGameClock().delta);
     pauseDuration = 0;
+}
+
+void Game::MovePlayer() {
+    // Each held key is a step of its own, so diagonals are faster and
+    // opposite keys cancel (both steps still touch what they touch).
+    static const struct {
+        int key;
+        int direction;
+    } kSteps[] = {{'W', 270}, {'S', 90}, {'D', 0}, {'A', 180}};
+    for (const auto& step : kSteps) {
+        if (engine->Input_GetKeyState(step.key)) {
+            ThePlayer().MoveStep(step.direction);
+        }
+    }
 }
 
 void Game::UpdateFpsStatistics() {

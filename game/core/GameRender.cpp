@@ -2,9 +2,11 @@
 // pass on the screen, ending with alerts in world coordinates.
 #include "game/actors/OrbDisplay.h"
 #include "game/actors/Player.h"
+#include "game/actors/PowerUpList.h"
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
+#include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
@@ -45,6 +47,9 @@ bool Game::RenderFunc() {
 void Game::WorldPass() {
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
     TheWorld().Draw(testMode, mouseX + cameraX, mouseY + cameraY);
+    ThePlayer().Render(mouseX, mouseY);
+    // Spells in flight and the world effects come here.
+    ThePowerUpList().Render();
 }
 
 void Game::HudPass() {
@@ -63,9 +68,17 @@ void Game::HudPass() {
                             static_cast<float>(screenHeight / 2 - 100), BitmapFont::kCentre,
                             "You died\nPlease press L to start over..");
         }
+        if (heldPause) {
+            hudFont->Render(static_cast<float>(screenWidth / 2),
+                            static_cast<float>(screenHeight / 2), BitmapFont::kCentre, "Paused");
+        }
     }
     if (secondFont) {
         RenderOrbDisplay(*secondFont, screenWidth, screenHeight);
+    }
+    Inventory& inventory = TheInventory();
+    if (inventory.open) {
+        inventory.Draw();
     }
     if (clock.cursor) {
         clock.cursor->RenderEx(mouseX, mouseY, 0, 1);

@@ -1,6 +1,8 @@
 #include "game/core/GameTrace.h"
 
+#include "content/ItemDefinition.h"
 #include "game/actors/Player.h"
+#include "game/actors/PowerUpList.h"
 #include "game/actors/SpellManager.h"
 #include "game/audio/SoundManager.h"
 #include "game/core/Game.h"
@@ -96,9 +98,23 @@ void GameTrace::Write(const Game& game) {
     o << "],\"player\":{\"x\":" << player.x << ",\"y\":" << player.y
       << ",\"facing\":" << player.facing << ",\"health\":" << player.health << "},\"orbs\":["
       << spells.fire << "," << spells.ice << "," << spells.earth << "," << spells.wind
-      << "],\"inventory\":{\"open\":" << Bool(TheInventory().open)
-      << "},\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
-      << ",\"page\":" << book.page << "},\"world\":{\"map\":" << JsonString(world.MapName())
+      << "],\"inventory\":{\"open\":" << Bool(TheInventory().open) << ",\"items\":[";
+    first = true;
+    for (const auto& item : TheInventory().Items()) {
+        o << (first ? "" : ",") << "{\"name\":" << JsonString(item->Definition().name)
+          << ",\"cell\":" << item->cell << "}";
+        first = false;
+    }
+    o << "]},\"powerups\":[";
+    first = true;
+    for (const auto& powerUp : ThePowerUpList().PowerUps()) {
+        o << (first ? "" : ",") << "{\"x\":" << powerUp->x << ",\"y\":" << powerUp->y
+          << ",\"action\":" << JsonString(powerUp->Action()) << "}";
+        first = false;
+    }
+    o << "],\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
+      << ",\"page\":" << book.page << "},\"held_pause\":" << Bool(game.heldPause)
+      << ",\"world\":{\"map\":" << JsonString(world.MapName())
       << ",\"active_entities\":" << world.ActiveEntities().size()
       << ",\"inactive_entities\":" << world.InactiveEntityCount()
       << ",\"active_items\":" << world.ActiveItems().size()

@@ -2,6 +2,7 @@
 
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
+#include "game/core/ScratchFolder.h"
 #include "game/fx/FX_Emitter.h"
 #include "game/fx/FX_Manager.h"
 #include "platform/registry/Registry.h"
@@ -29,7 +30,7 @@ ScreenEffects::ScreenEffects()
     m_mesh->SetTexture(picture);
     m_mesh->SetTextureRect(0, 0, width, height);
     pulseDuration = 0;
-    m_manager = std::make_unique<FX_Manager>(2, 0, false, "", "");
+    m_manager = std::make_unique<FX_Manager>(2, 0, false, "", ScratchFolder());
     m_manager->LoadEffectsFile("fx/effects.fxd");
 }
 

@@ -5,6 +5,11 @@
 
 class Book {
 public:
+    // (Only the open state is here yet; pages come with the books.)
+    void Open(const std::string& bookName) {
+        name = bookName;
+        open = true;
+    }
     void Close() {
         open = false;
         name.clear();

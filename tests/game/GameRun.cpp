@@ -33,6 +33,16 @@ GameRun RunGame(const std::string& script, int frames, const std::string& dataDi
     return run;
 }
 
+const JsonValue& Frame(const GameRun& run, int frame) {
+    static const JsonValue kNone;
+    for (const JsonValue& record : run.trace) {
+        if (record["frame"].AsNumber() == frame) {
+            return record;
+        }
+    }
+    return kNone;
+}
+
 std::string DataWith(const std::vector<std::pair<std::string, std::string>>& files) {
     namespace fs = std::filesystem;
     const fs::path source = SourceDir() + "/data";

@@ -19,6 +19,9 @@ struct GameRun {
 GameRun RunGame(const std::string& script, int frames, const std::string& dataDir = "",
                 const std::vector<std::string>& extra = {});
 
+// The trace record of that frame (null when the run wrote none).
+const JsonValue& Frame(const GameRun& run, int frame);
+
 // A content folder like the shipped one with some files of its own: each
 // (relative path, text) replaces or adds that file.
 std::string DataWith(const std::vector<std::pair<std::string, std::string>>& files);

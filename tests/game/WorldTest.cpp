@@ -1,22 +1,10 @@
-#include "tests/game/WorldTestFixture.h"
+#include "tests/game/GameTestFixture.h"
 
 #include "game/fx/FX_Emitter.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/ParticleSystem.h"
 
-namespace {
-
-MapPlacement At(const char* name, float x, float y) {
-    MapPlacement placement;
-    placement.name = name;
-    placement.x = x;
-    placement.y = y;
-    return placement;
-}
-
-} // namespace
-
-using WorldTest = WorldTestFixture;
+using WorldTest = GameTestFixture;
 
 TEST_F(WorldTest, AnEntityTouchingTheViewEdgeIsActiveAndOnePixelBeyondIsNot) {
     const float half = SpriteWidth("tree_oak") / 2;
@@ -38,7 +26,7 @@ TEST_F(WorldTest, TheActiveCountFollowsTheCameraAcrossTheMap) {
     }
     Populate(map);
     std::vector<int> counts;
-    for (cameraX = 0; cameraX <= 9000; cameraX += 500) {
+    for (m_game->cameraX = 0; m_game->cameraX <= 9000; m_game->cameraX += 500) {
         Update();
         counts.push_back(m_world->ActiveEntityCount());
     }
@@ -66,7 +54,7 @@ TEST_F(WorldTest, DynamicEntitiesKeepTheirParticlesRunningOffScreen) {
     const float torchAge = age(torch);
     const float ghostAge = age(ghost);
 
-    cameraX = 5000;
+    m_game->cameraX = 5000;
     for (int i = 0; i < 30; ++i) {
         Update();
     }
@@ -75,7 +63,7 @@ TEST_F(WorldTest, DynamicEntitiesKeepTheirParticlesRunningOffScreen) {
     EXPECT_FLOAT_EQ(age(torch), torchAge); // frozen off screen
     EXPECT_NE(age(ghost), ghostAge);
 
-    cameraX = 0;
+    m_game->cameraX = 0;
     Update();
     EXPECT_EQ(m_world->ActiveEntities()[1], torch); // back, at the end of the list
     EXPECT_NE(age(torch), torchAge);
@@ -137,10 +125,10 @@ TEST_F(WorldTest, GroundDrawsUnderPropsWhicheverCameIntoViewFirst) {
     // its far side.
     map.entities = {At("tree", 1100, 300), At("ground", 1100 + 500, 300)};
     Populate(map);
-    cameraX = 100;
+    m_game->cameraX = 100;
     Update();
     ASSERT_EQ(m_world->ActiveEntityCount(), 1);
-    cameraX = 400;
+    m_game->cameraX = 400;
     Update();
     ASSERT_EQ(m_world->ActiveEntityCount(), 2);
     m_engine->Gfx_RecordDraws(true);
