@@ -1,6 +1,7 @@
 #include "game/core/GameTrace.h"
 
 #include "content/ItemDefinition.h"
+#include "game/actors/EnemyManager.h"
 #include "game/actors/Player.h"
 #include "game/actors/PowerUpList.h"
 #include "game/actors/SpellManager.h"
@@ -110,6 +111,23 @@ void GameTrace::Write(const Game& game) {
     for (const auto& powerUp : ThePowerUpList().PowerUps()) {
         o << (first ? "" : ",") << "{\"x\":" << powerUp->x << ",\"y\":" << powerUp->y
           << ",\"action\":" << JsonString(powerUp->Action()) << "}";
+        first = false;
+    }
+    o << "],\"enemies\":[";
+    first = true;
+    for (const auto& enemy : TheEnemyManager().Enemies()) {
+        o << (first ? "" : ",") << "{\"kind\":" << enemy->kind << ",\"x\":" << enemy->x
+          << ",\"y\":" << enemy->y << ",\"health\":" << enemy->health
+          << ",\"speed\":" << enemy->speed << ",\"element\":" << enemy->element << "}";
+        first = false;
+    }
+    o << "],\"groups\":[";
+    first = true;
+    for (const auto& group : TheEnemyManager().Groups()) {
+        o << (first ? "" : ",") << "{\"remaining\":" << group->remaining
+          << ",\"alive\":" << group->alive << ",\"speed_factor\":" << group->speedFactor
+          << ",\"minions\":" << group->minions << ",\"aggrevators\":" << group->aggrevators
+          << ",\"mages\":" << group->mages << "}";
         first = false;
     }
     o << "],\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
