@@ -94,12 +94,8 @@ void ReadMap(const tinyxml2::XMLDocument& document, const std::string& path, Map
 }
 
 bool ReadMapFile(const std::string& path, MapContents& out, ContentReport& report) {
-    tinyxml2::XMLDocument document;
-    if (!LoadXmlFile(document, path, report)) {
-        return false;
-    }
-    ReadMap(document, path, out, report);
-    return true;
+    return ReadXmlFile(path, report,
+                       [&](const tinyxml2::XMLDocument& d) { ReadMap(d, path, out, report); });
 }
 
 void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document) {

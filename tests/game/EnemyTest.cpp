@@ -36,13 +36,6 @@ protected:
         manager().AddEnemy(std::move(enemy));
         return added;
     }
-    std::vector<std::string> AlertTexts() {
-        std::vector<std::string> texts;
-        for (const Alert& alert : Registry::Current().Get<AlertList>().Alerts()) {
-            texts.push_back(alert.text);
-        }
-        return texts;
-    }
 };
 
 } // namespace

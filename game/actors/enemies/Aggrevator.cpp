@@ -8,12 +8,7 @@
 Aggrevator::Aggrevator(float x, float y, EnemyGroup* group)
     : Base_Enemy(x, y, group, kAggrevator), waypointX(x), waypointY(y),
       waypointBox(&waypointX, &waypointY, 16, 16, -8, -8) {
-    scale = 0.5f;
-    width = height = 16;
-    speed = 300;
-    health = maxHealth = 25;
-    damageMin = 65;
-    damageMax = 75;
+    SetValues(0.5f, 16, 300, 25, 65, 75);
     Finish("enemy_aggrevator", "fx/aggrevator.psi", &EnemyGroup::aggrevators);
 }
 

@@ -30,6 +30,16 @@ void Base_Enemy::RandomElement() {
     elementName = kElementNames[element];
 }
 
+void Base_Enemy::SetValues(float kindScale, float size, float kindSpeed, float kindHealth,
+                           float kindDamageMin, float kindDamageMax) {
+    scale = kindScale;
+    width = height = size;
+    speed = kindSpeed;
+    health = maxHealth = kindHealth;
+    damageMin = kindDamageMin;
+    damageMax = kindDamageMax;
+}
+
 void Base_Enemy::Finish(const char* spriteName, const char* particleFile,
                         int EnemyGroup::*counter) {
     Game& game = *TheGame();

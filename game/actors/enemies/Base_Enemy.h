@@ -71,6 +71,9 @@ protected:
     // on the group's counter (nullptr: none), taken back on destruction.
     // Without the sprite or the file the enemy stays unusable.
     void Finish(const char* spriteName, const char* particleFile, int EnemyGroup::*counter);
+    // The values of a kind (its table row); width = height = size.
+    void SetValues(float scale, float size, float speed, float health, float damageMin,
+                   float damageMax);
     // Picks a random element, for the kinds that have one.
     void RandomElement();
 

@@ -5,12 +5,7 @@
 
 Littles::Littles(float x, float y, EnemyGroup* group, float direction)
     : Base_Enemy(x, y, group, kLittles), direction(direction) {
-    scale = 0.5f;
-    width = height = 16;
-    speed = 400;
-    health = maxHealth = 25;
-    damageMin = 100;
-    damageMax = 125;
+    SetValues(0.5f, 16, 400, 25, 100, 125);
     Finish("sp_Fireball", "fx/projectile2.psi", nullptr);
 }
 

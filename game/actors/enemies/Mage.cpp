@@ -12,12 +12,7 @@
 Mage::Mage(float x, float y, EnemyGroup* group)
     : Base_Enemy(x, y, group, kMage), waypointX(x), waypointY(y),
       waypointBox(&waypointX, &waypointY, 16, 16, -8, -8) {
-    scale = 0.5f;
-    width = height = 16;
-    speed = 200;
-    health = maxHealth = 25;
-    damageMin = 65;
-    damageMax = 75;
+    SetValues(0.5f, 16, 200, 25, 65, 75); // the damage is never dealt
     Finish("enemy_mage", "fx/mage.psi", &EnemyGroup::mages);
 }
 

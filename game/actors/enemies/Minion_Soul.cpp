@@ -52,12 +52,8 @@ std::uint32_t Minion_Soul::Packed(const ColorF& colour) {
 Minion_Soul::Minion_Soul(float x, float y, EnemyGroup* group)
     : Base_Enemy(x, y, group, kMinionSoul) {
     RandomElement();
-    scale = TheGame()->engine->Random_Float(0.5f, 1.5f);
-    width = height = 16 * scale;
-    speed = (group ? group->speedFactor : 1.0f) * 140;
-    health = maxHealth = 200 * scale;
-    damageMin = 100 * scale;
-    damageMax = 150 * scale;
+    const float s = TheGame()->engine->Random_Float(0.5f, 1.5f);
+    SetValues(s, 16 * s, (group ? group->speedFactor : 1.0f) * 140, 200 * s, 100 * s, 150 * s);
     Finish("basic_enemy", "fx/enemy.psi", &EnemyGroup::minions);
     if (m_particles) {
         ParticleSystemInfo& info = m_particles->GetInfo();
