@@ -78,7 +78,10 @@ void Game::Configure() {
     testMode = engine->Ini_GetInt("CONFIGS", "testmode", 0) != 0;
     speed = engine->Ini_GetFloat("CONFIGS", "speed", 150.0f);
     engine->System_SetState(ENGINE_WINDOWED, engine->Ini_GetInt("CONFIGS", "Fullscreen", 0) == 0);
-    engine->System_SetState(ENGINE_FPS, engine->Ini_GetInt("CONFIGS", "fps", 0));
+    const int fps = engine->Ini_GetInt("CONFIGS", "fps", 0);
+    settings = ReadPlayerSettings(*engine);
+    // A window with no frame cap waits for the screen unless told not to.
+    engine->System_SetState(ENGINE_FPS, fps == 0 && settings.vsync ? ENGINE_FPS_VSYNC : fps);
     engine->System_SetState(ENGINE_FRAMEFUNC, [this] { return FrameFunc(); });
     engine->System_SetState(ENGINE_RENDERFUNC, [this] { return RenderFunc(); });
     engine->System_SetState(ENGINE_GFXRESTOREFUNC, [this] { return GfxRestoreFunc(); });
@@ -107,6 +110,8 @@ void Game::Initialise() {
     SoundManager& sounds = TheSoundManager();
     m_audioHost = std::make_unique<GameAudioHost>();
     sounds.SetHost(m_audioHost.get());
+    sounds.SetVolumes(static_cast<float>(settings.musicVolume) / 100,
+                      static_cast<float>(settings.voiceVolume) / 100);
     // The definitions hand the dialogue sounds and the music to the sounds.
     SetDefinitionSoundRegistrar(&sounds);
     DefinitionDatabase& definitions = TheDefinitionDatabase();
@@ -134,6 +139,7 @@ void Game::Initialise() {
     ScreenEffects& effects = TheScreenEffects();
     effects.mode = 0;
     effects.shaderIndex = 0;
+    effects.hitEffects = settings.effects;
 
     const EngineOptions& options = GetEngineOptions();
     EngineContentReport report(*engine);

@@ -141,7 +141,9 @@ void GameTrace::Write(const Game& game) {
       << ",\"effects_mode\":" << TheScreenEffects().mode
       << ",\"music\":{\"state\":" << JsonString(sounds.GetMusicState())
       << ",\"intro_done\":" << Bool(sounds.IsIntroDone())
-      << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << "}}\n";
+      << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << ",\"volume\":" << sounds.MusicVolume()
+      << "},\"voice_volume\":" << sounds.VoiceVolume()
+      << ",\"hit_effects\":" << Bool(TheScreenEffects().hitEffects) << "}\n";
     std::fputs(o.str().c_str(), m_file);
     std::fflush(m_file);
 }
