@@ -2,6 +2,8 @@
 // for scenario tests and tools (see docs/trace.md).
 #pragma once
 
+#include "toolkit/JsonText.h"
+
 #include <cstdio>
 #include <string>
 
@@ -19,6 +21,3 @@ public:
 private:
     std::FILE* m_file = nullptr;
 };
-
-// The text as a JSON string literal.
-std::string JsonString(const std::string& text);
