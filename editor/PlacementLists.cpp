@@ -8,7 +8,7 @@ namespace {
 // the order of the rest and the edges beside them; every entry is visited
 // once.
 template <typename Pick>
-std::size_t RemoveWhere(PlacementLists::List& list, std::vector<PlacementLists::Edges>* edges,
+std::size_t RemoveWhere(PlacementLists::List& list, PlacementLists::EdgeColumns* edges,
                         Pick&& pick) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -16,7 +16,7 @@ std::size_t RemoveWhere(PlacementLists::List& list, std::vector<PlacementLists::
             if (kept != i) {
                 list[kept] = std::move(list[i]);
                 if (edges) {
-                    (*edges)[kept] = (*edges)[i];
+                    edges->Move(i, kept);
                 }
             }
             ++kept;
@@ -25,35 +25,78 @@ std::size_t RemoveWhere(PlacementLists::List& list, std::vector<PlacementLists::
     std::size_t removed = list.size() - kept;
     list.resize(kept);
     if (edges) {
-        edges->resize(kept);
+        edges->Resize(kept);
     }
     return removed;
 }
 
 } // namespace
 
+void PlacementLists::EdgeColumns::Set(std::size_t i, const CollisionBox& box) {
+    left[i] = box.Left();
+    top[i] = box.Top();
+    right[i] = box.Right();
+    bottom[i] = box.Bottom();
+}
+
+void PlacementLists::EdgeColumns::Add(const CollisionBox& box) {
+    Resize(left.size() + 1);
+    Set(left.size() - 1, box);
+}
+
+void PlacementLists::EdgeColumns::Move(std::size_t from, std::size_t to) {
+    left[to] = left[from];
+    top[to] = top[from];
+    right[to] = right[from];
+    bottom[to] = bottom[from];
+}
+
+void PlacementLists::EdgeColumns::Resize(std::size_t size) {
+    left.resize(size);
+    top.resize(size);
+    right.resize(size);
+    bottom.resize(size);
+}
+
 void PlacementLists::AddOffscreen(std::unique_ptr<Placement> placement) {
-    m_offscreenEdges.push_back(EdgesOf(placement->Box()));
+    m_edges.Add(placement->Box());
     m_offscreen.push_back(std::move(placement));
 }
 
 void PlacementLists::Clear() {
     m_visible.clear();
     m_offscreen.clear();
-    m_offscreenEdges.clear();
+    m_edges.Resize(0);
 }
 
 void PlacementLists::Update(const CollisionBox& view) {
-    const Edges v = EdgesOf(view);
-    RemoveWhere(m_offscreen, &m_offscreenEdges, [&](std::size_t i) {
-        // The box overlap test, inclusive on every side.
-        const Edges& e = m_offscreenEdges[i];
-        if (v.top <= e.bottom && v.bottom >= e.top && v.left <= e.right && v.right >= e.left) {
-            m_visible.push_back(std::move(m_offscreen[i]));
-            return true;
-        }
-        return false;
-    });
+    // The box overlap test, inclusive on every side, for every off-screen
+    // box at once; almost always nothing touches and the list stays.
+    const std::size_t count = m_offscreen.size();
+    m_touching.resize(count);
+    const float viewLeft = view.Left(), viewTop = view.Top();
+    const float viewRight = view.Right(), viewBottom = view.Bottom();
+    const float* left = m_edges.left.data();
+    const float* top = m_edges.top.data();
+    const float* right = m_edges.right.data();
+    const float* bottom = m_edges.bottom.data();
+    unsigned char* touching = m_touching.data();
+    unsigned char any = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned char t = (viewTop <= bottom[i]) & (viewBottom >= top[i]) &
+                                (viewLeft <= right[i]) & (viewRight >= left[i]);
+        touching[i] = t;
+        any |= t;
+    }
+    if (any) {
+        RemoveWhere(m_offscreen, &m_edges, [&](std::size_t i) {
+            if (m_touching[i]) {
+                m_visible.push_back(std::move(m_offscreen[i]));
+                return true;
+            }
+            return false;
+        });
+    }
 
     std::vector<std::unique_ptr<Placement>> leaving;
     RemoveWhere(m_visible, nullptr, [&](std::size_t i) {
@@ -106,7 +149,7 @@ void PlacementLists::MoveSelected(float dx, float dy) {
         if (p.selected) {
             p.x += dx;
             p.y += dy;
-            m_offscreenEdges[i] = EdgesOf(p.Box());
+            m_edges.Set(i, p.Box());
         }
     }
 }
@@ -116,6 +159,6 @@ int PlacementLists::DeleteSelected() {
         return [&list](std::size_t i) { return list[i]->selected; };
     };
     std::size_t removed = RemoveWhere(m_visible, nullptr, selected(m_visible));
-    removed += RemoveWhere(m_offscreen, &m_offscreenEdges, selected(m_offscreen));
+    removed += RemoveWhere(m_offscreen, &m_edges, selected(m_offscreen));
     return static_cast<int>(removed);
 }

@@ -2,9 +2,10 @@
 // to the end of the visible list when their box touches the view; visible
 // ones go back when it leaves them, unless they are dynamic.
 //
-// The off-screen list keeps each box's edges in one flat array, refreshed
+// The off-screen list keeps each box's edges in flat columns, refreshed
 // whenever a placement moves, so a map of tens of thousands of placements
-// is walked every frame without touching the placements themselves.
+// is tested against the view every frame in one branch-free sweep, without
+// touching the placements themselves.
 #pragma once
 
 #include "editor/Placement.h"
@@ -39,16 +40,19 @@ public:
     const List& Offscreen() const { return m_offscreen; }
     std::size_t Size() const { return m_visible.size() + m_offscreen.size(); }
 
-    struct Edges {
-        float left, top, right, bottom;
+    // The edges of the off-screen boxes, one column each, parallel to the
+    // off-screen list.
+    struct EdgeColumns {
+        std::vector<float> left, top, right, bottom;
+        void Set(std::size_t i, const CollisionBox& box);
+        void Add(const CollisionBox& box);
+        void Move(std::size_t from, std::size_t to);
+        void Resize(std::size_t size);
     };
 
 private:
-    static Edges EdgesOf(const CollisionBox& box) {
-        return {box.Left(), box.Top(), box.Right(), box.Bottom()};
-    }
-
     List m_visible;
     List m_offscreen;
-    std::vector<Edges> m_offscreenEdges; // parallel to m_offscreen
+    EdgeColumns m_edges;
+    std::vector<unsigned char> m_touching; // the sweep's answers, kept to spare allocations
 };
