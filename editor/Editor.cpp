@@ -10,6 +10,7 @@
 #include "editor/MapCommands.h"
 #include "overlays/AlertList.h"
 #include "platform/engine/EngineOptions.h"
+#include "platform/engine/ProgramStart.h"
 #include "platform/registry/Registry.h"
 
 #include <cmath>
@@ -40,27 +41,14 @@ Editor::Editor() {
 Editor::~Editor() = default;
 
 void Editor::Configure() {
-    engine = EngineCreate(ENGINE_VERSION);
-    engine->System_SetState(ENGINE_INIFILE, "settings.ini");
-    screenWidth = engine->Ini_GetInt("CONFIGS", "w", 1024);
-    screenHeight = engine->Ini_GetInt("CONFIGS", "h", 768);
+    ProgramScreen screen;
+    engine =
+        CreateProgramEngine({[this] { return FrameFunc(); }, [this] { return RenderFunc(); },
+                             [this] { return GfxRestoreFunc(); }, [this] { return ExitFunc(); }},
+                            screen);
+    screenWidth = screen.width;
+    screenHeight = screen.height;
     testMode = engine->Ini_GetInt("CONFIGS", "testmode", 0) != 0;
-    engine->System_SetState(ENGINE_WINDOWED, engine->Ini_GetInt("CONFIGS", "Fullscreen", 0) == 0);
-    engine->System_SetState(ENGINE_FPS, engine->Ini_GetInt("CONFIGS", "fps", 0));
-    engine->System_SetState(ENGINE_FRAMEFUNC, [this] { return FrameFunc(); });
-    engine->System_SetState(ENGINE_RENDERFUNC, [this] { return RenderFunc(); });
-    engine->System_SetState(ENGINE_GFXRESTOREFUNC, [this] { return GfxRestoreFunc(); });
-    engine->System_SetState(ENGINE_EXITFUNC, [this] { return ExitFunc(); });
-    engine->System_SetState(ENGINE_TITLE, "Welcome to the - Duskmaw!");
-    engine->System_SetState(ENGINE_USESOUND, false);
-    engine->System_SetState(ENGINE_SCREENWIDTH, screenWidth);
-    engine->System_SetState(ENGINE_SCREENHEIGHT, screenHeight);
-    engine->System_SetState(ENGINE_SCREENBPP, 32);
-    engine->System_SetState(ENGINE_DONTSUSPEND, true);
-    engine->System_SetState(ENGINE_HIDEMOUSE, true);
-    engine->System_SetState(ENGINE_SHOWSPLASH, true);
-    engine->System_SetState(ENGINE_LOGFILE, "log.txt");
-    engine->System_SetState(ENGINE_TEXTUREFILTER, false);
 }
 
 void Editor::Initialise() {

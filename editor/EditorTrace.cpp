@@ -6,6 +6,7 @@
 #include "editor/EditorWorld.h"
 #include "editor/MapCommands.h"
 #include "overlays/AlertList.h"
+#include "overlays/AlertTrace.h"
 #include "platform/registry/Registry.h"
 #include "toolkit/GuiListbox.h"
 #include "toolkit/GuiSlider.h"
@@ -34,20 +35,10 @@ void WritePlacements(std::ostringstream& o, const PlacementLists& lists, const c
 
 } // namespace
 
-EditorTrace::EditorTrace(const std::string& path) : m_file(std::fopen(path.c_str(), "w")) {
-    if (!m_file) {
-        std::fprintf(stderr, "cannot write the trace %s\n", path.c_str());
-    }
-}
-
-EditorTrace::~EditorTrace() {
-    if (m_file) {
-        std::fclose(m_file);
-    }
-}
+EditorTrace::EditorTrace(const std::string& path) : m_file(path) {}
 
 void EditorTrace::Write(const Editor& editor) {
-    if (!m_file) {
+    if (!m_file.IsOpen()) {
         return;
     }
     const EditorClock& clock = TheEditorClock();
@@ -83,20 +74,12 @@ void EditorTrace::Write(const Editor& editor) {
           << ",\"name\":" << JsonString(chooser.Name()) << ",\"asking\":" << Bool(chooser.Asking())
           << "}";
     }
-    o << ",\"alerts\":[";
-    bool first = true;
-    for (const Alert& alert : Registry::Current().Get<AlertList>().Alerts()) {
-        o << (first ? "" : ",") << "{\"text\":" << JsonString(alert.text) << ",\"x\":" << alert.x
-          << ",\"y\":" << alert.y << ",\"alpha\":" << alert.alpha << ",\"align\":" << alert.align
-          << "}";
-        first = false;
-    }
-    o << "],\"map\":" << JsonString(world.mapName)
+    o << ",\"alerts\":" << AlertsJson(Registry::Current().Get<AlertList>())
+      << ",\"map\":" << JsonString(world.mapName)
       << ",\"visible_entities\":" << world.Entities().Visible().size() << ",\"placements\":[";
-    first = true;
+    bool first = true;
     WritePlacements(o, world.Entities(), "entity", first);
     WritePlacements(o, world.Items(), "item", first);
-    o << "]}\n";
-    std::fputs(o.str().c_str(), m_file);
-    std::fflush(m_file);
+    o << "]}";
+    m_file.WriteLine(o.str());
 }

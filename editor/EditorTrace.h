@@ -2,6 +2,8 @@
 // for scenario tests and tools (see docs/trace.md).
 #pragma once
 
+#include "toolkit/TraceFile.h"
+
 #include <cstdio>
 #include <string>
 
@@ -10,12 +12,11 @@ class Editor;
 class EditorTrace {
 public:
     explicit EditorTrace(const std::string& path);
-    ~EditorTrace();
     EditorTrace(const EditorTrace&) = delete;
     EditorTrace& operator=(const EditorTrace&) = delete;
 
     void Write(const Editor& editor);
 
 private:
-    std::FILE* m_file = nullptr;
+    TraceFile m_file;
 };

@@ -10,6 +10,7 @@
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
+#include "overlays/AlertTrace.h"
 #include "platform/registry/Registry.h"
 
 #include <sstream>
@@ -22,20 +23,10 @@ const char* Bool(bool value) {
 
 } // namespace
 
-GameTrace::GameTrace(const std::string& path) : m_file(std::fopen(path.c_str(), "w")) {
-    if (!m_file) {
-        std::fprintf(stderr, "cannot write the trace %s\n", path.c_str());
-    }
-}
-
-GameTrace::~GameTrace() {
-    if (m_file) {
-        std::fclose(m_file);
-    }
-}
+GameTrace::GameTrace(const std::string& path) : m_file(path) {}
 
 void GameTrace::Write(const Game& game) {
-    if (!m_file) {
+    if (!m_file.IsOpen()) {
         return;
     }
     const GameClock& clock = TheGameClock();
@@ -56,15 +47,9 @@ void GameTrace::Write(const Game& game) {
       << "},\"select\":{\"fire\":" << Bool(clock.fire) << ",\"ice\":" << Bool(clock.ice)
       << ",\"earth\":" << Bool(clock.earth) << ",\"wind\":" << Bool(clock.wind)
       << ",\"it\":" << Bool(clock.it) << "},\"flash\":" << clock.flashAlpha
-      << ",\"effects_on\":" << Bool(TheScreenEffects().effectsOn) << ",\"alerts\":[";
-    bool first = true;
-    for (const Alert& alert : Registry::Current().Get<AlertList>().Alerts()) {
-        o << (first ? "" : ",") << "{\"text\":" << JsonString(alert.text) << ",\"x\":" << alert.x
-          << ",\"y\":" << alert.y << ",\"alpha\":" << alert.alpha << ",\"align\":" << alert.align
-          << "}";
-        first = false;
-    }
-    o << "],\"player\":{\"x\":" << player.x << ",\"y\":" << player.y
+      << ",\"effects_on\":" << Bool(TheScreenEffects().effectsOn)
+      << ",\"alerts\":" << AlertsJson(Registry::Current().Get<AlertList>())
+      << ",\"player\":{\"x\":" << player.x << ",\"y\":" << player.y
       << ",\"facing\":" << player.facing << ",\"health\":" << player.health << "},\"orbs\":["
       << spells.fire << "," << spells.ice << "," << spells.earth << "," << spells.wind
       << "],\"inventory\":{\"open\":" << Bool(TheInventory().open)
@@ -78,7 +63,6 @@ void GameTrace::Write(const Game& game) {
       << ",\"effects_mode\":" << TheScreenEffects().mode
       << ",\"music\":{\"state\":" << JsonString(sounds.GetMusicState())
       << ",\"intro_done\":" << Bool(sounds.IsIntroDone())
-      << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << "}}\n";
-    std::fputs(o.str().c_str(), m_file);
-    std::fflush(m_file);
+      << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << "}}";
+    m_file.WriteLine(o.str());
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/JsonText.h"
+#include "toolkit/TraceFile.h"
 
 #include <cstdio>
 #include <string>
@@ -12,12 +13,11 @@ class Game;
 class GameTrace {
 public:
     explicit GameTrace(const std::string& path);
-    ~GameTrace();
     GameTrace(const GameTrace&) = delete;
     GameTrace& operator=(const GameTrace&) = delete;
 
     void Write(const Game& game);
 
 private:
-    std::FILE* m_file = nullptr;
+    TraceFile m_file;
 };
