@@ -23,7 +23,12 @@ std::string MapXml(const std::string& name, const std::string& elements);
 // with --map) with the shipped content. The script may name the run's
 // folder as $DIR; prepare may put files there first.
 EditorRun RunEditor(const std::string& script, int frames, const std::string& mapXml,
-                    const std::function<void(const std::string&)>& prepare = nullptr);
+                    const std::function<void(const std::string&)>& prepare = nullptr,
+                    const std::string& dataDir = "");
+
+// A content folder like the shipped one whose entity and item files hold
+// the given text.
+std::string DataWithDefinitions(const std::string& entities, const std::string& items);
 
 // The trace's placements of one frame, of one kind ("entity" or "item").
 std::vector<JsonValue> Placements(const JsonValue& frame, const std::string& kind);

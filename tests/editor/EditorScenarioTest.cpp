@@ -283,3 +283,21 @@ TEST(EditorScenario, ASaveThatFailsIsReportedAndLeavesNoPartialFile) {
     }
     EXPECT_EQ(run.log.find("Map saved"), std::string::npos);
 }
+
+TEST(EditorScenario, WithNoDefinitionsThereIsNothingToPlaceAndABrokenFileIsReported) {
+    const std::string data = DataWithDefinitions("<entitydata/>\n", "<itemdata><item");
+    EditorRun run = RunEditor("0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n"
+                              "3 key 0x4D down\n4 key 0x4D up\n"
+                              "5 key 0x02 down\n6 key 0x02 up\n",
+                              8, kThreeCrates, nullptr, data);
+    ASSERT_EQ(run.trace.size(), 8u) << run.result.output;
+    EXPECT_EQ(run.trace[2]["selected_name"].AsString(), "");
+    EXPECT_EQ(run.trace[2]["list"]["lines"].AsNumber(), 0);
+    EXPECT_EQ(run.trace[6]["mode"].AsNumber(), 1);
+    EXPECT_EQ(run.trace[7]["placements"].size(), 0u); // the crates are not defined either
+    EXPECT_NE(run.log.find("Message box (error) \"Error\": The parser cannot load the XML "
+                           "document, located at: resources/items.xml"),
+              std::string::npos)
+        << run.log;
+    EXPECT_NE(run.log.find("entity \"crate\" skipped"), std::string::npos);
+}
