@@ -11,6 +11,12 @@
 
 class EnemyManager {
 public:
+    EnemyManager() = default;
+    // Enemies go before the groups they count themselves in.
+    ~EnemyManager() { Clear(); }
+    EnemyManager(const EnemyManager&) = delete;
+    EnemyManager& operator=(const EnemyManager&) = delete;
+
     // A new group, starting now; its mode follows from the count and time.
     void AddGroup(int remaining, float duration, float radius, float spawnInterval,
                   float rampInterval, float maxSpeedFactor);
