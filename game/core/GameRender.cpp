@@ -43,6 +43,11 @@ bool Game::RenderFunc() {
 
 void Game::WorldPass() {
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
+    // Map entities and items.
+    // The player.
+    // Spells in flight.
+    TheScreenEffects().DrawWorldEffects();
+    // Power-ups.
 }
 
 void Game::HudPass() {
