@@ -116,7 +116,9 @@ void ScreenEffects::MoveRow(int r, float dt) {
 
 void ScreenEffects::UpdateWorldEffects() {
     for (auto it = m_worldEffects.begin(); it != m_worldEffects.end();) {
-        (*it)->Update(TheGameClock().delta);
+        // The library's own step, not the game's slowed delta: an effect keeps
+        // its authored pace whether or not it interpolates.
+        (*it)->Update(Fx_GetUpdateTime((*it)->GetHandle()));
         // A finished effect is destroyed, which unloads it from the library.
         it = (*it)->GetState() == FX_Emitter::kStopped ? m_worldEffects.erase(it) : std::next(it);
     }

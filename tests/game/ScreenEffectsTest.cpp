@@ -1,5 +1,7 @@
 #include "game/core/ScreenEffects.h"
 #include "game/core/GameClock.h"
+#include "game/fx/FX_Emitter.h"
+#include "game/fx/FX_Manager.h"
 #include "platform/registry/Registry.h"
 #include "tests/support/TestSupport.h"
 
@@ -90,4 +92,25 @@ TEST_F(ScreenEffectsTest, NamedEffectsPlayUntilTheyEndAndUnknownNamesMakeNone) {
         effects().UpdateWorldEffects();
     }
     EXPECT_EQ(effects().WorldEffectCount(), 0);
+}
+
+TEST_F(ScreenEffectsTest, WorldEffectsKeepTheLibrarysPaceWhateverTheGameDelta) {
+    // Updates until the effect ends, with the game's delta slowed to almost
+    // nothing; an interpolating copy must still take the library's steps.
+    auto updatesToEnd = [this](bool interpolate) {
+        EXPECT_TRUE(effects().StartEffect("Circle of Flame", 100, 100));
+        FX_Manager* manager = effects().EffectManager();
+        FX_Emitter* copy = manager->GetEmitter(manager->GetEmitterCount() - 1);
+        Fx_SetInterpolationMode(copy->GetHandle(), interpolate);
+        clock().delta = 1e-6f;
+        int updates = 0;
+        while (effects().WorldEffectCount() > 0 && updates < 60 * 20) {
+            effects().UpdateWorldEffects();
+            ++updates;
+        }
+        return updates;
+    };
+    const int plain = updatesToEnd(false);
+    EXPECT_LT(plain, 60 * 20);
+    EXPECT_EQ(updatesToEnd(true), plain);
 }
