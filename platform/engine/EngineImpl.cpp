@@ -135,9 +135,12 @@ bool EngineImpl::System_Initiate() {
     }
     // The pointer starts in the middle of the screen until it first moves.
     m_input.SetMouse(static_cast<float>(width / 2), static_cast<float>(height / 2));
-    LogLine(
-        std::string("Screen: ") + std::to_string(width) + "x" + std::to_string(height) +
-        (Headless() ? ", headless" : (m_bools[ENGINE_WINDOWED] ? ", windowed" : ", full screen")));
+    // What the program asked for, headless too, so a run's log tells how it
+    // was configured.
+    LogLine(std::string("Screen: ") + std::to_string(width) + "x" + std::to_string(height) +
+            (m_bools[ENGINE_WINDOWED] ? ", windowed" : ", full screen") +
+            (Headless() ? ", headless" : "") + ", frame cap " + std::to_string(m_ints[ENGINE_FPS]) +
+            ", title \"" + m_strings[ENGINE_TITLE] + "\"");
     m_recordDraws = m_options.drawLog;
     m_initiated = true;
     return true;
