@@ -1,6 +1,6 @@
 #include "platform/engine/EngineImpl.h"
 
-#include "platform/engine/NullRenderDevice.h"
+#include "platform/engine/HeadlessRenderDevice.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -103,7 +103,7 @@ bool EngineImpl::System_Initiate() {
         return false;
     }
     if (Headless()) {
-        m_device = std::make_unique<NullRenderDevice>();
+        m_device = std::make_unique<HeadlessRenderDevice>();
     } else {
         std::string error;
         m_device = CreateGlRenderDevice();

@@ -344,7 +344,7 @@ TEST_F(GlRenderDeviceTest, LongRunsWithAlternatingTexturesKeepEveryQuad) {
     BeginScreen();
     m_device.Clear(0xFF000000);
     // More quads than one batch holds, each row alternating textures.
-    for (int i = 0; i < GlQuadBatch::kMaxQuads + 100; ++i) {
+    for (int i = 0; i < BatchedRenderDevice::kMaxQuads + 100; ++i) {
         int cell = i % (kSize * kSize / 4);
         float x = float(cell % 32) * 2, y = float(cell / 32) * 2;
         m_device.RenderQuad(
@@ -355,6 +355,30 @@ TEST_F(GlRenderDeviceTest, LongRunsWithAlternatingTexturesKeepEveryQuad) {
     for (int y = 1; y < kSize; y += 2)
         EXPECT_TRUE(Near(At(p, 33, y), (y / 2) % 2 ? Rgba{255, 0, 255, 0} : Rgba{255, 255, 0, 0}))
             << y;
+}
+
+TEST_F(GlRenderDeviceTest, QuadsWrittenInPlaceJoinTheBatchAndDrawLikeSingleOnes) {
+    const std::uint32_t red = 0xFFFF0000;
+    m_device.CreateTexture(1, 1, 1, &red);
+    BeginScreen();
+    m_device.Clear(0xFF000000);
+    const std::uint64_t batches = m_device.BatchesDrawn();
+    // Left half one quad at a time, right half written in place: one batch.
+    m_device.RenderQuad(MakeQuad(0, 0, 32, 64, 0xFFFFFFFF, 1, BLEND_DEFAULT));
+    int room = 0;
+    Vertex* v = m_device.ReserveQuads(1, BLEND_DEFAULT, room);
+    ASSERT_GE(room, 2);
+    for (int row = 0; row < 2; ++row) {
+        const Quad q = MakeQuad(32, row * 32.0f, 32, 32, row ? 0xFF0000FF : 0xFFFFFFFF, 1, 0);
+        std::copy(q.v, q.v + 4, v + row * 4);
+    }
+    m_device.CommitQuads(2);
+    m_device.EndScene(false);
+    EXPECT_EQ(m_device.BatchesDrawn() - batches, 1u);
+    auto p = Read();
+    EXPECT_TRUE(Near(At(p, 10, 50), {255, 255, 0, 0}));
+    EXPECT_TRUE(Near(At(p, 50, 10), {255, 255, 0, 0}));
+    EXPECT_TRUE(Near(At(p, 50, 50), {255, 0, 0, 0})); // red texel times blue
 }
 
 } // namespace
