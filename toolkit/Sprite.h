@@ -17,6 +17,27 @@ public:
     void Render(float x, float y);
     // A vscale of 0 means the same as hscale.
     void RenderEx(float x, float y, float rotation, float hscale = 1.0f, float vscale = 0.0f);
+    // The unscaled edges of the drawn rectangle around the hotspot.
+    struct Extent {
+        float left, top, right, bottom;
+    };
+    Extent GetExtent() const { return {-m_hotX, -m_hotY, m_width - m_hotX, m_height - m_hotY}; }
+    // The corner positions RenderEx draws, for callers that write many
+    // quads at once: c and s are the rotation's cosine and sine (1 and 0
+    // for none), vscale is already resolved. Only x and y are written.
+    static void PlaceEx(Vertex* corners, const Extent& e, float x, float y, float c, float s,
+                        float hscale, float vscale) {
+        const float x1 = e.left * hscale, y1 = e.top * vscale;
+        const float x2 = e.right * hscale, y2 = e.bottom * vscale;
+        corners[0].x = x + x1 * c - y1 * s;
+        corners[0].y = y + x1 * s + y1 * c;
+        corners[1].x = x + x2 * c - y1 * s;
+        corners[1].y = y + x2 * s + y1 * c;
+        corners[2].x = x + x2 * c - y2 * s;
+        corners[2].y = y + x2 * s + y2 * c;
+        corners[3].x = x + x1 * c - y2 * s;
+        corners[3].y = y + x1 * s + y2 * c;
+    }
     void RenderStretch(float x1, float y1, float x2, float y2);
     void Render4V(float x0, float y0, float x1, float y1, float x2, float y2, float x3, float y3);
 

@@ -268,4 +268,80 @@ TEST_F(ParticleSystemTest, RenderPacksColoursAtTheOffsetAndRestoresTheSprite) {
     EXPECT_EQ(TakeQuads(engine.get()).at(0).v[3].col, 0x40112233u);
 }
 
+TEST_F(ParticleSystemTest, EveryParticleIsTheSpriteDrawnWithRenderExInItsColour) {
+    // Spinning, growing, fading particles from a sprite with its own hot
+    // spot, corner depths and colours; more than one run of them.
+    HTEXTURE texture = engine->Texture_Create(64, 32);
+    Sprite look(texture, 8, 4, 16, 8);
+    look.SetHotSpot(5, 3);
+    look.SetZ(0.25f, 2);
+    look.SetColor(0xFF336699);
+    look.SetColor(0x80FFFFFF, 3);
+    look.SetBlendMode(BLEND_COLORADD | BLEND_ZWRITE);
+    ParticleSystemInfo info = QuietInfo();
+    info.sprite = &look;
+    info.emission = 1500;
+    info.speedMin = 10;
+    info.speedMax = 90;
+    info.spread = 6;
+    info.sizeStart = 0.5f;
+    info.sizeEnd = 3;
+    info.sizeVar = 1;
+    info.spinStart = -40;
+    info.spinEnd = 40;
+    info.spinVar = 1;
+    info.colorStart = {1.2f, 0.5f, -0.1f, 1};
+    info.colorEnd = {0, 1, 0.5f, 0};
+    info.colorVar = info.alphaVar = 1;
+    info.particleLifeMin = 0.5f;
+    info.particleLifeMax = 2;
+    ParticleSystem system(info);
+    system.FireAt(300, 200);
+    for (int i = 0; i < 6; ++i) {
+        system.Update(0.05f);
+    }
+    system.SetRenderOffset(-7, 11);
+    ASSERT_GT(system.GetParticlesAlive(), 200);
+
+    engine->Gfx_BeginScene();
+    engine->Gfx_RecordDraws(true);
+    system.Render();
+    std::vector<Quad> drawn = TakeQuads(engine.get());
+    // The reference: the sprite itself, one RenderEx per particle.
+    Sprite reference(look);
+    reference.SetColor(0xFF336699);
+    for (int i = 0; i < system.GetParticlesAlive(); ++i) {
+        const Particle& p = system.GetParticle(i);
+        auto byte = [](float v) {
+            return std::uint32_t(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
+        };
+        reference.SetColor(byte(p.color.a) << 24 | byte(p.color.r) << 16 | byte(p.color.g) << 8 |
+                           byte(p.color.b));
+        reference.RenderEx(-7 + p.x, 11 + p.y, p.age * p.spin, p.size);
+    }
+    std::vector<Quad> expected = TakeQuads(engine.get());
+    engine->Gfx_EndScene();
+    ASSERT_EQ(drawn.size(), expected.size());
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_EQ(drawn[i].tex, texture);
+        EXPECT_EQ(drawn[i].blend, BLEND_COLORADD | BLEND_ZWRITE);
+        for (int c = 0; c < 4; ++c) {
+            const Vertex& got = drawn[i].v[c];
+            const Vertex& want = expected[i].v[c];
+            EXPECT_NEAR(got.x, want.x, 1e-3f) << i << "/" << c;
+            EXPECT_NEAR(got.y, want.y, 1e-3f) << i << "/" << c;
+            EXPECT_EQ(got.z, want.z);
+            EXPECT_EQ(got.col, want.col) << i << "/" << c;
+            EXPECT_EQ(got.tx, want.tx);
+            EXPECT_EQ(got.ty, want.ty);
+        }
+        if (HasFailure()) {
+            break;
+        }
+    }
+    // Drawing left the sprite as drawing with it would: its first colour on
+    // every corner.
+    EXPECT_EQ(look.GetColor(3), 0xFF336699u);
+}
+
 } // namespace
