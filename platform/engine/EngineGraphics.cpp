@@ -147,7 +147,7 @@ void EngineImpl::Gfx_FinishQuads(int used) {
 
 DrawStats EngineImpl::Gfx_GetStats() {
     DrawStats stats = m_stats;
-    stats.batches = m_device ? m_device->BatchesDrawn() : 0;
+    stats.batches = m_batchesOfOldDevices + (m_device ? m_device->BatchesDrawn() : 0);
     return stats;
 }
 

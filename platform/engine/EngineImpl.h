@@ -129,6 +129,14 @@ private:
     void LogLine(const std::string& line);
     void SetError(const std::string& message);
 
+    // Makes the drawing device and gives it everything made so far:
+    // textures, render targets, shaders. Also after a display switch, which
+    // may come with a new drawing context.
+    bool OpenDevice(std::string& error);
+    // Window <-> full screen, then the program's graphics-restore function;
+    // false when no screen could be had either way.
+    bool ToggleFullScreen();
+
     // Frame loop pieces.
     bool PrepareInputSources();
     double NextDelta(double realSeconds);
@@ -190,6 +198,7 @@ private:
     bool m_inScene = false;
     HTARGET m_sceneTarget = 0;
     DrawStats m_stats;
+    std::uint64_t m_batchesOfOldDevices = 0;
     bool m_recordDraws = false;
     std::vector<DrawRecord> m_drawRecords;
     // The quads being written between Gfx_StartQuads and Gfx_FinishQuads:

@@ -336,6 +336,36 @@ TEST(EngineHeadless, QuadsWrittenInPlaceDrawAsSingleQuadsWould) {
     EXPECT_EQ(room, 0);
 }
 
+TEST(EngineHeadless, AltEnterSwitchesTheDisplayRestoresAndKeepsThePressFromTheProgram) {
+    std::string dir = testing_support::MakeTempDir("altenter");
+    // Enter alone at frame 1; Alt+Enter at 3 and again at 6.
+    HeadlessEngine engine(WithScript(dir,
+                                     "1 key 0x0D down\n2 key 0x0D up\n"
+                                     "3 key 0x12 down\n3 key 0x0D down\n4 key 0x0D up\n"
+                                     "6 key 0x0D down\n7 key 0x0D up\n7 key 0x12 up\n",
+                                     9));
+    std::vector<int> keys, restores, windowed;
+    int restored = 0;
+    engine->System_SetState(ENGINE_GFXRESTOREFUNC, [&] {
+        ++restored;
+        return false;
+    });
+    engine->System_SetState(ENGINE_FRAMEFUNC, [&] {
+        keys.push_back(engine->Input_GetKey());
+        restores.push_back(restored);
+        windowed.push_back(engine->System_GetState(ENGINE_WINDOWED));
+        return false;
+    });
+    HTEXTURE texture = engine->Texture_Create(8, 8);
+    engine->System_Start();
+    EXPECT_EQ(keys, (std::vector<int>{0, VK_RETURN, 0, VK_ALT, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(restores, (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2}));
+    EXPECT_EQ(windowed, (std::vector<int>{0, 0, 0, 1, 1, 1, 0, 0, 0}));
+    const std::string log = engine.ReadLog();
+    EXPECT_LT(log.find("Switched to a window"), log.find("Switched to full screen")) << log;
+    EXPECT_EQ(engine->Texture_GetWidth(texture), 8); // textures outlive the switch
+}
+
 TEST(EngineHeadless, RecordingReplaysTheSameFrames) {
     std::string dir = testing_support::MakeTempDir("record");
     auto run = [&](EngineOptions options) {
