@@ -13,14 +13,6 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-// The system's GL driver leaks at exit in ways the leak checker cannot tell
-// from ours; the normal build runs this.
-constexpr bool kLeakChecked = true;
-#else
-constexpr bool kLeakChecked = false;
-#endif
-
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 
@@ -53,11 +45,8 @@ std::vector<std::uint32_t> Pixels(Engine* engine, const std::string& png) {
 } // namespace
 
 TEST(FullScreenSwitchWindowTest, ThePictureIsTheSameInFullScreenAndAfterSwitchingBack) {
-    if (!std::getenv("DISPLAY")) {
-        GTEST_SKIP() << "no X display";
-    }
-    if (kLeakChecked) {
-        GTEST_SKIP() << "system GL libraries leak under the address sanitizer";
+    if (std::string why = testing_support::WindowTestSkipReason(); !why.empty()) {
+        GTEST_SKIP() << why;
     }
     const std::string dir = testing_support::MakeTempDir("fullscreen");
     EngineOptions options;

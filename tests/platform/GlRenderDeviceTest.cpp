@@ -1,6 +1,7 @@
 // The OpenGL back end drawn for real (needs an X display: ./test gives one
 // through Xvfb) and read back pixel by pixel.
 #include "platform/engine/GlRenderDevice.h"
+#include "tests/support/TestSupport.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -12,14 +13,6 @@
 namespace {
 
 constexpr int kSize = 64;
-
-#if defined(__SANITIZE_ADDRESS__)
-// The system's GL driver and D-Bus leak at exit in ways the leak checker
-// cannot be told apart from ours; the normal build runs these.
-constexpr bool kLeakChecked = true;
-#else
-constexpr bool kLeakChecked = false;
-#endif
 
 struct Rgba {
     int a, r, g, b;
@@ -59,10 +52,9 @@ Quad MakeQuad(float x, float y, float w, float h, std::uint32_t color, HTEXTURE 
 class GlRenderDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "no X display";
-        if (kLeakChecked)
-            GTEST_SKIP() << "system GL libraries leak under the address sanitizer";
+        if (std::string why = testing_support::WindowTestSkipReason(); !why.empty()) {
+            GTEST_SKIP() << why;
+        }
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
