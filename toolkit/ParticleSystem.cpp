@@ -248,16 +248,15 @@ void ParticleSystem::Render() {
             const std::uint32_t rgb =
                 keepSpriteColour ? saved & 0x00FFFFFF : b[0] << 16 | b[1] << 8 | b[2];
             const std::uint32_t colour = b[3] << 24 | rgb;
-            // Field by field into the batch: nothing is read back from it.
-            Vertex* quad = out + 4 * k;
-            for (int corner = 0; corner < 4; ++corner) {
-                quad[corner].z = look.v[corner].z;
-                quad[corner].col = colour;
-                quad[corner].tx = look.v[corner].tx;
-                quad[corner].ty = look.v[corner].ty;
-            }
-            Sprite::PlaceEx(quad, extent, offsetX + run[k].x, offsetY + run[k].y, cosines[k],
+            // Whole vertices into the batch: nothing is read back from it.
+            Vertex corners[4];
+            Sprite::PlaceEx(corners, extent, offsetX + run[k].x, offsetY + run[k].y, cosines[k],
                             sines[k], run[k].size, run[k].size);
+            Vertex* quad = out + 4 * k;
+            for (int c = 0; c < 4; ++c) {
+                quad[c] = Vertex{corners[c].x, corners[c].y, look.v[c].z,
+                                 colour,       look.v[c].tx, look.v[c].ty};
+            }
         }
         m_engine->Gfx_FinishQuads(room);
         done += room;
