@@ -221,11 +221,15 @@ void ParticleSystem::Render() {
     const Sprite::Extent extent = sprite->GetExtent();
     const float offsetX = m_offsetX, offsetY = m_offsetY;
     const std::uint32_t saved = look.v[0].col;
-    const bool keepSpriteColour = m_info.colorStart.r < 0.0f;
+    // A negative start red keeps the sprite's own colour: a mask, so the
+    // colour loop needs no branch.
+    const std::uint32_t keepMask = m_info.colorStart.r < 0.0f ? 0xFFFFFFFFu : 0u;
+    const std::uint32_t savedRgb = saved & 0x00FFFFFF;
     constexpr int kRun = 64;
-    float angles[kRun], sines[kRun], cosines[kRun];
+    float angles[kRun], sines[kRun], cosines[kRun], xs[kRun], ys[kRun], sizes[kRun];
     float channels[kRun * 4];
-    std::uint32_t bytes[kRun * 4];
+    std::uint32_t bytes[kRun * 4], colours[kRun];
+    float cornerX[4][kRun], cornerY[4][kRun];
     int done = 0;
     while (done < m_count) {
         int room = 0;
@@ -237,6 +241,9 @@ void ParticleSystem::Render() {
         const Particle* run = m_particles + done;
         for (int k = 0; k < room; ++k) {
             angles[k] = run[k].age * run[k].spin;
+            xs[k] = offsetX + run[k].x;
+            ys[k] = offsetY + run[k].y;
+            sizes[k] = run[k].size;
             std::memcpy(&channels[4 * k], &run[k].color, sizeof(ColorF));
         }
         SinCos(angles, sines, cosines, room);
@@ -245,17 +252,17 @@ void ParticleSystem::Render() {
         }
         for (int k = 0; k < room; ++k) {
             const std::uint32_t* b = &bytes[4 * k]; // red, green, blue, alpha
-            const std::uint32_t rgb =
-                keepSpriteColour ? saved & 0x00FFFFFF : b[0] << 16 | b[1] << 8 | b[2];
-            const std::uint32_t colour = b[3] << 24 | rgb;
-            // Whole vertices into the batch: nothing is read back from it.
-            Vertex corners[4];
-            Sprite::PlaceEx(corners, extent, offsetX + run[k].x, offsetY + run[k].y, cosines[k],
-                            sines[k], run[k].size, run[k].size);
+            const std::uint32_t rgb = b[0] << 16 | b[1] << 8 | b[2];
+            colours[k] = b[3] << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
+            Sprite::PlaceEx(&cornerX[0][k], &cornerY[0][k], kRun, extent, xs[k], ys[k], cosines[k],
+                            sines[k], sizes[k], sizes[k]);
+        }
+        // Whole vertices into the batch: nothing is read back from it.
+        for (int k = 0; k < room; ++k) {
             Vertex* quad = out + 4 * k;
             for (int c = 0; c < 4; ++c) {
-                quad[c] = Vertex{corners[c].x, corners[c].y, look.v[c].z,
-                                 colour,       look.v[c].tx, look.v[c].ty};
+                quad[c] = Vertex{cornerX[c][k], cornerY[c][k], look.v[c].z,
+                                 colours[k],    look.v[c].tx,  look.v[c].ty};
             }
         }
         m_engine->Gfx_FinishQuads(room);

@@ -94,7 +94,12 @@ void Sprite::RenderEx(float x, float y, float rotation, float hscale, float vsca
                       y + e.bottom * vscale);
         return;
     }
-    PlaceEx(m_quad.v, e, x, y, std::cos(rotation), std::sin(rotation), hscale, vscale);
+    float xs[4], ys[4];
+    PlaceEx(xs, ys, 1, e, x, y, std::cos(rotation), std::sin(rotation), hscale, vscale);
+    for (int i = 0; i < 4; ++i) {
+        m_quad.v[i].x = xs[i];
+        m_quad.v[i].y = ys[i];
+    }
     m_engine->Gfx_RenderQuad(&m_quad);
 }
 

@@ -22,21 +22,23 @@ public:
         float left, top, right, bottom;
     };
     Extent GetExtent() const { return {-m_hotX, -m_hotY, m_width - m_hotX, m_height - m_hotY}; }
-    // The corner positions RenderEx draws, for callers that write many
+    // The corner positions RenderEx draws, for callers that work out many
     // quads at once: c and s are the rotation's cosine and sine (1 and 0
-    // for none), vscale is already resolved. Only x and y are written.
-    static void PlaceEx(Vertex* corners, const Extent& e, float x, float y, float c, float s,
-                        float hscale, float vscale) {
+    // for none), vscale is already resolved. Corner i goes to
+    // (xs[i * stride], ys[i * stride]), so a caller can lay corners of many
+    // quads side by side.
+    static void PlaceEx(float* xs, float* ys, int stride, const Extent& e, float x, float y,
+                        float c, float s, float hscale, float vscale) {
         const float x1 = e.left * hscale, y1 = e.top * vscale;
         const float x2 = e.right * hscale, y2 = e.bottom * vscale;
-        corners[0].x = x + x1 * c - y1 * s;
-        corners[0].y = y + x1 * s + y1 * c;
-        corners[1].x = x + x2 * c - y1 * s;
-        corners[1].y = y + x2 * s + y1 * c;
-        corners[2].x = x + x2 * c - y2 * s;
-        corners[2].y = y + x2 * s + y2 * c;
-        corners[3].x = x + x1 * c - y2 * s;
-        corners[3].y = y + x1 * s + y2 * c;
+        xs[0] = x + x1 * c - y1 * s;
+        ys[0] = y + x1 * s + y1 * c;
+        xs[stride] = x + x2 * c - y1 * s;
+        ys[stride] = y + x2 * s + y1 * c;
+        xs[2 * stride] = x + x2 * c - y2 * s;
+        ys[2 * stride] = y + x2 * s + y2 * c;
+        xs[3 * stride] = x + x1 * c - y2 * s;
+        ys[3 * stride] = y + x1 * s + y2 * c;
     }
     void RenderStretch(float x1, float y1, float x2, float y2);
     void Render4V(float x0, float y0, float x1, float y1, float x2, float y2, float x3, float y3);
