@@ -43,6 +43,9 @@ const char* GuiListbox::GetLine(int index) const {
 void GuiListbox::Render() {
     if (!m_font)
         return;
+    // The font is shared (the editor's info text uses it too), so it goes
+    // back to the colour it came with.
+    const std::uint32_t fontColor = m_font->GetColor();
     float fontHeight = FontHeight();
     int rows = GetVisibleRows();
     for (int i = 0; i < rows && m_top + i < GetLineCount(); ++i) {
@@ -57,6 +60,7 @@ void GuiListbox::Render() {
         }
         m_font->Render(m_x1 + 3.0f, y, BitmapFont::kLeft, GetLine(m_top + i));
     }
+    m_font->SetColor(fontColor);
 }
 
 bool GuiListbox::OnMouseMove(float x, float y) {

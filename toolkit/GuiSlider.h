@@ -32,7 +32,10 @@ public:
 private:
     bool m_dragging = false;
     bool m_vertical;
-    int m_mode = kBar;
+    // A slider is made with its knob's size, so it shows that knob until
+    // told to draw a bar: stretching the knob's picture over the whole
+    // length would smear it.
+    int m_mode = kKnob;
     float m_minimum = 0.0f;
     float m_maximum = 100.0f;
     float m_value = 50.0f;

@@ -1,7 +1,10 @@
 #include "toolkit/ParticleSystem.h"
 
+#include "toolkit/SinCos.h"
 #include "toolkit/Sprite.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -24,17 +27,19 @@ float FastInverseSqrt(float v) {
 }
 
 // One channel as a byte; values outside 0-1 are held at the ends so they
-// cannot spill into the neighbouring channel. Rounds half away from zero like
-// roundf, without a library call per channel (this runs for every particle).
+// cannot spill into the neighbouring channel, and NaN counts as 0. Rounds
+// half away from zero like roundf (the sum is formed in double, so it is
+// exact). The holding works on the float's bits, which order positive
+// floats as their values; masks rather than branches, so the loop over a
+// run of particles vectorises.
 std::uint32_t ChannelByte(float value) {
-    float scaled = value * 255.0f;
-    if (!(scaled > 0.0f)) {
-        return 0;
-    }
-    if (scaled >= 254.5f) {
-        return 255;
-    }
-    return static_cast<std::uint32_t>(static_cast<double>(scaled) + 0.5);
+    constexpr std::uint32_t kTop = 0x437F0000;      // 255.0f
+    constexpr std::uint32_t kInfinity = 0x7F800000; // above: NaN, or the sign is set
+    std::uint32_t bits = std::bit_cast<std::uint32_t>(value * 255.0f);
+    bits &= 0u - static_cast<std::uint32_t>(bits <= kInfinity);
+    bits = std::min(bits, kTop);
+    const double held = std::bit_cast<float>(bits);
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(held + 0.5));
 }
 
 } // namespace
@@ -207,18 +212,63 @@ void ParticleSystem::Render() {
     if (sprite == nullptr) {
         return;
     }
-    std::uint32_t saved = sprite->GetColor(0);
-    bool keepSpriteColour = m_info.colorStart.r < 0.0f;
-    for (int i = 0; i < m_count; ++i) {
-        const Particle& p = m_particles[i];
-        std::uint32_t alpha = ChannelByte(p.color.a) << 24;
-        std::uint32_t colour = keepSpriteColour
-                                   ? alpha | (saved & 0x00FFFFFF)
-                                   : alpha | ChannelByte(p.color.r) << 16 |
-                                         ChannelByte(p.color.g) << 8 | ChannelByte(p.color.b);
-        sprite->SetColor(colour);
-        sprite->RenderEx(m_offsetX + p.x, m_offsetY + p.y, p.age * p.spin, p.size);
+    // Every particle is the sprite drawn with RenderEx in its own colour;
+    // the quads are written straight into the drawing batch, each a copy of
+    // the sprite's quad with the particle's corners and colour. Rotations
+    // and colours are worked out a run at a time, in loops that vectorise.
+    // Copies, so that writing the batch cannot be taken to change them.
+    const Quad look = sprite->GetQuad();
+    const Sprite::Extent extent = sprite->GetExtent();
+    const float offsetX = m_offsetX, offsetY = m_offsetY;
+    const std::uint32_t saved = look.v[0].col;
+    // A negative start red keeps the sprite's own colour: a mask, so the
+    // colour loop needs no branch.
+    const std::uint32_t keepMask = m_info.colorStart.r < 0.0f ? 0xFFFFFFFFu : 0u;
+    const std::uint32_t savedRgb = saved & 0x00FFFFFF;
+    constexpr int kRun = 64;
+    float angles[kRun], sines[kRun], cosines[kRun], xs[kRun], ys[kRun], sizes[kRun];
+    float channels[kRun * 4];
+    std::uint32_t bytes[kRun * 4], colours[kRun];
+    float cornerX[4][kRun], cornerY[4][kRun];
+    int done = 0;
+    while (done < m_count) {
+        int room = 0;
+        Vertex* out =
+            m_engine->Gfx_StartQuads(look.tex, look.blend, std::min(kRun, m_count - done), &room);
+        if (out == nullptr) {
+            break;
+        }
+        const Particle* run = m_particles + done;
+        for (int k = 0; k < room; ++k) {
+            angles[k] = run[k].age * run[k].spin;
+            xs[k] = offsetX + run[k].x;
+            ys[k] = offsetY + run[k].y;
+            sizes[k] = run[k].size;
+            std::memcpy(&channels[4 * k], &run[k].color, sizeof(ColorF));
+        }
+        SinCos(angles, sines, cosines, room);
+        for (int i = 0; i < 4 * room; ++i) {
+            bytes[i] = ChannelByte(channels[i]);
+        }
+        for (int k = 0; k < room; ++k) {
+            const std::uint32_t* b = &bytes[4 * k]; // red, green, blue, alpha
+            const std::uint32_t rgb = b[0] << 16 | b[1] << 8 | b[2];
+            colours[k] = b[3] << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
+            Sprite::PlaceEx(&cornerX[0][k], &cornerY[0][k], kRun, extent, xs[k], ys[k], cosines[k],
+                            sines[k], sizes[k], sizes[k]);
+        }
+        // Whole vertices into the batch: nothing is read back from it.
+        for (int k = 0; k < room; ++k) {
+            Vertex* quad = out + 4 * k;
+            for (int c = 0; c < 4; ++c) {
+                quad[c] = Vertex{cornerX[c][k], cornerY[c][k], look.v[c].z,
+                                 colours[k],    look.v[c].tx,  look.v[c].ty};
+            }
+        }
+        m_engine->Gfx_FinishQuads(room);
+        done += room;
     }
+    // As drawing with the sprite itself would leave it.
     sprite->SetColor(saved);
 }
 

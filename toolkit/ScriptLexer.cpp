@@ -107,6 +107,19 @@ bool StartsWith(const char* text, const Keyword& keyword) {
     return true;
 }
 
+// The most keywords of the table that share a first character.
+constexpr std::size_t MostWithOneFirstChar() {
+    std::size_t most = 0;
+    for (const Keyword& a : kKeywords) {
+        std::size_t same = 0;
+        for (const Keyword& b : kKeywords) {
+            same += a.text[0] == b.text[0];
+        }
+        most = same > most ? same : most;
+    }
+    return most;
+}
+
 // The keywords by their first character, each bucket in table order, so a
 // token is compared only with the few keywords that can match it.
 struct KeywordBuckets {
@@ -117,6 +130,7 @@ struct KeywordBuckets {
         }
     }
     static constexpr std::size_t kMaxPerChar = 8;
+    static_assert(MostWithOneFirstChar() <= kMaxPerChar, "a keyword bucket would overflow");
     const Keyword* buckets[256][kMaxPerChar] = {};
     std::size_t sizes[256] = {};
 };

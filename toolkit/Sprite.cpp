@@ -88,22 +88,17 @@ void Sprite::RenderEx(float x, float y, float rotation, float hscale, float vsca
     if (vscale == 0.0f) {
         vscale = hscale;
     }
-    float x1 = -m_hotX * hscale;
-    float y1 = -m_hotY * vscale;
-    float x2 = (m_width - m_hotX) * hscale;
-    float y2 = (m_height - m_hotY) * vscale;
+    const Extent e = GetExtent();
     if (rotation == 0.0f) {
-        RenderStretch(x + x1, y + y1, x + x2, y + y2);
+        RenderStretch(x + e.left * hscale, y + e.top * vscale, x + e.right * hscale,
+                      y + e.bottom * vscale);
         return;
     }
-    float c = std::cos(rotation);
-    float s = std::sin(rotation);
-    const float corners[4][2] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
+    float xs[4], ys[4];
+    PlaceEx(xs, ys, 1, e, x, y, std::cos(rotation), std::sin(rotation), hscale, vscale);
     for (int i = 0; i < 4; ++i) {
-        float a = corners[i][0];
-        float b = corners[i][1];
-        m_quad.v[i].x = x + a * c - b * s;
-        m_quad.v[i].y = y + a * s + b * c;
+        m_quad.v[i].x = xs[i];
+        m_quad.v[i].y = ys[i];
     }
     m_engine->Gfx_RenderQuad(&m_quad);
 }

@@ -17,6 +17,29 @@ public:
     void Render(float x, float y);
     // A vscale of 0 means the same as hscale.
     void RenderEx(float x, float y, float rotation, float hscale = 1.0f, float vscale = 0.0f);
+    // The unscaled edges of the drawn rectangle around the hotspot.
+    struct Extent {
+        float left, top, right, bottom;
+    };
+    Extent GetExtent() const { return {-m_hotX, -m_hotY, m_width - m_hotX, m_height - m_hotY}; }
+    // The corner positions RenderEx draws, for callers that work out many
+    // quads at once: c and s are the rotation's cosine and sine (1 and 0
+    // for none), vscale is already resolved. Corner i goes to
+    // (xs[i * stride], ys[i * stride]), so a caller can lay corners of many
+    // quads side by side.
+    static void PlaceEx(float* xs, float* ys, int stride, const Extent& e, float x, float y,
+                        float c, float s, float hscale, float vscale) {
+        const float x1 = e.left * hscale, y1 = e.top * vscale;
+        const float x2 = e.right * hscale, y2 = e.bottom * vscale;
+        xs[0] = x + x1 * c - y1 * s;
+        ys[0] = y + x1 * s + y1 * c;
+        xs[stride] = x + x2 * c - y1 * s;
+        ys[stride] = y + x2 * s + y1 * c;
+        xs[2 * stride] = x + x2 * c - y2 * s;
+        ys[2 * stride] = y + x2 * s + y2 * c;
+        xs[3 * stride] = x + x1 * c - y2 * s;
+        ys[3 * stride] = y + x1 * s + y2 * c;
+    }
     void RenderStretch(float x1, float y1, float x2, float y2);
     void Render4V(float x0, float y0, float x1, float y1, float x2, float y2, float x3, float y3);
 

@@ -49,7 +49,8 @@ void Game::WorldPass() {
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
     TheWorld().Draw(testMode, mouseX + cameraX, mouseY + cameraY);
     ThePlayer().Render(mouseX, mouseY);
-    // Spells in flight and the world effects come here.
+    // Spells in flight come here.
+    TheScreenEffects().DrawWorldEffects();
     ThePowerUpList().Render();
 }
 

@@ -44,8 +44,9 @@ void GameTrace::Write(const Game& game) {
     o << "{\"frame\":" << game.engine->System_GetFrame() << ",\"time\":" << clock.time
       << ",\"dt\":" << clock.delta << ",\"slow\":" << clock.slowFactor
       << ",\"paused\":" << Bool(game.paused) << ",\"pause_duration\":" << game.pauseDuration
-      << ",\"difficulty\":" << game.difficulty << ",\"score\":" << game.score << ",\"camera\":["
-      << game.cameraX << "," << game.cameraY << "],\"mouse\":[" << game.mouseX << "," << game.mouseY
+      << ",\"difficulty\":" << game.difficulty << ",\"test_mode\":" << Bool(game.testMode)
+      << ",\"score\":" << game.score << ",\"camera\":[" << game.cameraX << "," << game.cameraY
+      << "],\"mouse\":[" << game.mouseX << "," << game.mouseY
       << "],\"fps\":{\"current\":" << game.currentFps << ",\"worst\":" << game.worstFps
       << ",\"best\":" << game.bestFps << ",\"average\":" << game.averageFps
       << "},\"select\":{\"fire\":" << Bool(clock.fire) << ",\"ice\":" << Bool(clock.ice)

@@ -117,7 +117,9 @@ void ScreenEffects::MoveRow(int r, float dt) {
 
 void ScreenEffects::UpdateWorldEffects() {
     for (auto it = m_worldEffects.begin(); it != m_worldEffects.end();) {
-        (*it)->Update(TheGameClock().delta);
+        // The library's own step, not the game's slowed delta: an effect keeps
+        // its authored pace whether or not it interpolates.
+        (*it)->Update(Fx_GetUpdateTime((*it)->GetHandle()));
         // A finished effect is destroyed, which unloads it from the library.
         it = (*it)->GetState() == FX_Emitter::kStopped ? m_worldEffects.erase(it) : std::next(it);
     }
@@ -163,18 +165,11 @@ void ScreenEffects::ShaderPulse(float duration) {
 }
 
 bool ScreenEffects::StartEffect(const char* name, float x, float y) {
-    FX_Emitter* original = m_manager->EmitterByName(name);
-    if (!original) {
-        return false;
-    }
-    int index = m_manager->Duplicate(original);
-    FX_Emitter* copy = m_manager->GetEmitter(index);
+    std::unique_ptr<FX_Emitter> copy = m_manager->SpawnCopy(name, x, y);
     if (!copy) {
         return false;
     }
-    copy->Move(x, y, 0);
-    copy->SetState(FX_Emitter::kPlaying);
-    m_worldEffects.emplace_back(copy);
+    m_worldEffects.push_back(std::move(copy));
     return true;
 }
 

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr int kAtlasSize = 1024;
-constexpr int kMaxAtlases = 64;
 
 } // namespace
 
@@ -154,7 +153,9 @@ void FX_Manager::StopAll() {
 }
 
 FX_Atlas* FX_Manager::Atlas(int number, const FxTexture* texture) {
-    if (number < 0 || number >= kMaxAtlases || texture == nullptr) {
+    // The library numbers the atlases it filled, one after another, so any
+    // number it gives has a slot; a negative one means it placed nothing.
+    if (number < 0 || texture == nullptr) {
         return nullptr;
     }
     if (static_cast<std::size_t>(number) >= m_atlases.size()) {

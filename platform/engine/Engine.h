@@ -126,6 +126,8 @@ struct DrawStats {
     std::uint64_t lines = 0;
     std::uint64_t scenes = 0;
     std::uint64_t clears = 0;
+    // Batches the drawing back end sent (one draw call each on a real screen).
+    std::uint64_t batches = 0;
 };
 
 // One recorded draw call (kept only with --draw-log or when a test asks).
@@ -208,6 +210,13 @@ public:
     virtual void Gfx_RenderLine(float x1, float y1, float x2, float y2,
                                 std::uint32_t color = 0xFFFFFFFF, float z = 0.5f) = 0;
     virtual void Gfx_RenderQuad(const Quad* quad) = 0;
+    // Many quads of one texture and blend mode, written straight into the
+    // drawing batch: returns room for up to `count` quads (four vertices
+    // each, laid out as in a Quad) and sets *room to how many fit, at least
+    // one; Gfx_FinishQuads(n) then draws the first n, as n Gfx_RenderQuad
+    // calls would. Nothing else may be drawn in between.
+    virtual Vertex* Gfx_StartQuads(HTEXTURE texture, int blend, int count, int* room) = 0;
+    virtual void Gfx_FinishQuads(int used) = 0;
     virtual void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) = 0;
     virtual void Gfx_SetTransform(float x = 0, float y = 0, float dx = 0, float dy = 0,
                                   float rot = 0, float hscale = 0, float vscale = 0) = 0;

@@ -96,6 +96,61 @@ void EngineImpl::Gfx_RenderQuad(const Quad* quad) {
     }
 }
 
+Vertex* EngineImpl::Gfx_StartQuads(HTEXTURE texture, int blend, int count, int* room) {
+    m_started = StartedQuads{};
+    m_started.texture = texture;
+    m_started.blend = blend;
+    if (count <= 0) {
+        if (room) {
+            *room = 0;
+        }
+        return nullptr;
+    }
+    int available = 0;
+    if (m_inScene) {
+        m_started.vertices = m_device->ReserveQuads(texture, blend, available);
+        m_started.onDevice = true;
+    } else {
+        // Nothing to draw into: the quads are only counted and recorded.
+        available = 1024;
+        m_scratchQuads.resize(static_cast<std::size_t>(available) * 4);
+        m_started.vertices = m_scratchQuads.data();
+    }
+    m_started.room = std::min(available, count);
+    if (room) {
+        *room = m_started.room;
+    }
+    return m_started.vertices;
+}
+
+void EngineImpl::Gfx_FinishQuads(int used) {
+    if (!m_started.vertices || used <= 0) {
+        m_started = StartedQuads{};
+        return;
+    }
+    used = std::min(used, m_started.room);
+    m_stats.quads += static_cast<std::uint64_t>(used);
+    if (m_recordDraws) {
+        DrawRecord record{DrawRecord::Kind::Quad};
+        record.quad.tex = m_started.texture;
+        record.quad.blend = m_started.blend;
+        for (int i = 0; i < used; ++i) {
+            std::copy(m_started.vertices + 4 * i, m_started.vertices + 4 * i + 4, record.quad.v);
+            m_drawRecords.push_back(record);
+        }
+    }
+    if (m_started.onDevice) {
+        m_device->CommitQuads(used);
+    }
+    m_started = StartedQuads{};
+}
+
+DrawStats EngineImpl::Gfx_GetStats() {
+    DrawStats stats = m_stats;
+    stats.batches = m_batchesOfOldDevices + (m_device ? m_device->BatchesDrawn() : 0);
+    return stats;
+}
+
 void EngineImpl::Gfx_SetClipping(int x, int y, int w, int h) {
     if (m_inScene) {
         m_device->SetClipping(x, y, w, h);

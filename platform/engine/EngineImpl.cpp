@@ -1,7 +1,5 @@
 #include "platform/engine/EngineImpl.h"
 
-#include "platform/engine/NullRenderDevice.h"
-
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -102,42 +100,30 @@ bool EngineImpl::System_Initiate() {
     if (!PrepareInputSources()) {
         return false;
     }
-    if (Headless()) {
-        m_device = std::make_unique<NullRenderDevice>();
-    } else {
+    if (!Headless()) {
         std::string error;
-        m_device = CreateGlRenderDevice();
-        if (!m_device) {
-            SetError("This build has no drawing device for a window");
-            return false;
-        }
-        m_device->SetScreenZBuffer(m_bools[ENGINE_ZBUFFER]);
         if (!m_window.Create(m_strings[ENGINE_TITLE], width, height, m_bools[ENGINE_WINDOWED],
-                             m_bools[ENGINE_HIDEMOUSE], error) ||
-            !m_device->Init(width, height, m_window.Handle(), m_bools[ENGINE_TEXTUREFILTER],
-                            error)) {
+                             m_bools[ENGINE_HIDEMOUSE], error)) {
             SetError("Cannot open the window: " + error);
-            m_device.reset();
-            m_window.Destroy();
             return false;
         }
-        int fps = m_ints[ENGINE_FPS];
-        SDL_GL_SetSwapInterval(fps < 0 ? 1 : 0);
         if (!m_bools[ENGINE_DONTSUSPEND]) {
             SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
         }
-        // Textures made before the window existed get their GPU copies now.
-        m_textures.ForEach([this](HTEXTURE id, TextureData& data) {
-            if (!data.isTarget) {
-                m_device->CreateTexture(id, data.width, data.height, data.pixels.data());
-            }
-        });
+    }
+    if (std::string error; !OpenDevice(error)) {
+        SetError(error);
+        m_window.Destroy();
+        return false;
     }
     // The pointer starts in the middle of the screen until it first moves.
     m_input.SetMouse(static_cast<float>(width / 2), static_cast<float>(height / 2));
-    LogLine(
-        std::string("Screen: ") + std::to_string(width) + "x" + std::to_string(height) +
-        (Headless() ? ", headless" : (m_bools[ENGINE_WINDOWED] ? ", windowed" : ", full screen")));
+    // What the program asked for, headless too, so a run's log tells how it
+    // was configured.
+    LogLine(std::string("Screen: ") + std::to_string(width) + "x" + std::to_string(height) +
+            (m_bools[ENGINE_WINDOWED] ? ", windowed" : ", full screen") +
+            (Headless() ? ", headless" : "") + ", frame cap " + std::to_string(m_ints[ENGINE_FPS]) +
+            ", title \"" + m_strings[ENGINE_TITLE] + "\"");
     m_recordDraws = m_options.drawLog;
     m_initiated = true;
     return true;
@@ -230,6 +216,14 @@ bool EngineImpl::GatherInput() {
         for (const InputEvent& e : m_script.Take(m_frame)) {
             m_input.Apply(e);
             Record(e);
+        }
+    }
+    // Alt+Enter is the engine's own: it switches between the window and
+    // full screen, and the program does not see the press.
+    if (m_input.KeyDown(VK_RETURN) && m_input.KeyState(VK_ALT)) {
+        m_input.Consume(VK_RETURN, VK_RETURN);
+        if (!ToggleFullScreen()) {
+            return false;
         }
     }
     if (m_input.QuitRequested()) {

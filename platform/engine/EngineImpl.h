@@ -90,6 +90,8 @@ public:
     void Gfx_RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color,
                         float z) override;
     void Gfx_RenderQuad(const Quad* quad) override;
+    Vertex* Gfx_StartQuads(HTEXTURE texture, int blend, int count, int* room) override;
+    void Gfx_FinishQuads(int used) override;
     void Gfx_SetClipping(int x, int y, int w, int h) override;
     void Gfx_SetTransform(float x, float y, float dx, float dy, float rot, float hscale,
                           float vscale) override;
@@ -113,7 +115,7 @@ public:
                                 int height) override;
     void Texture_Unlock(HTEXTURE texture) override;
 
-    DrawStats Gfx_GetStats() override { return m_stats; }
+    DrawStats Gfx_GetStats() override;
     void Gfx_RecordDraws(bool on) override;
     std::vector<DrawRecord> Gfx_TakeDrawRecords() override;
 
@@ -126,6 +128,14 @@ private:
     bool DialogsToLog() const { return m_options.headless || m_options.noDialogs; }
     void LogLine(const std::string& line);
     void SetError(const std::string& message);
+
+    // Makes the drawing device and gives it everything made so far:
+    // textures, render targets, shaders. Also after a display switch, which
+    // may come with a new drawing context.
+    bool OpenDevice(std::string& error);
+    // Window <-> full screen, then the program's graphics-restore function;
+    // false when no screen could be had either way.
+    bool ToggleFullScreen();
 
     // Frame loop pieces.
     bool PrepareInputSources();
@@ -188,8 +198,19 @@ private:
     bool m_inScene = false;
     HTARGET m_sceneTarget = 0;
     DrawStats m_stats;
+    std::uint64_t m_batchesOfOldDevices = 0;
     bool m_recordDraws = false;
     std::vector<DrawRecord> m_drawRecords;
+    // The quads being written between Gfx_StartQuads and Gfx_FinishQuads:
+    // in the device's batch, or (outside a scene) in a scratch array.
+    struct StartedQuads {
+        Vertex* vertices = nullptr;
+        int room = 0;
+        HTEXTURE texture = 0;
+        int blend = 0;
+        bool onDevice = false;
+    } m_started;
+    std::vector<Vertex> m_scratchQuads;
 
     // Loaded raw files and sound handles.
     std::unordered_map<void*, std::unique_ptr<std::uint8_t[]>> m_resources;

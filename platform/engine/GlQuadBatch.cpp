@@ -7,8 +7,6 @@
 static_assert(sizeof(Vertex) == 24, "Vertex must match the GPU vertex layout");
 
 bool GlQuadBatch::Init() {
-    m_vertices = std::make_unique<Vertex[]>(static_cast<size_t>(kMaxQuads) * 4);
-    m_quads = 0;
     glGenVertexArrays(1, &m_vao);
     glBindVertexArray(m_vao);
 
@@ -57,19 +55,16 @@ void GlQuadBatch::Shutdown() {
     if (m_vao)
         glDeleteVertexArrays(1, &m_vao);
     m_vbo = m_ibo = m_vao = 0;
-    m_vertices.reset();
-    m_quads = 0;
 }
 
-void GlQuadBatch::Draw() {
-    if (m_quads == 0)
+void GlQuadBatch::Draw(const Vertex* vertices, int quads) {
+    if (quads <= 0 || m_vao == 0)
         return;
     glBindVertexArray(m_vao);
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
-    const auto bytes = static_cast<GLsizeiptr>(sizeof(Vertex)) * m_quads * 4;
+    const auto bytes = static_cast<GLsizeiptr>(sizeof(Vertex)) * quads * 4;
     // A fresh store each time (orphaning), so the driver never waits for the
     // previous draw; only the bytes in use are sent.
-    glBufferData(GL_ARRAY_BUFFER, bytes, m_vertices.get(), GL_STREAM_DRAW);
-    glDrawElements(GL_TRIANGLES, m_quads * 6, GL_UNSIGNED_SHORT, nullptr);
-    m_quads = 0;
+    glBufferData(GL_ARRAY_BUFFER, bytes, vertices, GL_STREAM_DRAW);
+    glDrawElements(GL_TRIANGLES, quads * 6, GL_UNSIGNED_SHORT, nullptr);
 }

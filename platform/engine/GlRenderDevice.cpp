@@ -5,12 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-constexpr int kBlendBits = BLEND_COLORADD | BLEND_ALPHABLEND | BLEND_ZWRITE;
-
-} // namespace
-
 GlRenderDevice::~GlRenderDevice() {
     Shutdown();
 }
@@ -65,9 +59,7 @@ bool GlRenderDevice::Init(int width, int height, void* window, bool linearFilter
     glActiveTexture(GL_TEXTURE0);
 
     m_shader = nullptr;
-    m_texture = 0;
-    m_glTexture = m_textures.Find(0);
-    m_blend = BLEND_DEFAULT;
+    ResetBatch();
     m_appliedBlend = -1;
     BindFramebuffer(m_screen.Begin(width, height));
     return true;
@@ -82,6 +74,7 @@ void GlRenderDevice::Shutdown() {
     m_screen.Shutdown();
     m_textures.Shutdown();
     m_batch.Shutdown();
+    ResetBatch();
     m_multiplyProgram = GlShaderProgram();
     m_addProgram = GlShaderProgram();
     m_framebuffer = nullptr;
@@ -97,8 +90,6 @@ void GlRenderDevice::CreateTexture(HTEXTURE id, int width, int height,
         return;
     Flush();
     m_textures.Create(id, width, height, pixels);
-    if (id == m_texture)
-        m_glTexture = m_textures.Find(id);
 }
 
 void GlRenderDevice::UpdateTexture(HTEXTURE id, int left, int top, int width, int height, int pitch,
@@ -114,8 +105,6 @@ void GlRenderDevice::DeleteTexture(HTEXTURE id) {
         return;
     Flush();
     m_textures.Delete(id);
-    if (id == m_texture)
-        UseTexture(0);
 }
 
 GlFramebuffer* GlRenderDevice::FindTarget(HTARGET id) {
@@ -344,62 +333,16 @@ void GlRenderDevice::SetShader(HSHADER shader) {
     m_shader = program;
 }
 
-void GlRenderDevice::UseTexture(HTEXTURE id) {
-    m_texture = id;
-    m_glTexture = m_textures.Find(id);
-}
-
-void GlRenderDevice::Flush() {
-    if (m_batch.Empty() || !m_framebuffer) {
-        m_batch.Clear();
-        return;
-    }
+bool GlRenderDevice::DrawBatch(const Vertex* vertices, int quads) {
+    if (!m_framebuffer)
+        return false;
+    const int blend = BatchBlend();
     GlShaderProgram* program = m_shader;
     if (!program)
-        program = (m_blend & BLEND_COLORADD) ? &m_addProgram : &m_multiplyProgram;
-    program->Use(m_state, m_blend);
-    glBindTexture(GL_TEXTURE_2D, m_glTexture);
-    ApplyBlend(m_blend);
-    m_batch.Draw();
-}
-
-void GlRenderDevice::RenderQuad(const Quad& quad) {
-    const int blend = quad.blend & kBlendBits;
-    if (quad.tex != m_texture || blend != m_blend) {
-        Flush();
-        if (quad.tex != m_texture)
-            UseTexture(quad.tex);
-        m_blend = blend;
-    } else if (m_batch.Full()) {
-        Flush();
-    }
-    m_batch.Push(quad.v);
-}
-
-void GlRenderDevice::RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color,
-                                float z) {
-    // A line is a one-pixel-wide quad, so it shares the batch with sprites.
-    if (m_texture != 0 || m_blend != BLEND_DEFAULT) {
-        Flush();
-        UseTexture(0);
-        m_blend = BLEND_DEFAULT;
-    } else if (m_batch.Full()) {
-        Flush();
-    }
-    float dx = x2 - x1, dy = y2 - y1;
-    float length = std::sqrt(dx * dx + dy * dy);
-    if (length < 1e-6f) {
-        dx = 1, dy = 0, length = 1; // a point still shows as one pixel
-    }
-    // Half a pixel to each side, and half a pixel past each end so that
-    // horizontal and vertical lines cover whole pixels.
-    const float nx = -dy / length * 0.5f, ny = dx / length * 0.5f;
-    const float ex = dx / length * 0.5f, ey = dy / length * 0.5f;
-    const float ax = x1 - ex + 0.5f, ay = y1 - ey + 0.5f;
-    const float bx = x2 + ex + 0.5f, by = y2 + ey + 0.5f;
-    Vertex* v = m_batch.PushEmpty();
-    v[0] = Vertex{ax + nx, ay + ny, z, color, 0, 0};
-    v[1] = Vertex{bx + nx, by + ny, z, color, 0, 0};
-    v[2] = Vertex{bx - nx, by - ny, z, color, 0, 0};
-    v[3] = Vertex{ax - nx, ay - ny, z, color, 0, 0};
+        program = (blend & BLEND_COLORADD) ? &m_addProgram : &m_multiplyProgram;
+    program->Use(m_state, blend);
+    glBindTexture(GL_TEXTURE_2D, m_textures.Find(BatchTexture()));
+    ApplyBlend(blend);
+    m_batch.Draw(vertices, quads);
+    return true;
 }

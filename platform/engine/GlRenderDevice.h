@@ -9,12 +9,11 @@
 #include "platform/engine/GlScreen.h"
 #include "platform/engine/GlShaderProgram.h"
 #include "platform/engine/GlTextureSet.h"
-#include "platform/engine/RenderDevice.h"
 
 #include <memory>
 #include <unordered_map>
 
-class GlRenderDevice : public RenderDevice {
+class GlRenderDevice : public BatchedRenderDevice {
 public:
     GlRenderDevice() = default;
     ~GlRenderDevice() override;
@@ -42,8 +41,6 @@ public:
     void SetTransform(const Transform& transform) override;
     void SetShader(HSHADER shader) override;
     void SetClipping(int x, int y, int w, int h) override;
-    void RenderQuad(const Quad& quad) override;
-    void RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color, float z) override;
 
     // Where the logical screen lands in the window's drawable, top-left
     // origin, after letterboxing; for mapping the mouse in full-screen.
@@ -54,8 +51,7 @@ public:
     void SetScreenZBuffer(bool on) override { m_screen.SetZBuffer(on); }
 
 private:
-    void Flush();
-    void UseTexture(HTEXTURE id);
+    bool DrawBatch(const Vertex* vertices, int quads) override;
     void ApplyBlend(int blend);
     void BindFramebuffer(GlFramebuffer* framebuffer);
     GlFramebuffer* FindTarget(HTARGET id);
@@ -74,9 +70,6 @@ private:
     GlFramebuffer* m_framebuffer = nullptr;
     bool m_onScreen = false;
     GlShaderProgram* m_shader = nullptr; // null: the built-in stage
-    HTEXTURE m_texture = 0;
-    GLuint m_glTexture = 0;
-    int m_blend = BLEND_DEFAULT;
     int m_appliedBlend = -1;
     GlDrawState m_state;
 };

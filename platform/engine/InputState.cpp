@@ -66,6 +66,19 @@ void InputState::ReleaseAll() {
     }
 }
 
+void InputState::Consume(int key, int character) {
+    if (!Valid(key)) {
+        return;
+    }
+    m_wentDown[key] = false;
+    if (m_key == key) {
+        m_key = 0;
+    }
+    if (m_char == character) {
+        m_char = 0;
+    }
+}
+
 InputEvent InputState::TakeDialogAnswer() {
     InputEvent answer = m_dialogAnswers.front();
     m_dialogAnswers.pop_front();

@@ -28,6 +28,9 @@ public:
     void ClearQuit() { m_quit = false; }
     // Releases every held key (focus lost).
     void ReleaseAll();
+    // A press the engine acted on itself: the program sees neither it nor
+    // the character it typed (the key still reads as held).
+    void Consume(int key, int character);
 
     // Answers queued for file dialogs, oldest first.
     bool HasDialogAnswer() const { return !m_dialogAnswers.empty(); }

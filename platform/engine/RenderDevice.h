@@ -55,8 +55,16 @@ public:
     // x, y, w, h in target pixels; w == 0 turns clipping off.
     virtual void SetClipping(int x, int y, int w, int h) = 0;
     virtual void RenderQuad(const Quad& quad) = 0;
+    // Room for quads of one texture and blend mode written in place, four
+    // vertices each: returns where to write and how many fit (at least one).
+    // CommitQuads then queues the first `used` of them. Nothing else may be
+    // drawn in between.
+    virtual Vertex* ReserveQuads(HTEXTURE texture, int blend, int& room) = 0;
+    virtual void CommitQuads(int used) = 0;
     virtual void RenderLine(float x1, float y1, float x2, float y2, std::uint32_t color,
                             float z) = 0;
+    // Batches sent so far (each one draw call on a real device).
+    virtual std::uint64_t BatchesDrawn() const = 0;
 };
 
 // The OpenGL device for real windows (nullptr when this build has none).

@@ -46,6 +46,22 @@ void SdlWindow::Destroy() {
     }
 }
 
+bool SdlWindow::SetFullScreen(bool on, std::string& error) {
+    if (!m_window) {
+        error = "no window";
+        return false;
+    }
+    if (SDL_SetWindowFullscreen(m_window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    if (!on) {
+        // Not every window system gives the old size back by itself.
+        SDL_SetWindowSize(m_window, m_width, m_height);
+    }
+    return true;
+}
+
 void SdlWindow::ToLogical(int wx, int wy, float& x, float& y) const {
     int ww = m_width;
     int wh = m_height;

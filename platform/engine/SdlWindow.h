@@ -17,6 +17,8 @@ public:
                 std::string& error);
     void Destroy();
     SDL_Window* Handle() const { return m_window; }
+    // Between the window and full screen on the desktop's own mode.
+    bool SetFullScreen(bool on, std::string& error);
 
     struct Pumped {
         std::vector<InputEvent> input; // keyboard, mouse, wheel, characters

@@ -211,6 +211,31 @@ TEST_F(FxWrapperTest, MirroredDescriptionsGiveMirroredSprites) {
     EXPECT_GT(quad.v[0].tx, quad.v[1].tx); // left corner reads the right edge
 }
 
+TEST_F(FxWrapperTest, ParticlesOnHighNumberedAtlasesDraw) {
+    // However many atlases an effects file fills, each number gets its own.
+    FX_Manager& manager = Load();
+    FxTexture texture;
+    texture.file = "fx/textures/spark.png";
+    texture.textureWidth = texture.textureHeight = 32;
+    texture.right = texture.bottom = 0.5f;
+    texture.frameWidth = texture.frameHeight = 16;
+    FX_Atlas* low = manager.Atlas(63, &texture);
+    FX_Atlas* high = manager.Atlas(64, &texture);
+    ASSERT_NE(high, nullptr);
+    EXPECT_NE(high, low);
+    EXPECT_EQ(manager.Atlas(64, &texture), high);
+    EXPECT_NE(manager.Atlas(200, &texture), nullptr);
+
+    FX_FrameList list(&manager, 130);
+    FX_Frame_WRAP frame(&list);
+    frame.SetTexture(&texture);
+    const std::uint64_t before = m_engine->Gfx_GetStats().quads;
+    FxParticle particle;
+    particle.width = particle.height = 4;
+    frame.DrawParticle(particle);
+    EXPECT_EQ(m_engine->Gfx_GetStats().quads, before + 1);
+}
+
 TEST_F(FxWrapperTest, TheShippedEffectsLoadAndDraw) {
     std::string path = m_data + "fx/effects.fxd";
     m_manager = std::make_unique<FX_Manager>(2, 0, false, m_data, m_temp);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 using testing_support::MakeTempDir;
@@ -22,8 +23,10 @@ struct GameRun {
 };
 
 // Runs the game for the given frames with the script; dataDir defaults to
-// the shipped content.
-GameRun RunGame(const std::string& script, int frames, std::string dataDir = "") {
+// the shipped content. As a replay ("--replay") the script's dt lines set
+// each frame's length.
+GameRun RunGame(const std::string& script, int frames, std::string dataDir = "",
+                const std::string& scriptOption = "--input") {
     std::string dir = MakeTempDir("game");
     WriteFile(dir + "/input.txt", script);
     if (dataDir.empty()) {
@@ -32,7 +35,7 @@ GameRun RunGame(const std::string& script, int frames, std::string dataDir = "")
     GameRun run;
     run.result =
         RunProgram(DUSKMAW_GAME_BINARY, {"--headless", "--data", dataDir, "--log", dir + "/log.txt",
-                                         "--frames", std::to_string(frames), "--input",
+                                         "--frames", std::to_string(frames), scriptOption,
                                          dir + "/input.txt", "--trace", dir + "/trace.jsonl"});
     run.trace = ReadJsonLines(dir + "/trace.jsonl");
     run.log = ReadFile(dir + "/log.txt");
@@ -138,20 +141,62 @@ TEST(GameScenario, MTogglesEffectsWithItsAlert) {
 }
 
 TEST(GameScenario, SettingsChangeTheScreenAndMissingOnesGiveDefaults) {
-    std::string data = DataWithSettings("[CONFIGS]\nw=800\nh=600\ndefault_difficulty=3\n");
+    const std::string title = ", title \"Welcome to the - Duskmaw!\"";
+    std::string data = DataWithSettings("[CONFIGS]\nw=800\nh=600\ndefault_difficulty=3\n"
+                                        "testmode=2\nFullscreen=3\nfps=30\n");
     GameRun run = RunGame("1 key 0x4D down\n", 3, data);
     ASSERT_EQ(run.trace.size(), 3u);
     EXPECT_DOUBLE_EQ(run.trace[0]["difficulty"].AsNumber(), 3);
+    EXPECT_TRUE(run.trace[0]["test_mode"].AsBool()); // any value but 0
     EXPECT_DOUBLE_EQ(run.trace[0]["mouse"][0].AsNumber(), 400);
     EXPECT_DOUBLE_EQ(run.trace[1]["alerts"][0]["x"].AsNumber(), 790);
-    EXPECT_NE(run.log.find("800x600"), std::string::npos);
+    EXPECT_NE(run.log.find("Screen: 800x600, full screen, headless, frame cap 30" + title),
+              std::string::npos)
+        << run.log;
 
     std::string none = DataWithSettings("");
     std::filesystem::remove(none + "/settings.ini");
     GameRun defaults = RunGame("", 2, none);
     ASSERT_EQ(defaults.trace.size(), 2u);
     EXPECT_DOUBLE_EQ(defaults.trace[0]["difficulty"].AsNumber(), 1.5);
-    EXPECT_NE(defaults.log.find("1024x768"), std::string::npos);
+    EXPECT_FALSE(defaults.trace[0]["test_mode"].AsBool());
+    // With no frame cap a window waits for the screen ("vsync" is on by default).
+    EXPECT_NE(defaults.log.find("Screen: 1024x768, windowed, headless, frame cap -1" + title),
+              std::string::npos)
+        << defaults.log;
+}
+
+TEST(GameScenario, TheAverageFrameRateIsTheRunningHalfOfEachNewRate) {
+    // Three seconds at 60 frames a second, then two at 20: each frame halves
+    // the way to the new rate, so the average ends at 20, far below the
+    // mean of the rates seen.
+    std::string script;
+    for (int frame = 0; frame <= 300; ++frame) {
+        script +=
+            std::to_string(frame) + (frame < 180 ? " dt 0.016666666666666666\n" : " dt 0.05\n");
+    }
+    script += "220 key 0x1B down\n";
+    GameRun run = RunGame(script, 1000, "", "--replay");
+    ASSERT_EQ(run.trace.size(), 220u) << run.result.output;
+    double sum = 0;
+    int counted = 0;
+    for (const JsonValue& record : run.trace) {
+        if (int fps = static_cast<int>(record["fps"]["current"].AsNumber()); fps > 0) {
+            sum += fps;
+            ++counted;
+        }
+    }
+    ASSERT_GT(counted, 150);
+    EXPECT_GT(sum / counted, 40);
+    EXPECT_NE(run.log.find("Best FPS:60\n"), std::string::npos) << run.log;
+    EXPECT_NE(run.log.find("Worst FPS:20\n"), std::string::npos) << run.log;
+    EXPECT_NE(run.log.find("Avarage FPS:20\n"), std::string::npos) << run.log;
+    // While the rate falls the average trails it by half the gap each frame.
+    const JsonValue& falling = run.trace[190]["fps"];
+    const JsonValue& before = run.trace[189]["fps"];
+    EXPECT_EQ(falling["average"].AsNumber(),
+              std::floor((before["average"].AsNumber() + falling["current"].AsNumber()) / 2));
+    EXPECT_GT(falling["average"].AsNumber(), falling["current"].AsNumber());
 }
 
 TEST(GameScenario, BrokenInputScriptStopsWithItsLine) {

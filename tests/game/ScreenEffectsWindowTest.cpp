@@ -12,25 +12,14 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-// The system's GL driver leaks at exit in ways the leak checker cannot tell
-// from ours; the normal build runs this.
-constexpr bool kLeakChecked = true;
-#else
-constexpr bool kLeakChecked = false;
-#endif
-
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 
 class ScreenEffectsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) {
-            GTEST_SKIP() << "no X display";
-        }
-        if (kLeakChecked) {
-            GTEST_SKIP() << "system GL libraries leak under the address sanitizer";
+        if (std::string why = testing_support::WindowTestSkipReason(); !why.empty()) {
+            GTEST_SKIP() << why;
         }
         Registry::Current().Reset();
         m_dir = testing_support::MakeTempDir("ripple");

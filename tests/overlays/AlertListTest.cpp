@@ -1,5 +1,6 @@
 #include "overlays/AlertList.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/BitmapFont.h"
 
 #include <gtest/gtest.h>
 
@@ -64,15 +65,25 @@ TEST_F(AlertListTest, NearlyTransparentAlertGoesAtItsFirstStepWithoutSkippingOth
 TEST_F(AlertListTest, DrawsThroughPercentSafeTextAndScreenFixedFollowsTheCamera) {
     cameraX = 100;
     cameraY = 50;
-    list.AddAlert(0xFFFFFFFF, "100% %s %d", 10, 20, 0.01f, 0, true);
-    list.AddAlert(0xFFFFFFFF, "world", 10, 20, 0.01f, 0, false);
+    const std::string text = "%s%n%d";
+    list.AddAlert(0xFFFFFFFF, text, 10, 20, 0.01f, 0, true);
+    list.AddAlert(0xFFFFFFFF, "w", 10, 20, 0.01f, 0, false);
     engine->Gfx_RecordDraws(true);
     list.Render();
     std::vector<DrawRecord> draws = engine->Gfx_TakeDrawRecords();
-    // Each drawn glyph is one quad; the first alert's ten bytes come first
-    // (blanks may draw nothing), all to the right of the camera-shifted anchor.
-    ASSERT_FALSE(draws.empty());
-    EXPECT_GE(draws.front().quad.v[0].x, 105.0f);
-    EXPECT_GE(draws.back().quad.v[0].x, 5.0f);
+    // One quad per glyph: the first alert's six characters exactly as
+    // written (never taken as a format), then the second's one.
+    ASSERT_EQ(draws.size(), text.size() + 1);
+    BitmapFont font("fonts/alert_font.fnt", false);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const Quad& glyph = font.GetSprite(static_cast<unsigned char>(text[i]))->GetQuad();
+        EXPECT_EQ(draws[i].quad.v[0].tx, glyph.v[0].tx) << i;
+        EXPECT_EQ(draws[i].quad.v[0].ty, glyph.v[0].ty) << i;
+        EXPECT_EQ(draws[i].quad.v[2].tx, glyph.v[2].tx) << i;
+    }
+    // Screen-fixed text moves with the camera; the world alert stays put.
+    EXPECT_GE(draws.front().quad.v[0].x, 110.0f);
+    EXPECT_GE(draws.front().quad.v[0].y, 70.0f);
+    EXPECT_GE(draws.back().quad.v[0].x, 10.0f);
     EXPECT_LT(draws.back().quad.v[0].x, 100.0f);
 }

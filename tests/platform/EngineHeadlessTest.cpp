@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using testing_support::HeadlessEngine;
@@ -252,6 +253,117 @@ TEST(EngineHeadless, DrawCallsAreCountedAndRecorded) {
     EXPECT_FLOAT_EQ(records[2].quad.v[2].x, 10.0f);
     EXPECT_EQ(records[3].kind, DrawRecord::Kind::Line);
     EXPECT_EQ(records[3].quad.v[0].col, 0xFFFF0000u);
+}
+
+TEST(EngineHeadless, QuadsAreBatchedByTextureAndBlendAsOnARealScreen) {
+    HeadlessEngine engine;
+    HTEXTURE a = engine->Texture_Create(4, 4), b = engine->Texture_Create(4, 4);
+    auto quad = [&](HTEXTURE texture, int blend) {
+        Quad q{};
+        q.tex = texture;
+        q.blend = blend;
+        engine->Gfx_RenderQuad(&q);
+    };
+    auto batchesOf = [&](const std::function<void()>& draw) {
+        const std::uint64_t before = engine->Gfx_GetStats().batches;
+        engine->Gfx_BeginScene();
+        draw();
+        engine->Gfx_EndScene();
+        return engine->Gfx_GetStats().batches - before;
+    };
+    // Runs of one texture and blend mode share a batch; z-writing is part
+    // of the mode, a line is an untextured quad.
+    EXPECT_EQ(batchesOf([&] {
+                  quad(a, BLEND_DEFAULT);
+                  quad(a, BLEND_DEFAULT);
+                  quad(b, BLEND_DEFAULT);
+                  quad(b, BLEND_DEFAULT | BLEND_ZWRITE);
+                  quad(0, BLEND_DEFAULT);
+                  engine->Gfx_RenderLine(0, 0, 4, 4);
+              }),
+              4u);
+    // A transform change sends what came before it.
+    EXPECT_EQ(batchesOf([&] {
+                  quad(a, BLEND_DEFAULT);
+                  engine->Gfx_SetTransform(0, 0, 5, 5);
+                  quad(a, BLEND_DEFAULT);
+              }),
+              2u);
+    EXPECT_EQ(batchesOf([] {}), 0u);
+}
+
+TEST(EngineHeadless, QuadsWrittenInPlaceDrawAsSingleQuadsWould) {
+    HeadlessEngine engine;
+    HTEXTURE texture = engine->Texture_Create(4, 4);
+    engine->Gfx_RecordDraws(true);
+    auto writeQuads = [&](int count) {
+        int written = 0;
+        while (written < count) {
+            int room = 0;
+            Vertex* v = engine->Gfx_StartQuads(texture, BLEND_COLORADD, count - written, &room);
+            EXPECT_GE(room, 1);
+            EXPECT_LE(room, count - written);
+            for (int i = 0; i < room * 4; ++i) {
+                v[i] = Vertex{float(written * 4 + i), 0, 0.5f, 0xFF00FF00u, 0, 1};
+            }
+            engine->Gfx_FinishQuads(room);
+            written += room;
+        }
+    };
+    const std::uint64_t batches = engine->Gfx_GetStats().batches;
+    engine->Gfx_BeginScene();
+    Quad single{};
+    single.tex = texture;
+    single.blend = BLEND_COLORADD;
+    engine->Gfx_RenderQuad(&single);
+    writeQuads(20000); // more than one batch holds
+    engine->Gfx_EndScene();
+    writeQuads(3); // outside a scene: counted and recorded, not drawn
+    EXPECT_EQ(engine->Gfx_GetStats().batches - batches, 2u);
+    EXPECT_EQ(engine->Gfx_GetStats().quads, 20004u);
+
+    std::vector<DrawRecord> records = engine->Gfx_TakeDrawRecords();
+    ASSERT_EQ(records.size(), 20006u); // with the scene's begin and end
+    const DrawRecord& quad = records[2 + 12345];
+    EXPECT_EQ(quad.kind, DrawRecord::Kind::Quad);
+    EXPECT_EQ(quad.quad.tex, texture);
+    EXPECT_EQ(quad.quad.blend, BLEND_COLORADD);
+    EXPECT_EQ(quad.quad.v[3].x, float(12345 * 4 + 3));
+    EXPECT_EQ(quad.quad.v[3].col, 0xFF00FF00u);
+    EXPECT_EQ(records.back().quad.v[0].x, 8.0f);
+    int room = -1;
+    EXPECT_EQ(engine->Gfx_StartQuads(texture, BLEND_DEFAULT, 0, &room), nullptr);
+    EXPECT_EQ(room, 0);
+}
+
+TEST(EngineHeadless, AltEnterSwitchesTheDisplayRestoresAndKeepsThePressFromTheProgram) {
+    std::string dir = testing_support::MakeTempDir("altenter");
+    // Enter alone at frame 1; Alt+Enter at 3 and again at 6.
+    HeadlessEngine engine(WithScript(dir,
+                                     "1 key 0x0D down\n2 key 0x0D up\n"
+                                     "3 key 0x12 down\n3 key 0x0D down\n4 key 0x0D up\n"
+                                     "6 key 0x0D down\n7 key 0x0D up\n7 key 0x12 up\n",
+                                     9));
+    std::vector<int> keys, restores, windowed;
+    int restored = 0;
+    engine->System_SetState(ENGINE_GFXRESTOREFUNC, [&] {
+        ++restored;
+        return false;
+    });
+    engine->System_SetState(ENGINE_FRAMEFUNC, [&] {
+        keys.push_back(engine->Input_GetKey());
+        restores.push_back(restored);
+        windowed.push_back(engine->System_GetState(ENGINE_WINDOWED));
+        return false;
+    });
+    HTEXTURE texture = engine->Texture_Create(8, 8);
+    engine->System_Start();
+    EXPECT_EQ(keys, (std::vector<int>{0, VK_RETURN, 0, VK_ALT, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(restores, (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2}));
+    EXPECT_EQ(windowed, (std::vector<int>{0, 0, 0, 1, 1, 1, 0, 0, 0}));
+    const std::string log = engine.ReadLog();
+    EXPECT_LT(log.find("Switched to a window"), log.find("Switched to full screen")) << log;
+    EXPECT_EQ(engine->Texture_GetWidth(texture), 8); // textures outlive the switch
 }
 
 TEST(EngineHeadless, RecordingReplaysTheSameFrames) {

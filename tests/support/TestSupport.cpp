@@ -21,6 +21,17 @@ std::string SourceDir() {
 #endif
 }
 
+std::string WindowTestSkipReason() {
+    if (!std::getenv("DISPLAY")) {
+        return "no X display";
+    }
+#if defined(__SANITIZE_ADDRESS__)
+    return "system GL libraries leak under the address sanitizer";
+#else
+    return "";
+#endif
+}
+
 std::string MakeTempDir(const std::string& tag) {
     static std::atomic<int> counter{0};
     std::filesystem::path dir =

@@ -12,6 +12,11 @@ namespace testing_support {
 // The source tree (for shipped content under data/).
 std::string SourceDir();
 
+// Why a test that opens a real window cannot run here (no X display, or a
+// sanitizer build: the system's GL and D-Bus libraries leak at exit in ways
+// the leak checker cannot tell from ours), or empty when it can.
+std::string WindowTestSkipReason();
+
 // A fresh, empty folder under the system's temporary folder.
 std::string MakeTempDir(const std::string& tag);
 

@@ -2,6 +2,7 @@
 // every name the code asks for exists, with the right kind and size.
 #include "tests/support/TestSupport.h"
 #include "toolkit/BitmapFont.h"
+#include "toolkit/EngineResources.h"
 #include "toolkit/ParticleSystem.h"
 #include "toolkit/ResourceManager.h"
 #include "toolkit/Sprite.h"
@@ -137,13 +138,21 @@ TEST_F(GameResourcesTest, FontsHaveEveryPrintableByteOnOneLineHeight) {
     for (BitmapFont* font : fonts) {
         EXPECT_NE(font->GetTexture(), 0u);
         EXPECT_GT(font->GetHeight(), 8);
-        for (int c = 33; c <= 126; ++c) {
+        // A byte without a glyph of its own is drawn with the "?" glyph, so
+        // each must differ from that one.
+        const Sprite* fallback = font->GetSprite('?');
+        ASSERT_NE(fallback, nullptr);
+        for (int c = 32; c <= 126; ++c) {
             Sprite* glyph = font->GetSprite(static_cast<unsigned char>(c));
             ASSERT_NE(glyph, nullptr) << c;
+            EXPECT_TRUE(c == '?' || glyph != fallback) << "no glyph for " << c;
             EXPECT_EQ(glyph->GetHeight(), font->GetHeight()) << c;
         }
-        // A space advances the pen even though it draws nothing.
-        EXPECT_GT(font->GetStringWidth("a b", false), font->GetStringWidth("ab", false));
+        // A space advances the pen by its own width, not the fallback's.
+        const float space = font->GetStringWidth(" ", false);
+        EXPECT_GT(space, 0);
+        EXPECT_NE(space, font->GetStringWidth("?", false));
+        EXPECT_EQ(font->GetStringWidth("a b", false), font->GetStringWidth("ab", false) + space);
     }
     EXPECT_EQ(Problems(), std::vector<std::string>{});
 }
@@ -153,6 +162,17 @@ TEST_F(GameResourcesTest, ParticleSystemsAndTheFilesTheGameReadsExist) {
     for (const char* name : kParticles) {
         EXPECT_NE(resources.GetParticleSystem(name), nullptr) << name;
     }
+    // A system over a missing file is still made (it just never emits), so
+    // the files the script names are checked themselves.
+    int named = 0;
+    for (ResDesc* record = resources.FirstRecord(kKindParticle); record; record = record->m_next) {
+        const char* file = static_cast<RFileDesc*>(record)->m_filename;
+        SCOPED_TRACE(file);
+        std::error_code error;
+        EXPECT_EQ(std::filesystem::file_size(file, error), 128u) << record->m_name;
+        ++named;
+    }
+    EXPECT_GE(named, static_cast<int>(std::size(kParticles)));
     for (const char* file : kPsiFiles) {
         EXPECT_EQ(std::filesystem::file_size(file), 128u) << file;
     }

@@ -145,6 +145,51 @@ TEST_F(GuiTest, DegenerateSliderNeitherDividesByZeroNorMoves) {
     }
 }
 
+TEST_F(GuiTest, ASliderDrawsItsKnobCentredOnTheValueUnlessToldToDrawABar) {
+    Start("", 1);
+    // The editor's panel slider: 6 x 128, vertical, a 6 x 6 knob.
+    auto* slider = new GuiSlider(kSliderId, 152, 44, 6, 128, 0, 0, 0, 6, 6, true);
+    slider->SetMaximum(8);
+    slider->SetValue(2);
+    m_gui->AddWidget(slider);
+    (*m_engine)->Gfx_RecordDraws(true);
+    m_gui->Render();
+    slider->SetMode(GuiSlider::kBar);
+    m_gui->Render();
+    std::vector<DrawRecord> draws = (*m_engine)->Gfx_TakeDrawRecords();
+    ASSERT_EQ(draws.size(), 2u);
+    const Vertex* knob = draws[0].quad.v;
+    EXPECT_EQ(knob[0].x, 152.0f);
+    EXPECT_EQ(knob[0].y, 44.0f + 32 - 3);
+    EXPECT_EQ(knob[2].x, 158.0f);
+    EXPECT_EQ(knob[2].y, 44.0f + 32 + 3);
+    const Vertex* bar = draws[1].quad.v;
+    EXPECT_EQ(bar[0].y, 44.0f);
+    EXPECT_EQ(bar[2].y, 44.0f + 32);
+}
+
+TEST_F(GuiTest, AListLeavesTheSharedFontsColourAsItFoundIt) {
+    Start("", 1);
+    auto font = MakeFont(true);
+    font->SetColor(0xFF123456);
+    GuiListbox* list = AddList(font.get(), 0);
+    for (int i = 0; i < 3; ++i)
+        list->AddLine("?");
+    list->SetSelected(1);
+    (*m_engine)->Gfx_RecordDraws(true);
+    m_gui->Render();
+    std::vector<std::uint32_t> colours;
+    for (const DrawRecord& draw : (*m_engine)->Gfx_TakeDrawRecords())
+        colours.push_back(draw.quad.v[0].col);
+    // The rows in their colours (the highlight bar before the selected one)...
+    EXPECT_THAT(colours, ElementsAre(0xFF000000u, 0x40FFFFFFu, 0xFFFFFFFFu, 0xFF000000u));
+    // ...and then the font as the panel's info text expects it.
+    EXPECT_EQ(font->GetColor(), 0xFF123456u);
+    (*m_engine)->Gfx_RecordDraws(true);
+    font->Render(0, 0, BitmapFont::kLeft, "?");
+    EXPECT_EQ((*m_engine)->Gfx_TakeDrawRecords().at(0).quad.v[0].col, 0xFF123456u);
+}
+
 TEST_F(GuiTest, ListClicksSelectOnlyExistingLines) {
     // Rows are 10 pixels high; the list holds two lines in three rows.
     Start("0 mouse 5 15\n1 key 0x01 down\n2 key 0x01 up\n"

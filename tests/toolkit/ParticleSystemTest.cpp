@@ -39,32 +39,82 @@ protected:
     int files = 0;
 };
 
-TEST_F(ParticleSystemTest, RecordIsReadFieldByFieldLittleEndian) {
-    ParticleSystemInfo info = QuietInfo();
-    info.emission = 0x01020304;
-    info.relative = true;
-    info.spinVar = 0.25f;
-    info.colorEnd = {0.1f, 0.2f, 0.3f, 0.4f};
-    info.alphaVar = 0.75f;
-    std::uint8_t bytes[128];
-    info.Write(bytes);
-    EXPECT_EQ(bytes[4], 0x04);
-    EXPECT_EQ(bytes[7], 0x01);
-    EXPECT_EQ(bytes[28], 1);
-    float lifetime;
-    std::memcpy(&lifetime, bytes + 8, 4);
-    EXPECT_FLOAT_EQ(lifetime, -1.0f);
+// A record written by hand, byte by byte: every float field holds its own
+// offset plus a half, so a field read from the wrong place shows.
+std::string HandWrittenRecord() {
+    std::string bytes(128, '\0');
+    auto put = [&](std::size_t offset, std::uint32_t bits) {
+        for (int i = 0; i < 4; ++i) {
+            bytes[offset + i] = static_cast<char>(bits >> (8 * i));
+        }
+    };
+    put(0, 0xDEADBEEF); // the sprite slot: ignored
+    put(4, 0x01020304);
+    for (std::size_t offset = 8; offset < 128; offset += 4) {
+        if (offset != 28) {
+            float value = static_cast<float>(offset) + 0.5f;
+            std::uint32_t bits;
+            std::memcpy(&bits, &value, 4);
+            put(offset, bits);
+        }
+    }
+    bytes[28] = 1; // relative, then three reserved bytes
+    return bytes;
+}
 
+TEST_F(ParticleSystemTest, RecordFieldsSitAtTheirOffsetsLittleEndian) {
+    const std::string record = HandWrittenRecord();
+    const std::string path = engine.Dir() + "/hand.psi";
     // Longer files are fine: only the first 128 bytes count.
-    ParticleSystem system(WritePsi(info, 200).c_str(), &sprite);
+    testing_support::WriteFile(path, record + std::string(72, '\x7f'));
+    ParticleSystem system(path.c_str(), &sprite);
     const ParticleSystemInfo& read = system.GetInfo();
+    EXPECT_EQ(read.sprite, &sprite);
     EXPECT_EQ(read.emission, 0x01020304);
     EXPECT_TRUE(read.relative);
-    EXPECT_FLOAT_EQ(read.spinVar, 0.25f);
-    EXPECT_FLOAT_EQ(read.colorEnd.b, 0.3f);
-    EXPECT_FLOAT_EQ(read.alphaVar, 0.75f);
-    EXPECT_EQ(read.sprite, &sprite);
+    const float fields[] = {read.lifetime,
+                            read.particleLifeMin,
+                            read.particleLifeMax,
+                            read.direction,
+                            read.spread,
+                            read.speedMin,
+                            read.speedMax,
+                            read.gravityMin,
+                            read.gravityMax,
+                            read.radialAccelMin,
+                            read.radialAccelMax,
+                            read.tangentialAccelMin,
+                            read.tangentialAccelMax,
+                            read.sizeStart,
+                            read.sizeEnd,
+                            read.sizeVar,
+                            read.spinStart,
+                            read.spinEnd,
+                            read.spinVar,
+                            read.colorStart.r,
+                            read.colorStart.g,
+                            read.colorStart.b,
+                            read.colorStart.a,
+                            read.colorEnd.r,
+                            read.colorEnd.g,
+                            read.colorEnd.b,
+                            read.colorEnd.a,
+                            read.colorVar,
+                            read.alphaVar};
+    const std::size_t offsets[] = {8,  12, 16, 20, 24, 32, 36, 40,  44,  48,  52,  56,  60,  64, 68,
+                                   72, 76, 80, 84, 88, 92, 96, 100, 104, 108, 112, 116, 120, 124};
+    static_assert(std::size(fields) == std::size(offsets));
+    for (std::size_t i = 0; i < std::size(offsets); ++i) {
+        EXPECT_EQ(fields[i], static_cast<float>(offsets[i]) + 0.5f) << "offset " << offsets[i];
+    }
     EXPECT_FLOAT_EQ(system.GetAge(), ParticleSystem::kStopped);
+
+    // Written back, the record is the hand-made one but for the sprite slot.
+    std::uint8_t written[128];
+    read.Write(written);
+    std::string expected = record;
+    expected.replace(0, 4, 4, '\0');
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(written), 128), expected);
 }
 
 TEST_F(ParticleSystemTest, ShortOrMissingFilesGiveAHarmlessSystem) {
@@ -216,6 +266,82 @@ TEST_F(ParticleSystemTest, RenderPacksColoursAtTheOffsetAndRestoresTheSprite) {
     keep.Update(0.1f);
     keep.Render();
     EXPECT_EQ(TakeQuads(engine.get()).at(0).v[3].col, 0x40112233u);
+}
+
+TEST_F(ParticleSystemTest, EveryParticleIsTheSpriteDrawnWithRenderExInItsColour) {
+    // Spinning, growing, fading particles from a sprite with its own hot
+    // spot, corner depths and colours; more than one run of them.
+    HTEXTURE texture = engine->Texture_Create(64, 32);
+    Sprite look(texture, 8, 4, 16, 8);
+    look.SetHotSpot(5, 3);
+    look.SetZ(0.25f, 2);
+    look.SetColor(0xFF336699);
+    look.SetColor(0x80FFFFFF, 3);
+    look.SetBlendMode(BLEND_COLORADD | BLEND_ZWRITE);
+    ParticleSystemInfo info = QuietInfo();
+    info.sprite = &look;
+    info.emission = 1500;
+    info.speedMin = 10;
+    info.speedMax = 90;
+    info.spread = 6;
+    info.sizeStart = 0.5f;
+    info.sizeEnd = 3;
+    info.sizeVar = 1;
+    info.spinStart = -40;
+    info.spinEnd = 40;
+    info.spinVar = 1;
+    info.colorStart = {1.2f, 0.5f, -0.1f, 1};
+    info.colorEnd = {0, 1, 0.5f, 0};
+    info.colorVar = info.alphaVar = 1;
+    info.particleLifeMin = 0.5f;
+    info.particleLifeMax = 2;
+    ParticleSystem system(info);
+    system.FireAt(300, 200);
+    for (int i = 0; i < 6; ++i) {
+        system.Update(0.05f);
+    }
+    system.SetRenderOffset(-7, 11);
+    ASSERT_GT(system.GetParticlesAlive(), 200);
+
+    engine->Gfx_BeginScene();
+    engine->Gfx_RecordDraws(true);
+    system.Render();
+    std::vector<Quad> drawn = TakeQuads(engine.get());
+    // The reference: the sprite itself, one RenderEx per particle.
+    Sprite reference(look);
+    reference.SetColor(0xFF336699);
+    for (int i = 0; i < system.GetParticlesAlive(); ++i) {
+        const Particle& p = system.GetParticle(i);
+        auto byte = [](float v) {
+            return std::uint32_t(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
+        };
+        reference.SetColor(byte(p.color.a) << 24 | byte(p.color.r) << 16 | byte(p.color.g) << 8 |
+                           byte(p.color.b));
+        reference.RenderEx(-7 + p.x, 11 + p.y, p.age * p.spin, p.size);
+    }
+    std::vector<Quad> expected = TakeQuads(engine.get());
+    engine->Gfx_EndScene();
+    ASSERT_EQ(drawn.size(), expected.size());
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_EQ(drawn[i].tex, texture);
+        EXPECT_EQ(drawn[i].blend, BLEND_COLORADD | BLEND_ZWRITE);
+        for (int c = 0; c < 4; ++c) {
+            const Vertex& got = drawn[i].v[c];
+            const Vertex& want = expected[i].v[c];
+            EXPECT_NEAR(got.x, want.x, 1e-3f) << i << "/" << c;
+            EXPECT_NEAR(got.y, want.y, 1e-3f) << i << "/" << c;
+            EXPECT_EQ(got.z, want.z);
+            EXPECT_EQ(got.col, want.col) << i << "/" << c;
+            EXPECT_EQ(got.tx, want.tx);
+            EXPECT_EQ(got.ty, want.ty);
+        }
+        if (HasFailure()) {
+            break;
+        }
+    }
+    // Drawing left the sprite as drawing with it would: its first colour on
+    // every corner.
+    EXPECT_EQ(look.GetColor(3), 0xFF336699u);
 }
 
 } // namespace

@@ -88,13 +88,15 @@ TEST_F(StringTableTest, LongNamesAndTextsAreCutAndOpenTextsEndAtTheFileEnd) {
     EXPECT_EQ(Text(table, "open"), "runs to the end");
 }
 
-TEST_F(StringTableTest, BinaryJunkAfterTheMagicDoesNotCrash) {
-    std::string junk = "[STRINGTABLE]\n";
+TEST_F(StringTableTest, BinaryJunkEndsTheTableWithTheFormatMessageKeepingWhatCameBefore) {
+    std::string junk = "[STRINGTABLE]\ngood=\"kept\"\n";
     for (int i = 0; i < 4096; ++i) {
         junk.push_back(static_cast<char>((i * 37 + 11) & 0xFF));
     }
-    StringTable table(Write(junk).c_str());
-    SUCCEED();
+    const std::string path = Write(junk);
+    StringTable table(path.c_str());
+    EXPECT_EQ(Text(table, "good"), "kept");
+    EXPECT_TRUE(Logged(path));
 }
 
 } // namespace
