@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Engine& engine = fuzz::TheEngine();
     engine.Gfx_BeginScene();
     system.FireAt(100, 100);
-    for (int frame = 0; frame < 30; ++frame) {
-        system.MoveTo(100.0f + static_cast<float>(frame), 100, frame % 10 == 0);
+    for (int frame = 0; frame < 8; ++frame) {
+        system.MoveTo(100.0f + static_cast<float>(frame), 100, frame % 4 == 0);
         system.Update(1.0f / 60);
         system.Render();
     }
