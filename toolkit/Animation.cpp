@@ -1,5 +1,6 @@
 #include "toolkit/Animation.h"
 
+#include <algorithm>
 #include <cmath>
 
 Animation::Animation(HTEXTURE texture, int frames, float fps, float x, float y, float w, float h)
@@ -33,8 +34,10 @@ void Animation::SetFrame(int frame) {
     // Past the right edge of the image: the frames that fit in the first row
     // are taken off and the rest run in rows below, from the left edge.
     if (columns > 0 && fx > static_cast<float>(m_imageWidth) - m_width) {
-        int firstRow = static_cast<int>(std::lround(static_cast<float>(m_imageWidth) - m_tx));
-        frame -= firstRow / frameWidth;
+        // None fit when the strip starts past the edge, and never more than
+        // the frame number, so a far-off rectangle cannot overflow it.
+        long firstRow = std::max(0L, std::lround(static_cast<float>(m_imageWidth) - m_tx));
+        frame -= static_cast<int>(std::min<long>(firstRow / frameWidth, frame));
         fx = m_width * static_cast<float>(frame % columns);
         fy = m_ty + static_cast<float>(frame / columns + 1) * m_height;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -54,7 +55,8 @@ std::string Rest(const std::string& line) {
 std::string ParseLine(const std::string& line, InputEvent& event) {
     std::vector<std::string> w = Words(line);
     long frame = 0;
-    if (w.size() < 2 || !ParseInt(w[0], frame) || frame < 0) {
+    // Frames and wheel steps are ints; a larger number would wrap to another.
+    if (w.size() < 2 || !ParseInt(w[0], frame) || frame < 0 || frame > INT_MAX) {
         return "expected a frame number and an event";
     }
     event = InputEvent{};
@@ -79,7 +81,7 @@ std::string ParseLine(const std::string& line, InputEvent& event) {
         event.y = static_cast<float>(y);
     } else if (kind == "wheel") {
         long n = 0;
-        if (w.size() != 3 || !ParseInt(w[2], n)) {
+        if (w.size() != 3 || !ParseInt(w[2], n) || n < INT_MIN || n > INT_MAX) {
             return "expected: FRAME wheel N";
         }
         event.kind = InputEvent::Kind::Wheel;
@@ -91,7 +93,11 @@ std::string ParseLine(const std::string& line, InputEvent& event) {
         }
         if (w[2].size() == 1) {
             code = static_cast<unsigned char>(w[2][0]);
-        } else if (!ParseInt(w[2], code) || code <= 0 || code > 255) {
+        } else if (!ParseInt(w[2], code)) {
+            code = 0;
+        }
+        // No character 0, whichever way it is written: NUL types nothing.
+        if (code <= 0 || code > 255) {
             return "expected: FRAME char C (one character or its code)";
         }
         event.kind = InputEvent::Kind::Char;
@@ -138,7 +144,9 @@ InputScriptResult ParseInputScript(const std::string& text) {
         if (line.find_first_not_of(" \t\r") == std::string::npos) {
             continue;
         }
-        if (!line.empty() && line.back() == '\r') {
+        // Every carriage return at the end goes, or a path would keep one
+        // that the recorded script (written with plain line feeds) loses.
+        while (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         InputEvent event;

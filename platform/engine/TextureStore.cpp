@@ -26,6 +26,14 @@ bool DecodeImage(const void* bytes, std::uint32_t size, TextureData& out, std::s
         return false;
     }
     SDL_RWops* rw = SDL_RWFromConstMem(bytes, static_cast<int>(size));
+    // Textures are PNG (JPEG and BMP too, which tests draw). Any file may be
+    // named as one, and the image library's other readers are not for
+    // content: its SVG reader loses memory on text that merely resembles SVG.
+    if (rw && !IMG_isPNG(rw) && !IMG_isJPG(rw) && !IMG_isBMP(rw)) {
+        SDL_RWclose(rw);
+        error = "not a PNG, JPEG or BMP image";
+        return false;
+    }
     SDL_Surface* loaded = rw ? IMG_Load_RW(rw, 1) : nullptr;
     if (!loaded) {
         error = IMG_GetError();

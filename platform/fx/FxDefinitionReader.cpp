@@ -14,6 +14,11 @@ using tinyxml2::XMLElement;
 constexpr int kMaxParticlesPerType = 4000;
 constexpr float kLongestLife = 3600; // keeps frame numbers and ages well inside int range
 constexpr int kMaxSubs = 255;        // sub-emitter handles keep the index in 8 bits
+// Every live particle of an emitter is moved every step; the shipped effects
+// stay under a thousand.
+constexpr long kMaxParticlesPerEmitter = 5000;
+// The lead-in to interval1 is simulated step by step when the effect starts.
+constexpr int kMaxLeadInSteps = 1200; // 20 s at 1/60 s
 
 // Reads an optional number; a present attribute that is not a finite number
 // is an error, so typos in content show up instead of playing as zero.
@@ -195,6 +200,11 @@ FxEmitterDefPtr FxDefinitionReader::Read(const XMLElement& element, std::string&
             error = "interval1 of '" + def->name + "' ends before it starts";
             return nullptr;
         }
+        if (def->interval1Start / def->updateTime > static_cast<float>(kMaxLeadInSteps)) {
+            error = "interval1 of '" + def->name + "' starts more than " +
+                    std::to_string(kMaxLeadInSteps) + " update steps in";
+            return nullptr;
+        }
     }
     // Particle types written straight into the emitter form its first sub-emitter.
     if (element.FirstChildElement("type") != nullptr) {
@@ -218,6 +228,17 @@ FxEmitterDefPtr FxDefinitionReader::Read(const XMLElement& element, std::string&
             error = "emitter '" + def->name + "': " + error;
             return nullptr;
         }
+    }
+    long particles = 0;
+    for (const FxSubDef& sub : def->subs) {
+        for (const FxTypeDef& type : sub.types) {
+            particles += type.maxParticles;
+        }
+    }
+    if (particles > kMaxParticlesPerEmitter) {
+        error = "emitter '" + def->name + "' may hold more than " +
+                std::to_string(kMaxParticlesPerEmitter) + " particles";
+        return nullptr;
     }
     def->hash = Hash(element);
     return def;
