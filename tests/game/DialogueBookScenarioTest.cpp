@@ -1,7 +1,6 @@
 // Dialogues and books reached through map entities in the real game,
 // headless, read back from the trace.
 #include "tests/game/GameRun.h"
-#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +8,10 @@ namespace {
 
 // The statue right of the player's start, the lectern left of it.
 std::string ReadingRoom() {
-    std::string dir = testing_support::MakeTempDir("map");
-    testing_support::WriteFile(dir + "/m.xml", "<map name='reading room'>"
-                                               "<entity x='620' y='384' ent_name='statue'/>"
-                                               "<entity x='400' y='384' ent_name='lectern'/>"
-                                               "</map>");
-    return dir + "/m.xml";
+    return WriteMap("<map name='reading room'>"
+                    "<entity x='620' y='384' ent_name='statue'/>"
+                    "<entity x='400' y='384' ent_name='lectern'/>"
+                    "</map>");
 }
 
 std::string Text(const JsonValue& frame) {
