@@ -45,24 +45,3 @@ TEST(DialogueReader, ListsDialoguesChoicesAndLinesAndTellsWhatTheyLack) {
     EXPECT_EQ(report.problems[2].line, 9);
     EXPECT_EQ(report.problems[2].what, "m_dialogue 1: no name attribute (nothing starts it)");
 }
-
-TEST(DialogueReader, FindsByExactNameAndAddressesByPosition) {
-    tinyxml2::XMLDocument document;
-    ASSERT_EQ(document.Parse(kDocument), tinyxml2::XML_SUCCESS);
-    EXPECT_EQ(FindDialogue(document, "a"), 0); // the first of two
-    EXPECT_EQ(FindDialogue(document, "b"), 3); // the unnamed one still counts
-    EXPECT_EQ(FindDialogue(document, "B"), -1);
-    EXPECT_EQ(FindDialogue(document, ""), -1);
-    EXPECT_EQ(DialogueAt(document, 3)->Attribute("name"), std::string("b"));
-    EXPECT_EQ(DialogueAt(document, 4), nullptr);
-    EXPECT_EQ(DialogueAt(document, -1), nullptr);
-    const tinyxml2::XMLElement* first = DialogueAt(document, 0);
-    EXPECT_NE(NthChildElement(first, "sub_dialogue", 1), nullptr);
-    EXPECT_EQ(NthChildElement(first, "sub_dialogue", 2), nullptr);
-    EXPECT_EQ(NthChildElement(nullptr, "dialogue", 0), nullptr);
-
-    tinyxml2::XMLDocument wrongRoot;
-    ASSERT_EQ(wrongRoot.Parse("<dialogue><m_dialogue name='a'/></dialogue>"),
-              tinyxml2::XML_SUCCESS);
-    EXPECT_EQ(FindDialogue(wrongRoot, "a"), -1);
-}
