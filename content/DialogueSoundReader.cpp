@@ -19,10 +19,7 @@ void ReadDialogueSounds(const tinyxml2::XMLDocument& document, const std::string
 }
 
 bool ReadDialogueSoundFile(const std::string& path, SoundRegistrar& sounds, ContentReport& report) {
-    tinyxml2::XMLDocument document;
-    if (!LoadXmlFile(document, path, report)) {
-        return false;
-    }
-    ReadDialogueSounds(document, path, sounds, report);
-    return true;
+    return ReadXmlFile(path, report, [&](const tinyxml2::XMLDocument& d) {
+        ReadDialogueSounds(d, path, sounds, report);
+    });
 }

@@ -42,12 +42,8 @@ void Read(const tinyxml2::XMLDocument& document, const std::string& path, bool e
 
 bool ReadFile(const std::string& path, bool effects, EntityDefinitions& out,
               ContentReport& report) {
-    tinyxml2::XMLDocument document;
-    if (!LoadXmlFile(document, path, report)) {
-        return false;
-    }
-    Read(document, path, effects, out, report);
-    return true;
+    return ReadXmlFile(
+        path, report, [&](const tinyxml2::XMLDocument& d) { Read(d, path, effects, out, report); });
 }
 
 } // namespace

@@ -28,10 +28,7 @@ void ReadItemDefinitions(const tinyxml2::XMLDocument& document, const std::strin
 }
 
 bool ReadItemFile(const std::string& path, ItemDefinitions& out, ContentReport& report) {
-    tinyxml2::XMLDocument document;
-    if (!LoadXmlFile(document, path, report)) {
-        return false;
-    }
-    ReadItemDefinitions(document, path, out, report);
-    return true;
+    return ReadXmlFile(path, report, [&](const tinyxml2::XMLDocument& d) {
+        ReadItemDefinitions(d, path, out, report);
+    });
 }

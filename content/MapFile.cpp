@@ -5,6 +5,7 @@
 #include "content/XmlFile.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -62,7 +63,16 @@ std::string Rounded(float value) {
         rounded = 0;
     }
     char text[64];
-    std::snprintf(text, sizeof text, "%.0f", rounded == 0 ? 0.0 : rounded);
+    // Whole numbers that fit print as integers: much cheaper than "%.0f",
+    // which saving a large map would otherwise spend most of its time in.
+    if (std::fabs(rounded) < 9e15) {
+        auto [end, failed] =
+            std::to_chars(text, text + sizeof text - 1, static_cast<long long>(rounded));
+        (void)failed;
+        *end = 0;
+    } else {
+        std::snprintf(text, sizeof text, "%.0f", rounded);
+    }
     return text;
 }
 
@@ -74,6 +84,17 @@ void WriteKind(tinyxml2::XMLDocument& document, tinyxml2::XMLElement& map, const
         e->SetAttribute("y", Rounded(placement.y).c_str());
         e->SetAttribute(nameAttribute, placement.name.c_str());
         map.InsertEndChild(e);
+    }
+}
+
+void PrintKind(tinyxml2::XMLPrinter& printer, const char* element, const char* nameAttribute,
+               const std::vector<MapPlacement>& placements) {
+    for (const MapPlacement& placement : placements) {
+        printer.OpenElement(element);
+        printer.PushAttribute("x", Rounded(placement.x).c_str());
+        printer.PushAttribute("y", Rounded(placement.y).c_str());
+        printer.PushAttribute(nameAttribute, placement.name.c_str());
+        printer.CloseElement();
     }
 }
 
@@ -94,12 +115,8 @@ void ReadMap(const tinyxml2::XMLDocument& document, const std::string& path, Map
 }
 
 bool ReadMapFile(const std::string& path, MapContents& out, ContentReport& report) {
-    tinyxml2::XMLDocument document;
-    if (!LoadXmlFile(document, path, report)) {
-        return false;
-    }
-    ReadMap(document, path, out, report);
-    return true;
+    return ReadXmlFile(path, report,
+                       [&](const tinyxml2::XMLDocument& d) { ReadMap(d, path, out, report); });
 }
 
 void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document) {
@@ -112,27 +129,50 @@ void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document) {
     WriteKind(document, *root, "item", "it_name", map.items);
 }
 
+void PrintMap(const MapContents& map, tinyxml2::XMLPrinter& printer) {
+    printer.PushDeclaration("xml version=\"1.0\"");
+    printer.OpenElement("map");
+    printer.PushAttribute("name", map.name.c_str());
+    PrintKind(printer, "entity", "ent_name", map.entities);
+    PrintKind(printer, "item", "it_name", map.items);
+    printer.CloseElement();
+}
+
 bool WriteMapFile(const std::string& path, const MapContents& map, std::string& error) {
-    tinyxml2::XMLDocument document;
-    BuildMapDocument(map, document);
-    tinyxml2::XMLPrinter printer;
-    document.Print(&printer);
-    // The printer's size counts the closing zero.
-    return WriteFileWhole(path, std::string(printer.CStr(), printer.CStrSize() - 1), error);
+    return WriteWhole(
+        path,
+        [&map](std::FILE* file) {
+            // Straight into the file: a large map is not held twice.
+            tinyxml2::XMLPrinter printer(file);
+            PrintMap(map, printer);
+            return std::ferror(file) == 0;
+        },
+        error);
 }
 
 bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error) {
+    return WriteWhole(
+        path,
+        [&text](std::FILE* file) {
+            return std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        },
+        error);
+}
+
+bool WriteWhole(const std::string& path, const std::function<bool(std::FILE*)>& write,
+                std::string& error) {
     const std::string temporary = path + ".saving";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) {
         error = std::strerror(errno);
         return false;
     }
-    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    errno = 0;
+    bool ok = write(file);
     int writeError = errno;
     ok = std::fflush(file) == 0 && ok;
     if (!ok) {
-        writeError = errno;
+        writeError = errno ? errno : EIO;
     }
     if (std::fclose(file) != 0 && ok) {
         ok = false;

@@ -4,6 +4,8 @@
 // writes.
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,9 +41,16 @@ bool ReadMapFile(const std::string& path, MapContents& out, ContentReport& repor
 // entities, then the items, positions rounded to whole numbers (ties to
 // even). Effects are not written.
 void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document);
+// Prints that document's text straight from the contents, without building
+// it first (a map of many thousands of placements saves at printing speed).
+void PrintMap(const MapContents& map, tinyxml2::XMLPrinter& printer);
 // Writes the whole file beside the target and renames it into place, so a
 // failed save never leaves a cut map behind. On failure returns false with
 // the reason in error.
 bool WriteMapFile(const std::string& path, const MapContents& map, std::string& error);
 // The same for any printed text (the editor's recovery file uses it too).
 bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error);
+// The same for whatever write puts into the open temporary file (false
+// when it failed).
+bool WriteWhole(const std::string& path, const std::function<bool(std::FILE*)>& write,
+                std::string& error);

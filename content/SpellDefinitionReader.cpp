@@ -108,10 +108,7 @@ void ReadSpellDefinitions(const tinyxml2::XMLDocument& document, const std::stri
 }
 
 bool ReadSpellFile(const std::string& path, SpellBook& out, ContentReport& report) {
-    tinyxml2::XMLDocument document;
-    if (!LoadXmlFile(document, path, report)) {
-        return false;
-    }
-    ReadSpellDefinitions(document, path, out, report);
-    return true;
+    return ReadXmlFile(path, report, [&](const tinyxml2::XMLDocument& d) {
+        ReadSpellDefinitions(d, path, out, report);
+    });
 }

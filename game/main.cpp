@@ -1,23 +1,13 @@
 // The game's entry point: reads the command line, enters the content folder
 // and runs the game, whose construction is the whole program.
 #include "game/core/Game.h"
-#include "platform/engine/EngineOptions.h"
+#include "platform/engine/ProgramStart.h"
 
-#include <cstdio>
 #include <new>
 
 int main(int argc, char** argv) {
-    EngineOptions options;
-    OptionsParseResult parsed = ParseEngineOptions(argc, argv, options);
-    if (!parsed.ok || parsed.help) {
-        std::fprintf(parsed.ok ? stdout : stderr, "%s%s%s", parsed.error.c_str(),
-                     parsed.ok ? "" : "\n", EngineOptionsUsage(argv[0]).c_str());
-        return parsed.ok ? 0 : 2;
-    }
-    SetEngineOptions(options);
-    if (EnterDataDirectory(options, argv[0]).empty()) {
-        std::fprintf(stderr, "duskmaw: no content folder found (use --data DIR)\n");
-        return 1;
+    if (int code = PrepareProgram(argc, argv, "duskmaw"); code >= 0) {
+        return code;
     }
     // The game object is never destroyed: the process exit reclaims it.
     Game* game = new (std::nothrow) Game();

@@ -90,6 +90,7 @@ void SoundManager::PlayDialogueSound(const std::string& name) {
     // Without a sound the channel is left unset, so the line ends at once
     // instead of waiting on an earlier line's channel.
     m_system->PlaySound(SOUND_CHANNEL_FREE, sound, false, &m_dialogueChannel);
+    m_dialogueChannel.SetVolume(m_voiceVolume);
 }
 
 bool SoundManager::IsDialoguePlaying() const {
@@ -106,6 +107,7 @@ void SoundManager::UpdateMusic() {
         auto found = m_musicTracks.find(m_musicState);
         Sound* track = found != m_musicTracks.end() ? found->second : nullptr;
         m_system->PlaySound(SOUND_CHANNEL_FREE, track, false, &m_musicChannel);
+        m_musicChannel.SetVolume(m_musicVolume);
     }
     m_musicChannel.IsPlaying(&m_musicPlaying);
     if (m_musicState == "fightint" && !m_musicPlaying) {
@@ -128,4 +130,16 @@ void SoundManager::ChooseNextTrack() {
     } else {
         m_musicState = "fighting";
     }
+}
+
+float SoundManager::MusicVolume() const {
+    float volume = 0;
+    m_musicChannel.GetVolume(&volume);
+    return volume;
+}
+
+float SoundManager::VoiceVolume() const {
+    float volume = 0;
+    m_dialogueChannel.GetVolume(&volume);
+    return volume;
 }

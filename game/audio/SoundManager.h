@@ -39,6 +39,14 @@ public:
     // chain of tracks, one starting in the frame after the last ended.
     void UpdateMusic();
 
+    // The players' volumes, 0 to 1, for every line and track started after.
+    void SetVolumes(float music, float voice) {
+        m_musicVolume = music;
+        m_voiceVolume = voice;
+    }
+    float MusicVolume() const;
+    float VoiceVolume() const;
+
     // For the trace.
     const std::string& GetMusicState() const { return m_musicState; }
     bool IsIntroDone() const { return m_introDone; }
@@ -66,6 +74,8 @@ private:
     std::string m_musicState;
     bool m_introDone = false;
     bool m_musicPlaying = false;
+    float m_musicVolume = 1.0f;
+    float m_voiceVolume = 1.0f;
 };
 
 SoundManager& TheSoundManager();

@@ -17,6 +17,7 @@
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/engine/EngineOptions.h"
+#include "platform/engine/ProgramStart.h"
 #include "platform/registry/Registry.h"
 
 #include <cmath>
@@ -71,30 +72,21 @@ Game::~Game() {
 }
 
 void Game::Configure() {
-    engine = EngineCreate(ENGINE_VERSION);
-    engine->System_SetState(ENGINE_INIFILE, "settings.ini");
-    screenWidth = engine->Ini_GetInt("CONFIGS", "w", 1024);
-    screenHeight = engine->Ini_GetInt("CONFIGS", "h", 768);
+    ProgramScreen screen;
+    engine =
+        CreateProgramEngine({[this] { return FrameFunc(); }, [this] { return RenderFunc(); },
+                             [this] { return GfxRestoreFunc(); }, [this] { return ExitFunc(); }},
+                            screen);
+    screenWidth = screen.width;
+    screenHeight = screen.height;
     difficulty = engine->Ini_GetFloat("CONFIGS", "default_difficulty", 1.5f);
     testMode = engine->Ini_GetInt("CONFIGS", "testmode", 0) != 0;
     speed = engine->Ini_GetFloat("CONFIGS", "speed", 150.0f);
-    engine->System_SetState(ENGINE_WINDOWED, engine->Ini_GetInt("CONFIGS", "Fullscreen", 0) == 0);
-    engine->System_SetState(ENGINE_FPS, engine->Ini_GetInt("CONFIGS", "fps", 0));
-    engine->System_SetState(ENGINE_FRAMEFUNC, [this] { return FrameFunc(); });
-    engine->System_SetState(ENGINE_RENDERFUNC, [this] { return RenderFunc(); });
-    engine->System_SetState(ENGINE_GFXRESTOREFUNC, [this] { return GfxRestoreFunc(); });
-    engine->System_SetState(ENGINE_EXITFUNC, [this] { return ExitFunc(); });
-    engine->System_SetState(ENGINE_TITLE, "Welcome to the - Duskmaw!");
-    // Sound goes through the sound library, not the engine.
-    engine->System_SetState(ENGINE_USESOUND, false);
-    engine->System_SetState(ENGINE_SCREENWIDTH, screenWidth);
-    engine->System_SetState(ENGINE_SCREENHEIGHT, screenHeight);
-    engine->System_SetState(ENGINE_SCREENBPP, 32);
-    engine->System_SetState(ENGINE_DONTSUSPEND, true);
-    engine->System_SetState(ENGINE_HIDEMOUSE, true);
-    engine->System_SetState(ENGINE_SHOWSPLASH, true);
-    engine->System_SetState(ENGINE_LOGFILE, "log.txt");
-    engine->System_SetState(ENGINE_TEXTUREFILTER, false);
+    settings = ReadPlayerSettings(*engine);
+    // A window with no frame cap waits for the screen unless told not to.
+    if (engine->System_GetState(ENGINE_FPS) == ENGINE_FPS_UNLIMITED && settings.vsync) {
+        engine->System_SetState(ENGINE_FPS, ENGINE_FPS_VSYNC);
+    }
 }
 
 void Game::Initialise() {
@@ -108,6 +100,8 @@ void Game::Initialise() {
     SoundManager& sounds = TheSoundManager();
     m_audioHost = std::make_unique<GameAudioHost>();
     sounds.SetHost(m_audioHost.get());
+    sounds.SetVolumes(static_cast<float>(settings.musicVolume) / 100,
+                      static_cast<float>(settings.voiceVolume) / 100);
     // The definitions hand the dialogue sounds and the music to the sounds.
     SetDefinitionSoundRegistrar(&sounds);
     DefinitionDatabase& definitions = TheDefinitionDatabase();
@@ -135,6 +129,7 @@ void Game::Initialise() {
     ScreenEffects& effects = TheScreenEffects();
     effects.mode = 0;
     effects.shaderIndex = 0;
+    effects.hitEffects = settings.effects;
 
     const EngineOptions& options = GetEngineOptions();
     EngineContentReport report(*engine);

@@ -3,6 +3,7 @@
 // TheGame().
 #pragma once
 
+#include "game/core/PlayerSettings.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/CollisionBox.h"
@@ -57,6 +58,7 @@ public:
     float score = 0;
     int state = 0;
     std::unique_ptr<ResourceManager> resources;
+    PlayerSettings settings;
 
 private:
     void Configure();

@@ -1,5 +1,6 @@
 // The frame function: keys, pause, the game's steps in their order, the
 // clock, the mouse and the frame-rate statistics.
+#include "game/actors/EnemyManager.h"
 #include "game/actors/Player.h"
 #include "game/actors/PowerUpList.h"
 #include "game/actors/SpellManager.h"
@@ -89,6 +90,9 @@ void Game::AdvanceUnpaused() {
     lastRunningTime = TheGameClock().time;
     MovePlayer();
     Registry::Current().Get<AlertList>().Update();
+    EnemyManager& enemies = TheEnemyManager();
+    enemies.UpdateGroups();
+    enemies.UpdateEnemies();
     ThePowerUpList().Update();
     ScreenEffects& effects = TheScreenEffects();
     effects.UpdateWorldEffects();

@@ -1,5 +1,6 @@
 // The render function: the world pass in world coordinates, then the HUD
 // pass on the screen, ending with alerts in world coordinates.
+#include "game/actors/EnemyManager.h"
 #include "game/actors/OrbDisplay.h"
 #include "game/actors/Player.h"
 #include "game/actors/PowerUpList.h"
@@ -91,4 +92,5 @@ void Game::HudPass() {
     }
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
     Registry::Current().Get<AlertList>().Render();
+    TheEnemyManager().RenderEnemies();
 }

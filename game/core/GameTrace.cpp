@@ -1,6 +1,7 @@
 #include "game/core/GameTrace.h"
 
 #include "content/ItemDefinition.h"
+#include "game/actors/EnemyManager.h"
 #include "game/actors/Player.h"
 #include "game/actors/PowerUpList.h"
 #include "game/actors/SpellManager.h"
@@ -13,7 +14,9 @@
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
+#include "overlays/AlertTrace.h"
 #include "platform/registry/Registry.h"
+#include "toolkit/JsonText.h"
 
 #include <sstream>
 
@@ -25,49 +28,10 @@ const char* Bool(bool value) {
 
 } // namespace
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20 || c >= 0x7F) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", c);
-                out += escape;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
-GameTrace::GameTrace(const std::string& path) : m_file(std::fopen(path.c_str(), "w")) {
-    if (!m_file) {
-        std::fprintf(stderr, "cannot write the trace %s\n", path.c_str());
-    }
-}
-
-GameTrace::~GameTrace() {
-    if (m_file) {
-        std::fclose(m_file);
-    }
-}
+GameTrace::GameTrace(const std::string& path) : m_file(path) {}
 
 void GameTrace::Write(const Game& game) {
-    if (!m_file) {
+    if (!m_file.IsOpen()) {
         return;
     }
     const GameClock& clock = TheGameClock();
@@ -89,32 +53,34 @@ void GameTrace::Write(const Game& game) {
       << "},\"select\":{\"fire\":" << Bool(clock.fire) << ",\"ice\":" << Bool(clock.ice)
       << ",\"earth\":" << Bool(clock.earth) << ",\"wind\":" << Bool(clock.wind)
       << ",\"it\":" << Bool(clock.it) << "},\"flash\":" << clock.flashAlpha
-      << ",\"effects_on\":" << Bool(TheScreenEffects().effectsOn) << ",\"alerts\":[";
-    bool first = true;
-    for (const Alert& alert : Registry::Current().Get<AlertList>().Alerts()) {
-        o << (first ? "" : ",") << "{\"text\":" << JsonString(alert.text) << ",\"x\":" << alert.x
-          << ",\"y\":" << alert.y << ",\"alpha\":" << alert.alpha << ",\"align\":" << alert.align
-          << "}";
-        first = false;
-    }
-    o << "],\"player\":{\"x\":" << player.x << ",\"y\":" << player.y
+      << ",\"effects_on\":" << Bool(TheScreenEffects().effectsOn)
+      << ",\"alerts\":" << AlertsJson(Registry::Current().Get<AlertList>())
+      << ",\"player\":{\"x\":" << player.x << ",\"y\":" << player.y
       << ",\"facing\":" << player.facing << ",\"health\":" << player.health << "},\"orbs\":["
       << spells.fire << "," << spells.ice << "," << spells.earth << "," << spells.wind
-      << "],\"inventory\":{\"open\":" << Bool(TheInventory().open) << ",\"items\":[";
-    first = true;
-    for (const auto& item : TheInventory().Items()) {
-        o << (first ? "" : ",") << "{\"name\":" << JsonString(item->Definition().name)
-          << ",\"cell\":" << item->cell << "}";
-        first = false;
-    }
-    o << "]},\"powerups\":[";
-    first = true;
-    for (const auto& powerUp : ThePowerUpList().PowerUps()) {
-        o << (first ? "" : ",") << "{\"x\":" << powerUp->x << ",\"y\":" << powerUp->y
-          << ",\"action\":" << JsonString(powerUp->Action()) << "}";
-        first = false;
-    }
-    o << "],\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
+      << "],\"inventory\":{\"open\":" << Bool(TheInventory().open) << ",\"items\":";
+    JsonArray(o, TheInventory().Items(), [](std::ostream& out, const auto& item) {
+        out << "{\"name\":" << JsonString(item->Definition().name) << ",\"cell\":" << item->cell
+            << "}";
+    });
+    o << "},\"powerups\":";
+    JsonArray(o, ThePowerUpList().PowerUps(), [](std::ostream& out, const auto& powerUp) {
+        out << "{\"x\":" << powerUp->x << ",\"y\":" << powerUp->y
+            << ",\"action\":" << JsonString(powerUp->Action()) << "}";
+    });
+    o << ",\"enemies\":";
+    JsonArray(o, TheEnemyManager().Enemies(), [](std::ostream& out, const auto& enemy) {
+        out << "{\"kind\":" << enemy->kind << ",\"x\":" << enemy->x << ",\"y\":" << enemy->y
+            << ",\"health\":" << enemy->health << ",\"speed\":" << enemy->speed
+            << ",\"element\":" << enemy->element << "}";
+    });
+    o << ",\"groups\":";
+    JsonArray(o, TheEnemyManager().Groups(), [](std::ostream& out, const auto& group) {
+        out << "{\"remaining\":" << group->remaining << ",\"alive\":" << group->alive
+            << ",\"speed_factor\":" << group->speedFactor << ",\"minions\":" << group->minions
+            << ",\"aggrevators\":" << group->aggrevators << ",\"mages\":" << group->mages << "}";
+    });
+    o << ",\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
       << ",\"page\":" << book.page << "},\"dialogue\":{\"main\":" << dialogues.Main()
       << ",\"branch\":" << dialogues.Branch() << ",\"line\":" << dialogues.Line()
       << ",\"active\":" << Bool(dialogues.IsActive())
@@ -129,7 +95,8 @@ void GameTrace::Write(const Game& game) {
       << ",\"effects_mode\":" << TheScreenEffects().mode
       << ",\"music\":{\"state\":" << JsonString(sounds.GetMusicState())
       << ",\"intro_done\":" << Bool(sounds.IsIntroDone())
-      << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << "}}\n";
-    std::fputs(o.str().c_str(), m_file);
-    std::fflush(m_file);
+      << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << ",\"volume\":" << sounds.MusicVolume()
+      << "},\"voice_volume\":" << sounds.VoiceVolume()
+      << ",\"hit_effects\":" << Bool(TheScreenEffects().hitEffects) << "}";
+    m_file.WriteLine(o.str());
 }

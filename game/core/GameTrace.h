@@ -2,6 +2,9 @@
 // for scenario tests and tools (see docs/trace.md).
 #pragma once
 
+#include "toolkit/JsonText.h"
+#include "toolkit/TraceFile.h"
+
 #include <cstdio>
 #include <string>
 
@@ -10,15 +13,11 @@ class Game;
 class GameTrace {
 public:
     explicit GameTrace(const std::string& path);
-    ~GameTrace();
     GameTrace(const GameTrace&) = delete;
     GameTrace& operator=(const GameTrace&) = delete;
 
     void Write(const Game& game);
 
 private:
-    std::FILE* m_file = nullptr;
+    TraceFile m_file;
 };
-
-// The text as a JSON string literal.
-std::string JsonString(const std::string& text);

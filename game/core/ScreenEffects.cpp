@@ -141,6 +141,9 @@ void ScreenEffects::Composite() {
 }
 
 void ScreenEffects::Ripple(float screenX, float screenY) {
+    if (!hitEffects) {
+        return;
+    }
     effectsOn = true;
     mode = 0;
     shaderIndex = 0;
@@ -150,6 +153,9 @@ void ScreenEffects::Ripple(float screenX, float screenY) {
 }
 
 void ScreenEffects::ShaderPulse(float duration) {
+    if (!hitEffects) {
+        return;
+    }
     pulseDuration = duration;
     pulseStart = TheGameClock().time;
     pulseActive = true;

@@ -53,6 +53,8 @@ public:
     float pulseStart = 0;
     float pulseDuration = 0;
     bool effectsOn = false;
+    // False: hits start neither a ripple nor a pulse (a player's setting).
+    bool hitEffects = true;
     bool pulseActive = false;
     float rippleEnd = 0;
     float rippleX = 0;

@@ -78,6 +78,8 @@ SoundResult MixerBackend::Play(int channelId, Sound& sound, ChannelGrant* grant)
     }
     if (channelId == SOUND_CHANNEL_FREE && mixerSound.Music() != nullptr &&
         Mix_PlayingMusic() == 0) {
+        // Every play starts at full volume; the mixer would keep the last.
+        Mix_VolumeMusic(MIX_MAX_VOLUME);
         if (Mix_PlayMusic(mixerSound.Music(), 0) != 0) {
             return SOUND_ERR_FORMAT;
         }
@@ -92,6 +94,7 @@ SoundResult MixerBackend::Play(int channelId, Sound& sound, ChannelGrant* grant)
     if (index < 0) {
         return channelId == SOUND_CHANNEL_FREE ? SOUND_ERR_CHANNEL_ALLOC : SOUND_ERR_INVALID_PARAM;
     }
+    Mix_Volume(index, MIX_MAX_VOLUME);
     *grant = m_book.Grant(index);
     return SOUND_OK;
 }
@@ -122,4 +125,27 @@ void MixerBackend::StopAll() {
         Mix_HaltChannel(-1);
         Mix_HaltMusic();
     }
+}
+
+SoundResult MixerBackend::SetVolume(const ChannelGrant& grant, float volume) {
+    if (!m_device.IsOpen() || !m_book.IsCurrent(grant)) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    const int level = static_cast<int>(volume * MIX_MAX_VOLUME + 0.5f);
+    if (grant.index == MusicSlot()) {
+        Mix_VolumeMusic(level);
+    } else {
+        Mix_Volume(grant.index, level);
+    }
+    return SOUND_OK;
+}
+
+SoundResult MixerBackend::GetVolume(const ChannelGrant& grant, float* volume) {
+    if (!m_device.IsOpen() || !m_book.IsCurrent(grant)) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    const int level =
+        grant.index == MusicSlot() ? Mix_VolumeMusic(-1) : Mix_Volume(grant.index, -1);
+    *volume = static_cast<float>(level) / MIX_MAX_VOLUME;
+    return SOUND_OK;
 }

@@ -18,6 +18,8 @@ public:
     SoundResult Play(int channelId, Sound& sound, ChannelGrant* grant) override;
     SoundResult IsPlaying(const ChannelGrant& grant, bool* playing) override;
     SoundResult Stop(const ChannelGrant& grant) override;
+    SoundResult SetVolume(const ChannelGrant& grant, float volume) override;
+    SoundResult GetVolume(const ChannelGrant& grant, float* volume) override;
     void StopAll() override;
     void Update() override {}
     void Close() override { m_device.Close(); }

@@ -28,6 +28,9 @@ public:
     virtual SoundResult Play(int channelId, Sound& sound, ChannelGrant* grant) = 0;
     virtual SoundResult IsPlaying(const ChannelGrant& grant, bool* playing) = 0;
     virtual SoundResult Stop(const ChannelGrant& grant) = 0;
+    // 0 silent to 1 full; for the play the grant refers to.
+    virtual SoundResult SetVolume(const ChannelGrant& grant, float volume) = 0;
+    virtual SoundResult GetVolume(const ChannelGrant& grant, float* volume) = 0;
     virtual void StopAll() = 0;
     virtual void Update() = 0;
     // Called after every Sound the backend loaded has been destroyed.

@@ -23,3 +23,25 @@ SoundResult SoundChannel::Stop() {
     }
     return backend->Stop(m_grant);
 }
+
+SoundResult SoundChannel::SetVolume(float volume) {
+    auto backend = m_backend.lock();
+    if (!backend || !IsSet()) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    if (!(volume >= 0.0f)) {
+        volume = 0.0f;
+    }
+    return backend->SetVolume(m_grant, volume > 1.0f ? 1.0f : volume);
+}
+
+SoundResult SoundChannel::GetVolume(float* volume) const {
+    if (volume == nullptr) {
+        return SOUND_ERR_INVALID_PARAM;
+    }
+    auto backend = m_backend.lock();
+    if (!backend || !IsSet()) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    return backend->GetVolume(m_grant, volume);
+}

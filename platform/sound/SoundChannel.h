@@ -11,6 +11,9 @@ public:
     // playing is false whenever the result is not SOUND_OK.
     SoundResult IsPlaying(bool* playing) const;
     SoundResult Stop();
+    // 0 silent to 1 full (held to that range); for this play only.
+    SoundResult SetVolume(float volume);
+    SoundResult GetVolume(float* volume) const;
     bool IsSet() const { return m_grant.index >= 0; }
 
 private:

@@ -18,6 +18,7 @@ SoundResult TimedBackend::Open(int channels, std::string* error) {
     m_probe.Open("dummy", 1, error);
     m_book.Resize(channels);
     m_endTimes.assign(static_cast<std::size_t>(channels), 0.0);
+    m_volumes.assign(static_cast<std::size_t>(channels), 1.0f);
     return SOUND_OK;
 }
 
@@ -60,6 +61,7 @@ SoundResult TimedBackend::Play(int channelId, Sound& sound, ChannelGrant* grant)
         }
     }
     m_endTimes[static_cast<std::size_t>(index)] = now + sound.GetLength();
+    m_volumes[static_cast<std::size_t>(index)] = 1.0f; // every play starts at full volume
     *grant = m_book.Grant(index);
     return SOUND_OK;
 }
@@ -83,4 +85,20 @@ SoundResult TimedBackend::Stop(const ChannelGrant& grant) {
 
 void TimedBackend::StopAll() {
     m_endTimes.assign(m_endTimes.size(), 0.0);
+}
+
+SoundResult TimedBackend::SetVolume(const ChannelGrant& grant, float volume) {
+    if (!m_book.IsCurrent(grant)) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    m_volumes[static_cast<std::size_t>(grant.index)] = volume;
+    return SOUND_OK;
+}
+
+SoundResult TimedBackend::GetVolume(const ChannelGrant& grant, float* volume) {
+    if (!m_book.IsCurrent(grant)) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    *volume = m_volumes[static_cast<std::size_t>(grant.index)];
+    return SOUND_OK;
 }

@@ -19,6 +19,8 @@ public:
     SoundResult Play(int channelId, Sound& sound, ChannelGrant* grant) override;
     SoundResult IsPlaying(const ChannelGrant& grant, bool* playing) override;
     SoundResult Stop(const ChannelGrant& grant) override;
+    SoundResult SetVolume(const ChannelGrant& grant, float volume) override;
+    SoundResult GetVolume(const ChannelGrant& grant, float* volume) override;
     void StopAll() override;
     void Update() override {}
     void Close() override { m_probe.Close(); }
@@ -33,4 +35,5 @@ private:
     MixerDevice m_probe;
     ChannelBook m_book;
     std::vector<double> m_endTimes;
+    std::vector<float> m_volumes;
 };

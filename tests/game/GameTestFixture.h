@@ -10,6 +10,7 @@
 #include "game/core/Game.h"
 #include "game/fx/FX_Manager.h"
 #include "game/world/World.h"
+#include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/ResourceManager.h"
@@ -105,6 +106,15 @@ protected:
         placement.x = x;
         placement.y = y;
         return placement;
+    }
+
+    // The texts of the alerts on show, oldest first.
+    static std::vector<std::string> AlertTexts() {
+        std::vector<std::string> texts;
+        for (const Alert& alert : Registry::Current().Get<AlertList>().Alerts()) {
+            texts.push_back(alert.text);
+        }
+        return texts;
     }
 
     float SpriteWidth(const char* name) { return m_resources->GetSprite(name)->GetWidth(); }

@@ -14,13 +14,6 @@ protected:
         TheGameClock().delta = 1.0f / 60;
     }
     Player& player() { return ThePlayer(); }
-    std::vector<std::string> AlertTexts() {
-        std::vector<std::string> texts;
-        for (const Alert& alert : Registry::Current().Get<AlertList>().Alerts()) {
-            texts.push_back(alert.text);
-        }
-        return texts;
-    }
 };
 
 } // namespace

@@ -184,6 +184,8 @@ public:
     SoundResult Play(int, Sound&, ChannelGrant*) override { return SOUND_ERR_UNSUPPORTED; }
     SoundResult IsPlaying(const ChannelGrant&, bool*) override { return SOUND_ERR_UNSUPPORTED; }
     SoundResult Stop(const ChannelGrant&) override { return SOUND_ERR_UNSUPPORTED; }
+    SoundResult SetVolume(const ChannelGrant&, float) override { return SOUND_ERR_UNSUPPORTED; }
+    SoundResult GetVolume(const ChannelGrant&, float*) override { return SOUND_ERR_UNSUPPORTED; }
     void StopAll() override {}
     void Update() override {}
     void Close() override {}

@@ -91,3 +91,25 @@ TEST_F(MixerSoundTest, WithoutAUsableDeviceTheSystemPlaysSilentlyAndLogsIt) {
 }
 
 } // namespace
+
+TEST_F(MixerSoundTest, VolumesAreHeldToTheirRangeAndEveryPlayStartsFull) {
+    Open();
+    SoundChannel track = Play(Shipped("sounds/loop1x.ogg"));
+    SoundChannel line = Play(Shipped("sounds/voice/statue_3.ogg"));
+    float volume = 0;
+    ASSERT_EQ(track.SetVolume(0.5f), SOUND_OK);
+    ASSERT_EQ(line.SetVolume(7.0f), SOUND_OK);
+    track.GetVolume(&volume);
+    EXPECT_NEAR(volume, 0.5f, 1.0f / 128);
+    line.GetVolume(&volume);
+    EXPECT_EQ(volume, 1.0f);
+    line.SetVolume(-3);
+    line.GetVolume(&volume);
+    EXPECT_EQ(volume, 0.0f);
+    // The track's next play is at full volume again.
+    track.Stop();
+    SoundChannel again = Play(Shipped("sounds/loop1x.ogg"));
+    again.GetVolume(&volume);
+    EXPECT_EQ(volume, 1.0f);
+    EXPECT_EQ(track.SetVolume(0.2f), SOUND_ERR_INVALID_HANDLE);
+}

@@ -142,6 +142,25 @@ TEST_F(TimedSoundTest, UnsetAndReusedChannelsReadAsNotPlaying) {
     EXPECT_FALSE(Playing(second));
 }
 
+TEST_F(TimedSoundTest, AVolumeBelongsToOnePlay) {
+    ASSERT_EQ(m_system->Init(1, SOUND_INIT_NORMAL, nullptr), SOUND_OK);
+    Sound* line = Stream(Shipped("sounds/voice/shrine_2.ogg"));
+    SoundChannel first;
+    ASSERT_EQ(m_system->PlaySound(SOUND_CHANNEL_FREE, line, false, &first), SOUND_OK);
+    float volume = 0;
+    EXPECT_EQ(first.SetVolume(0.25f), SOUND_OK);
+    first.GetVolume(&volume);
+    EXPECT_EQ(volume, 0.25f);
+    m_now = 100.0;
+    SoundChannel second;
+    ASSERT_EQ(m_system->PlaySound(SOUND_CHANNEL_FREE, line, false, &second), SOUND_OK);
+    second.GetVolume(&volume);
+    EXPECT_EQ(volume, 1.0f);
+    EXPECT_EQ(first.SetVolume(0.5f), SOUND_ERR_INVALID_HANDLE);
+    SoundChannel unset;
+    EXPECT_EQ(unset.GetVolume(&volume), SOUND_ERR_INVALID_HANDLE);
+}
+
 TEST_F(TimedSoundTest, AChannelOutlivingItsSystemReadsAsNotPlaying) {
     ASSERT_EQ(m_system->Init(4, SOUND_INIT_NORMAL, nullptr), SOUND_OK);
     SoundChannel channel;

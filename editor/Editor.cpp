@@ -1,0 +1,102 @@
+#include "editor/Editor.h"
+
+#include "content/ContentReport.h"
+#include "editor/EditorClock.h"
+#include "editor/EditorDefinitions.h"
+#include "editor/EditorMapFile.h"
+#include "editor/EditorPanel.h"
+#include "editor/EditorTrace.h"
+#include "editor/EditorWorld.h"
+#include "editor/MapCommands.h"
+#include "overlays/AlertList.h"
+#include "platform/engine/EngineOptions.h"
+#include "platform/engine/ProgramStart.h"
+#include "platform/registry/Registry.h"
+
+#include <cmath>
+
+namespace {
+
+const char* const kDefaultMap = "maps/map1.xml";
+
+} // namespace
+
+Editor::Editor() {
+    SetTheEditor(this);
+    Configure();
+    cameraX = cameraY = 0;
+    preview = false;
+    cameraSpeed = 300.0f;
+    Initialise();
+    selectionBox = std::make_unique<CollisionBox>(&selectionX, &selectionY, 0.0f, 0.0f);
+    viewBox = std::make_unique<CollisionBox>(&cameraX, &cameraY, static_cast<float>(screenWidth),
+                                             static_cast<float>(screenHeight));
+    engine->System_Start();
+    engine->System_Shutdown();
+    m_trace.reset();
+    engine->Release();
+    engine = nullptr;
+}
+
+Editor::~Editor() = default;
+
+void Editor::Configure() {
+    ProgramScreen screen;
+    engine =
+        CreateProgramEngine({[this] { return FrameFunc(); }, [this] { return RenderFunc(); },
+                             [this] { return GfxRestoreFunc(); }, [this] { return ExitFunc(); }},
+                            screen);
+    screenWidth = screen.width;
+    screenHeight = screen.height;
+    testMode = engine->Ini_GetInt("CONFIGS", "testmode", 0) != 0;
+}
+
+void Editor::Initialise() {
+    if (!engine->System_Initiate()) {
+        return;
+    }
+    resources = std::make_unique<ResourceManager>("resources/game.res");
+    resources->Precache(0);
+
+    EngineContentReport report(*engine);
+    EditorDefinitions& definitions = TheEditorDefinitions();
+    definitions.Load(report);
+    AlertList& alerts = Registry::Current().Get<AlertList>();
+    alerts.SetClock([] { return TheEditorClock().time; });
+    alerts.SetCamera([this](float& x, float& y) {
+        x = cameraX;
+        y = cameraY;
+    });
+    EditorWorld& world = TheEditorWorld();
+    world.SetResources(resources.get());
+    gui = std::make_unique<GuiManager>();
+
+    const EngineOptions& options = GetEngineOptions();
+    const std::string map = options.mapFile.empty() ? kDefaultMap : options.mapFile;
+    LoadMap(world, map, definitions, report);
+
+    TheEditorClock().cursor = resources->GetSprite("cursor");
+    textFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
+    panelFont = std::make_unique<BitmapFont>("fonts/font3.fnt", false);
+
+    EditorPanel& panel = TheEditorPanel();
+    panel.Build(*gui, panelFont.get(), definitions, resources.get(), screenHeight);
+    mode = 2;
+    panel.FillList(mode);
+    m_commands = std::make_unique<MapCommands>(*engine, world, definitions, panelFont.get(),
+                                               panel.MenuTexture(), screenWidth, screenHeight);
+
+    if (!options.traceFile.empty()) {
+        m_trace = std::make_unique<EditorTrace>(options.traceFile);
+        engine->System_SetState(ENGINE_FRAMEENDFUNC, [this] {
+            m_trace->Write(*this);
+            return false;
+        });
+    }
+}
+
+float Editor::SnapToGrid(float c) {
+    // The remainder keeps the dividend's sign: non-negative coordinates go
+    // down to the multiple of 32 below, negative ones up to the one above.
+    return c - std::fmod(static_cast<float>(std::lround(c)), 32.0f);
+}

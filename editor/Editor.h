@@ -1,0 +1,85 @@
+// The map editor: constructing it runs the whole program (configuration,
+// start-up, the frame loop, shut-down). Everything else reaches it through
+// TheEditor().
+#pragma once
+
+#include "platform/engine/Engine.h"
+#include "toolkit/BitmapFont.h"
+#include "toolkit/CollisionBox.h"
+#include "toolkit/GuiManager.h"
+#include "toolkit/ResourceManager.h"
+
+#include <memory>
+
+class EditorTrace;
+class MapCommands;
+
+class Editor : Pinned {
+public:
+    Editor();
+    ~Editor();
+
+    // Frame and render functions, registered with the engine.
+    bool FrameFunc();
+    bool RenderFunc();
+    bool GfxRestoreFunc() { return false; }
+    bool ExitFunc() { return true; }
+
+    // Where a new placement goes: camera + mouse, snapped to the grid when
+    // it is on.
+    static float SnapToGrid(float c);
+    const MapCommands* Commands() const { return m_commands.get(); }
+
+    int mode = 2;
+    float mouseX = 0;
+    std::unique_ptr<CollisionBox> viewBox;
+    float mouseY = 0;
+    std::unique_ptr<CollisionBox> selectionBox;
+    float selectionX = 0; // what the selection box is bound to
+    float selectionY = 0;
+    std::unique_ptr<BitmapFont> textFont;
+    std::unique_ptr<BitmapFont> panelFont;
+    Engine* engine = nullptr;
+    float anchorX = 0;
+    float anchorY = 0;
+    bool preview = false;
+    bool grid = false;
+    float cursorWorldX = 0;
+    float cursorWorldY = 0;
+    bool testMode = false;
+    bool dragging = false;
+    float cameraSpeed = 300.0f;
+    std::unique_ptr<GuiManager> gui;
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    float cameraX = 0;
+    float cameraY = 0;
+    int worstFps = 0;
+    int bestFps = 0;
+    int currentFps = 0;
+    int averageFps = 0;
+    std::unique_ptr<ResourceManager> resources;
+
+private:
+    void Configure();
+    void Initialise();
+    void UpdateCursor();
+    void Scroll();
+    void HandleKeys(int key);
+    void HandleMouse();
+    void UpdateFpsStatistics();
+    // A box dragged left or up has a negative size: turn it the right way
+    // round, in place.
+    void NormaliseSelection();
+    void DrawSelectionBox();
+    void DrawHelp();
+
+    std::unique_ptr<MapCommands> m_commands;
+    std::unique_ptr<EditorTrace> m_trace;
+    // Esc that closed the chooser must not end the program as it is held.
+    bool m_escapeLatched = false;
+};
+
+// The editor being run (null before it is constructed).
+Editor* TheEditor();
+void SetTheEditor(Editor* editor);

@@ -1,0 +1,147 @@
+// The frame function: Esc, the cursor, scrolling, the keys, placing,
+// selecting and dragging, then alerts, world, panel, clock and statistics.
+#include "editor/Editor.h"
+#include "editor/EditorClock.h"
+#include "editor/EditorDefinitions.h"
+#include "editor/EditorPanel.h"
+#include "editor/EditorWorld.h"
+#include "editor/MapCommands.h"
+#include "overlays/AlertList.h"
+#include "platform/registry/Registry.h"
+
+#include <algorithm>
+#include <cmath>
+
+bool Editor::FrameFunc() {
+    const bool chooserOpen = m_commands && m_commands->ChooserOpen();
+    m_escapeLatched = (m_escapeLatched || chooserOpen) && engine->Input_GetKeyState(VK_ESCAPE);
+    if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE)) {
+        engine->System_Log("Best FPS:%d", bestFps);
+        engine->System_Log("Worst FPS:%d", worstFps);
+        engine->System_Log("Avarage FPS:%d", averageFps);
+        return true;
+    }
+    EditorClock& clock = TheEditorClock();
+    if (chooserOpen) {
+        // The chooser is modal: the map does not see this frame's input.
+        m_commands->Update(clock.delta);
+        Registry::Current().Get<AlertList>().Update();
+    } else {
+        UpdateCursor();
+        Scroll();
+        const int key = engine->Input_GetKey();
+        HandleKeys(key);
+        EditorWorld& world = TheEditorWorld();
+        if (engine->Input_GetKeyState(VK_DELETE)) {
+            world.DeleteSelected();
+        }
+        EditorPanel& panel = TheEditorPanel();
+        if (key == VK_RBUTTON) {
+            world.Place(mode, panel.SelectedName(), cursorWorldX, cursorWorldY,
+                        TheEditorDefinitions());
+        }
+        HandleMouse();
+        Registry::Current().Get<AlertList>().Update();
+        const bool click = key == VK_LBUTTON && !engine->Input_GetKeyState(VK_CONTROL);
+        world.Update(*viewBox, clock.delta, click, cameraX + mouseX, cameraY + mouseY);
+        switch (panel.UpdatePanel(clock.delta)) {
+        case EditorPanel::Command::Save:
+            m_commands->Request(true);
+            break;
+        case EditorPanel::Command::Open:
+            m_commands->Request(false);
+            break;
+        case EditorPanel::Command::Exit:
+            return true;
+        case EditorPanel::Command::None:
+            break;
+        }
+    }
+    clock.Refresh(*engine);
+    engine->Input_GetMousePos(&mouseX, &mouseY);
+    UpdateFpsStatistics();
+    return false;
+}
+
+void Editor::UpdateCursor() {
+    cursorWorldX = cameraX + mouseX;
+    cursorWorldY = cameraY + mouseY;
+    if (grid) {
+        cursorWorldX = SnapToGrid(cursorWorldX);
+        cursorWorldY = SnapToGrid(cursorWorldY);
+    }
+}
+
+void Editor::Scroll() {
+    struct Direction {
+        int key;
+        float degrees;
+    };
+    static constexpr Direction kDirections[] = {{'W', 270}, {'S', 90}, {'D', 0}, {'A', 180}};
+    const float step = TheEditorClock().delta * cameraSpeed;
+    for (const Direction& direction : kDirections) {
+        if (engine->Input_GetKeyState(direction.key)) {
+            const float radians = direction.degrees / 57.2957763671875f;
+            cameraX += step * std::cos(radians);
+            cameraY += step * std::sin(radians);
+        }
+    }
+}
+
+void Editor::HandleKeys(int key) {
+    if (key == 'M') {
+        mode = mode == 1 ? 2 : 1;
+        TheEditorPanel().FillList(mode);
+    } else if (key == VK_SPACE) {
+        preview = !preview;
+    } else if (key == 'G') {
+        grid = !grid;
+        Registry::Current().Get<AlertList>().AddAlert(
+            0xFFFFFFFF, grid ? "Grids are on" : "Grids are off",
+            static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 75), 0.01f, 1,
+            true);
+    }
+}
+
+void Editor::HandleMouse() {
+    const bool held = engine->Input_GetKeyState(VK_LBUTTON);
+    const bool ctrl = engine->Input_GetKeyState(VK_CONTROL);
+    EditorWorld& world = TheEditorWorld();
+    if (held && !dragging) {
+        anchorX = mouseX;
+        anchorY = mouseY;
+        if (!ctrl) {
+            selectionX = anchorX + cameraX;
+            selectionY = anchorY + cameraY;
+        }
+        world.DeselectOffscreen();
+        dragging = true;
+    } else if (!held && dragging) {
+        if (!ctrl) {
+            NormaliseSelection();
+            world.SelectInBox(*selectionBox);
+            selectionX = selectionY = 0;
+            selectionBox->SetSize(0, 0);
+        }
+        dragging = false;
+    } else if (dragging) {
+        if (ctrl) {
+            world.MoveSelected(cursorWorldX - anchorX - cameraX, cursorWorldY - anchorY - cameraY);
+            anchorX = cursorWorldX - cameraX;
+            anchorY = cursorWorldY - cameraY;
+        } else {
+            selectionX = anchorX + cameraX;
+            selectionY = anchorY + cameraY;
+            selectionBox->SetSize(mouseX - anchorX, mouseY - anchorY);
+        }
+    }
+}
+
+void Editor::UpdateFpsStatistics() {
+    const int fps = engine->Timer_GetFPS();
+    averageFps = averageFps == 0 ? fps : averageFps;
+    currentFps = fps;
+    averageFps = (currentFps + averageFps) / 2;
+    worstFps = std::min(worstFps == 0 ? fps : worstFps, currentFps);
+    bestFps = std::max(bestFps == 0 ? fps : bestFps, currentFps);
+}

@@ -1,0 +1,189 @@
+#include "editor/EditorPanel.h"
+
+#include "content/EntityDefinition.h"
+#include "content/ItemDefinition.h"
+#include "editor/EditorDefinitions.h"
+#include "editor/PlacementResources.h"
+#include "platform/registry/Registry.h"
+#include "toolkit/BitmapFont.h"
+#include "toolkit/GuiButton.h"
+#include "toolkit/GuiListbox.h"
+#include "toolkit/GuiManager.h"
+#include "toolkit/GuiSlider.h"
+#include "toolkit/Sprite.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const char* Flag(bool value) {
+    return value ? "true" : "false";
+}
+
+} // namespace
+
+EditorPanel& TheEditorPanel() {
+    return Registry::Current().Get<EditorPanel>();
+}
+
+EditorPanel::EditorPanel() : m_engine(EngineCreate(ENGINE_VERSION)) {}
+
+EditorPanel::~EditorPanel() {
+    if (m_engine) {
+        if (m_sliderTexture) {
+            m_engine->Texture_Free(m_sliderTexture);
+        }
+        if (m_menuTexture) {
+            m_engine->Texture_Free(m_menuTexture);
+        }
+        m_engine->Release();
+    }
+}
+
+void EditorPanel::Build(GuiManager& gui, BitmapFont* font, const EditorDefinitions& definitions,
+                        ResourceManager* resources, int screenHeight) {
+    m_gui = &gui;
+    m_font = font;
+    m_definitions = &definitions;
+    m_resources = resources;
+    m_sliderTexture = m_engine->Texture_Load("gui/slider.png", 0, false);
+    m_menuTexture = m_engine->Texture_Load("gui/menugui.png", 0, false);
+
+    m_list = new GuiListbox(kListId, 10, 44, 139, 128, font, 0xFF7697A4, 0xFFBBCBD2, 0x40D4C25A);
+    m_slider = new GuiSlider(kSliderId, 152, 44, 6, 128, m_sliderTexture, 0, 0, 6, 6, true);
+    m_slider->SetMode(GuiSlider::kKnob);
+    FillList(EditorDefinitions::kEntities);
+    gui.AddWidget(m_list);
+    gui.AddWidget(m_slider);
+
+    const float height = static_cast<float>(screenHeight);
+    m_top = std::make_unique<Sprite>(m_menuTexture, 0, 0, kWidth, 512);
+    // The lower part grows with the window, taken from the texture's right
+    // column bottom up so the button labels stay at the bottom.
+    const float lower = std::max(0.0f, height - 512);
+    m_bottom = std::make_unique<Sprite>(m_menuTexture, 168, 1024 - height, kWidth, lower);
+
+    const float buttonsY = height - 27;
+    gui.AddWidget(new GuiButton(kSaveId, 9, buttonsY, 47, 17, m_menuTexture, 336, 338));
+    gui.AddWidget(new GuiButton(kExitId, 111, buttonsY, 47, 17, m_menuTexture, 336, 338));
+    gui.AddWidget(new GuiButton(kOpenId, 60, buttonsY, 47, 17, m_menuTexture, 336, 338));
+}
+
+void EditorPanel::FillList(int mode) {
+    m_mode = mode;
+    if (!m_list) {
+        return;
+    }
+    if (m_list->GetLineCount() > 0) {
+        m_list->SetSelected(0);
+    }
+    m_list->Clear();
+    if (m_definitions) {
+        for (const std::string& name : m_definitions->Names(mode)) {
+            m_list->AddLine(name.c_str());
+        }
+    }
+    // The top line stays where it was unless the new list is too short for
+    // it; then the list shows its last page (or starts at the top).
+    const int lastTop = std::max(0, m_list->GetLineCount() - m_list->GetVisibleRows());
+    m_list->SetTop(std::clamp(m_list->GetTop(), 0, lastTop));
+    if (m_slider) {
+        m_slider->SetMinimum(0);
+        m_slider->SetMaximum(static_cast<float>(m_list->GetLineCount()));
+        m_slider->SetValue(0);
+    }
+}
+
+EditorPanel::Command EditorPanel::UpdatePanel(float dt) {
+    if (!m_gui) {
+        return Command::None;
+    }
+    switch (m_gui->Update(dt)) {
+    case kListId:
+        m_slider->SetValue(static_cast<float>(m_list->GetTop()));
+        return Command::None;
+    case kSliderId: {
+        const long value = std::lround(m_slider->GetValue());
+        if (value >= 0 && value <= m_list->GetLineCount() - m_list->GetVisibleRows()) {
+            m_list->SetTop(static_cast<int>(value));
+        }
+        return Command::None;
+    }
+    case kSaveId:
+        return Command::Save;
+    case kOpenId:
+        return Command::Open;
+    case kExitId:
+        return Command::Exit;
+    default:
+        return Command::None;
+    }
+}
+
+std::string EditorPanel::SelectedName() const {
+    const char* line = m_list ? m_list->GetLine(m_list->GetSelected()) : nullptr;
+    return line ? line : "";
+}
+
+std::string EditorPanel::SpriteNameOf(const std::string& name) const {
+    if (!m_definitions) {
+        return "";
+    }
+    if (m_mode == EditorDefinitions::kEntities) {
+        const EntityDefinition* entity = m_definitions->Entity(name);
+        return entity ? entity->spriteName : "";
+    }
+    const ItemDefinition* item = m_definitions->Item(name);
+    return item ? item->spriteName : "";
+}
+
+void EditorPanel::RenderPanel(bool preview, float previewX, float previewY) {
+    const std::string name = SelectedName();
+    m_current = NamedSprite(m_resources, SpriteNameOf(name));
+    if (m_current) {
+        // Centred, as the placement it previews will be.
+        m_current->SetHotSpot(m_current->GetWidth() / 2, m_current->GetHeight() / 2);
+        m_current->SetColor(0x64FFFFFF);
+        if (preview) {
+            m_current->Render(previewX, previewY);
+        }
+    }
+    if (m_top) {
+        m_top->Render(0, 0);
+    }
+    if (m_bottom) {
+        m_bottom->Render(0, 512);
+    }
+    if (m_current) {
+        m_current->SetColor(0xFFFFFFFF);
+        m_current->Render4V(10, 200, 138, 200, 138, 328, 10, 328);
+    }
+    RenderInfo(name);
+}
+
+void EditorPanel::RenderInfo(const std::string& name) {
+    if (!m_font || !m_definitions) {
+        return;
+    }
+    m_font->SetColor(0xFFFFFFFF);
+    if (m_mode == EditorDefinitions::kEntities) {
+        if (const EntityDefinition* entity = m_definitions->Entity(name)) {
+            m_font->printf(9, 512, BitmapFont::kLeft,
+                           "Entity Name: %s\nSprite Name: %s\nParticle name: %s\nPlayer "
+                           "Col:%s\nSpell Col:%s\nEnemy Col:%s\n",
+                           name.c_str(), entity->spriteName.c_str(), entity->particleName.c_str(),
+                           Flag(entity->collidesWithPlayer), Flag(entity->collidesWithSpells),
+                           Flag(entity->collidesWithEnemies));
+            return;
+        }
+    } else if (const ItemDefinition* item = m_definitions->Item(name)) {
+        m_font->printf(9, 512, BitmapFont::kLeft,
+                       "Item Name: %s\nSprite Name: %s\nParticle name: %s\nIcon name: %s\n",
+                       name.c_str(), item->spriteName.c_str(), item->particleName.c_str(),
+                       item->iconName.c_str());
+        return;
+    }
+    // An empty definition file leaves nothing to show or to place.
+    m_font->Render(9, 512, BitmapFont::kLeft, "No definitions");
+}

@@ -1,0 +1,86 @@
+// The render function: placements and the selection box under the camera,
+// then the help text, the panel, the widgets, the alerts and the cursor.
+#include "editor/Editor.h"
+#include "editor/EditorClock.h"
+#include "editor/EditorPanel.h"
+#include "editor/EditorWorld.h"
+#include "editor/MapCommands.h"
+#include "overlays/AlertList.h"
+#include "platform/registry/Registry.h"
+#include "toolkit/Sprite.h"
+
+#include <cmath>
+
+namespace {
+
+const char* const kCredits = "Duskmaw Map Editor - made by the Duskmaw team. Fonts: DejaVu.";
+
+} // namespace
+
+bool Editor::RenderFunc() {
+    engine->Gfx_BeginScene(0);
+    engine->Gfx_Clear(0);
+    engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
+    TheEditorWorld().Draw(testMode);
+    DrawSelectionBox();
+
+    engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
+    DrawHelp();
+    TheEditorPanel().RenderPanel(preview, cursorWorldX - cameraX, cursorWorldY - cameraY);
+    if (gui) {
+        gui->Render();
+    }
+    if (m_commands) {
+        m_commands->Render();
+    }
+
+    engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
+    Registry::Current().Get<AlertList>().Render();
+    if (Sprite* cursor = TheEditorClock().cursor) {
+        cursor->RenderEx(cameraX + mouseX, cameraY + mouseY, 0, 1);
+        cursor->SetHotSpot(16, 16);
+    }
+    engine->Gfx_EndScene();
+    return false;
+}
+
+void Editor::NormaliseSelection() {
+    if (!selectionBox) {
+        return;
+    }
+    float width = selectionBox->Width();
+    float height = selectionBox->Height();
+    if (width < 0) {
+        selectionX += width;
+        width = -width;
+    }
+    if (height < 0) {
+        selectionY += height;
+        height = -height;
+    }
+    selectionBox->SetSize(width, height);
+}
+
+void Editor::DrawSelectionBox() {
+    NormaliseSelection();
+    if (selectionBox) {
+        selectionBox->DrawOutline();
+    }
+}
+
+void Editor::DrawHelp() {
+    if (!textFont) {
+        return;
+    }
+    textFont->printf(static_cast<float>(screenWidth), 10, BitmapFont::kRight,
+                     "Duskmaw Map Editor v 0.1\nt:%.3f\nFPS:%d\nActive entity:%d\n\nCamera "
+                     "X:%d\nCamera Y:%d\nPress space to preview the entity\nToggle grids with "
+                     "G\nHold CTRL + Left Mouse to drag\nPress M to change between items and "
+                     "entities.",
+                     static_cast<double>(TheEditorClock().delta), currentFps,
+                     static_cast<int>(TheEditorWorld().Entities().Visible().size()),
+                     static_cast<int>(std::lround(cameraX)),
+                     static_cast<int>(std::lround(cameraY)));
+    textFont->Render(static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 40),
+                     BitmapFont::kRight, kCredits);
+}

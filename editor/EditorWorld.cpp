@@ -1,0 +1,109 @@
+#include "editor/EditorWorld.h"
+
+#include "editor/EditorDefinitions.h"
+#include "editor/EntityPlacement.h"
+#include "editor/ItemPlacement.h"
+#include "platform/registry/Registry.h"
+
+#include <algorithm>
+
+EditorWorld& TheEditorWorld() {
+    return Registry::Current().Get<EditorWorld>();
+}
+
+bool EditorWorld::Place(int mode, const std::string& name, float x, float y,
+                        const EditorDefinitions& definitions) {
+    if (mode == EditorDefinitions::kEntities) {
+        const EntityDefinition* definition = definitions.Entity(name);
+        if (!definition) {
+            return false;
+        }
+        m_entities.DeselectAll();
+        m_entities.AddOffscreen(
+            std::make_unique<EntityPlacement>(*definition, name, x, y, true, m_resources));
+        return true;
+    }
+    const ItemDefinition* definition = definitions.Item(name);
+    if (!definition) {
+        return false;
+    }
+    m_items.DeselectAll();
+    m_items.AddOffscreen(
+        std::make_unique<ItemPlacement>(*definition, name, x, y, true, m_resources));
+    return true;
+}
+
+bool EditorWorld::AddEntity(const std::string& name, float x, float y,
+                            const EditorDefinitions& definitions) {
+    const EntityDefinition* definition = definitions.Entity(name);
+    if (definition) {
+        m_entities.AddOffscreen(
+            std::make_unique<EntityPlacement>(*definition, name, x, y, false, m_resources));
+    }
+    return definition != nullptr;
+}
+
+bool EditorWorld::AddItem(const std::string& name, float x, float y,
+                          const EditorDefinitions& definitions) {
+    const ItemDefinition* definition = definitions.Item(name);
+    if (definition) {
+        m_items.AddOffscreen(
+            std::make_unique<ItemPlacement>(*definition, name, x, y, false, m_resources));
+    }
+    return definition != nullptr;
+}
+
+void EditorWorld::SelectInBox(const CollisionBox& box) {
+    m_entities.SelectInBox(box);
+    m_items.SelectInBox(box);
+}
+
+void EditorWorld::MoveSelected(float dx, float dy) {
+    m_entities.MoveSelected(dx, dy);
+    m_items.MoveSelected(dx, dy);
+}
+
+void EditorWorld::DeleteSelected() {
+    m_entities.DeleteSelected();
+    m_items.DeleteSelected();
+}
+
+void EditorWorld::DeselectOffscreen() {
+    m_entities.DeselectOffscreen();
+    m_items.DeselectOffscreen();
+}
+
+void EditorWorld::Clear() {
+    m_entities.Clear();
+    m_items.Clear();
+}
+
+void EditorWorld::Update(const CollisionBox& view, float dt, bool click, float clickX,
+                         float clickY) {
+    for (PlacementLists* lists : {&m_entities, &m_items}) {
+        lists->Update(view);
+        for (const auto& placement : lists->Visible()) {
+            placement->Update(dt);
+        }
+    }
+    if (click) {
+        m_entities.SelectAt(clickX, clickY);
+        m_items.SelectAt(clickX, clickY);
+    }
+}
+
+void EditorWorld::Draw(bool testMode) {
+    m_drawOrder.clear();
+    for (const auto& entity : m_entities.Visible()) {
+        m_drawOrder.push_back(entity.get());
+    }
+    std::stable_sort(
+        m_drawOrder.begin(), m_drawOrder.end(),
+        [](const Placement* a, const Placement* b) { return a->Layer() < b->Layer(); });
+    for (Placement* entity : m_drawOrder) {
+        entity->Draw(testMode);
+    }
+    for (const auto& item : m_items.Visible()) {
+        item->Draw(testMode);
+    }
+}

@@ -1,0 +1,57 @@
+// Every entity and item placed on the map being edited, in visible and
+// off-screen lists, with the map's name.
+#pragma once
+
+#include "editor/PlacementLists.h"
+
+#include <string>
+#include <vector>
+
+class EditorDefinitions;
+class ResourceManager;
+
+class EditorWorld {
+public:
+    // Where placements find their sprites and particle systems (may stay
+    // null: placements then draw nothing but their outline).
+    void SetResources(ResourceManager* resources) { m_resources = resources; }
+    ResourceManager* Resources() const { return m_resources; }
+
+    // A new placement of the named definition of the mode, selected, the
+    // others of its kind deselected; it becomes visible at the next Update.
+    // False (and nothing changes) when the mode has no such definition.
+    bool Place(int mode, const std::string& name, float x, float y,
+               const EditorDefinitions& definitions);
+    // Off screen, not selected; false when no definition has the name.
+    bool AddEntity(const std::string& name, float x, float y, const EditorDefinitions& definitions);
+    bool AddItem(const std::string& name, float x, float y, const EditorDefinitions& definitions);
+
+    void SelectInBox(const CollisionBox& box);
+    void MoveSelected(float dx, float dy);
+    void DeleteSelected();
+    void DeselectOffscreen();
+    // Every placement goes; the map name stays.
+    void Clear();
+
+    // The lists against the view, then the visible particles. With click,
+    // the visible placements under (clickX, clickY) become the selection.
+    void Update(const CollisionBox& view, float dt, bool click, float clickX, float clickY);
+    // Under the camera transform: visible entities by layer (list order
+    // within one), then visible items.
+    void Draw(bool testMode);
+
+    PlacementLists& Entities() { return m_entities; }
+    PlacementLists& Items() { return m_items; }
+    const PlacementLists& Entities() const { return m_entities; }
+    const PlacementLists& Items() const { return m_items; }
+
+    std::string mapName;
+
+private:
+    ResourceManager* m_resources = nullptr;
+    PlacementLists m_entities;
+    PlacementLists m_items;
+    std::vector<Placement*> m_drawOrder; // kept to spare an allocation a frame
+};
+
+EditorWorld& TheEditorWorld();

@@ -1,0 +1,67 @@
+#include "editor/MapCommands.h"
+
+#include "content/ContentReport.h"
+#include "editor/EditorMapFile.h"
+#include "editor/MapDialogs.h"
+
+#include <filesystem>
+
+MapCommands::MapCommands(Engine& engine, EditorWorld& world, const EditorDefinitions& definitions,
+                         BitmapFont* font, HTEXTURE buttons, int screenWidth, int screenHeight)
+    : m_engine(engine), m_world(world), m_definitions(definitions),
+      m_chooser(font, buttons, screenWidth, screenHeight) {}
+
+void MapCommands::Request(bool save) {
+    const FileDialogRequest request = MapDialogRequest(save);
+    const FileDialogResult answer = m_engine.System_FileDialog(request);
+    if (answer.status == FileDialogResult::Status::Unavailable) {
+        m_chooserSaves = save;
+        m_chooser.Open(request, m_folder);
+        return;
+    }
+    CarryOut(save, answer);
+}
+
+void MapCommands::Update(float dt) {
+    if (auto answer = m_chooser.Update(dt)) {
+        CarryOut(m_chooserSaves, *answer);
+    }
+}
+
+void MapCommands::Render() {
+    m_chooser.Render();
+}
+
+void MapCommands::CarryOut(bool save, const FileDialogResult& answer) {
+    if (answer.status != FileDialogResult::Status::Chosen || answer.path.empty()) {
+        return;
+    }
+    const std::string path = WithDefaultExtension(answer.path, "xml", save);
+    if (save) {
+        Save(path);
+    } else {
+        Open(path);
+    }
+}
+
+bool MapCommands::Save(const std::string& path) {
+    std::string error;
+    if (!SaveMap(m_world, path, error)) {
+        const std::string text = "The map could not be saved to: " + path + "\n" + error;
+        m_engine.System_MessageBox("Error", text.c_str(), true);
+        return false;
+    }
+    m_engine.System_Log("Map saved: %s", path.c_str());
+    m_folder = std::filesystem::path(path).parent_path().string();
+    return true;
+}
+
+bool MapCommands::Open(const std::string& path) {
+    EngineContentReport report(m_engine);
+    if (!LoadMap(m_world, path, m_definitions, report)) {
+        return false;
+    }
+    m_engine.System_Log("Map opened: %s", path.c_str());
+    m_folder = std::filesystem::path(path).parent_path().string();
+    return true;
+}

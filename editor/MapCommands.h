@@ -1,0 +1,43 @@
+// The panel's save and open buttons: the file dialog (the desktop's, or the
+// editor's own chooser where there is none), then saving or opening, with a
+// message box when either fails.
+#pragma once
+
+#include "editor/FileChooser.h"
+
+#include <string>
+
+class BitmapFont;
+class EditorDefinitions;
+class EditorWorld;
+
+class MapCommands {
+public:
+    MapCommands(Engine& engine, EditorWorld& world, const EditorDefinitions& definitions,
+                BitmapFont* font, HTEXTURE buttons, int screenWidth, int screenHeight);
+
+    // Asks for a file; cancelling does nothing. Without a desktop dialog the
+    // chooser opens and the answer comes in a later frame's Update.
+    void Request(bool save);
+    // While the chooser is open it takes the frame's input.
+    void Update(float dt);
+    void Render();
+    bool ChooserOpen() const { return m_chooser.IsOpen(); }
+    const FileChooser& Chooser() const { return m_chooser; }
+
+    // Saves, or shows "Error" with the path and the reason.
+    bool Save(const std::string& path);
+    // Opens; a file that cannot be loaded shows the load message and keeps
+    // the map on screen.
+    bool Open(const std::string& path);
+
+private:
+    void CarryOut(bool save, const FileDialogResult& answer);
+
+    Engine& m_engine;
+    EditorWorld& m_world;
+    const EditorDefinitions& m_definitions;
+    FileChooser m_chooser;
+    bool m_chooserSaves = false;
+    std::string m_folder; // where the chooser opens: that of the last file
+};

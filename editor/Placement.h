@@ -1,0 +1,53 @@
+// Something placed on the map in the editor: a sprite drawn centred on its
+// position, an optional particle system following it, and a box for
+// selection. Entities and items differ only in their definitions.
+#pragma once
+
+#include "toolkit/CollisionBox.h"
+
+#include <memory>
+#include <string>
+
+class ParticleSystem;
+class Sprite;
+
+class Placement : Pinned {
+public:
+    // The side of the box of a placement whose sprite is missing, so it can
+    // still be seen (outlined), selected and moved.
+    static constexpr float kMissingSpriteSize = 32.0f;
+
+    // The sprite (shared, may be null) gets its hot spot centred; the box is
+    // its size, centred on the position. particleSource names the resource
+    // system to copy (may be null).
+    Placement(Sprite* sprite, ParticleSystem* particleSource, std::string name, float x, float y,
+              bool selected);
+    virtual ~Placement();
+
+    virtual bool Dynamic() const = 0;
+    // Drawing order among visible entities, lowest first.
+    virtual int Layer() const { return 0; }
+
+    // Advances the particles and keeps them at the position.
+    void Update(float dt);
+    // The sprite, the particles and, when asked or selected, the box.
+    void Draw(bool testMode);
+
+    const CollisionBox& Box() const { return *m_box; }
+    Sprite* GetSprite() const { return m_sprite; }
+    // The particle copy, made the first time it is needed: a fired system
+    // that nothing has advanced looks the same as one made at placing, and
+    // thousands of placements never seen cost no particle memory.
+    ParticleSystem* Particles();
+
+    float x;
+    float y;
+    std::string name;
+    bool selected;
+
+private:
+    Sprite* m_sprite;
+    ParticleSystem* m_particleSource; // owned by the resource manager
+    std::unique_ptr<ParticleSystem> m_particles;
+    std::unique_ptr<CollisionBox> m_box;
+};

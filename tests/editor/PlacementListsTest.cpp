@@ -1,0 +1,169 @@
+// The editor's visible and off-screen lists: what the view moves between
+// them, selection by point and box, moving and deleting, and the drawing
+// order by layer.
+#include "editor/PlacementLists.h"
+#include "content/ContentReport.h"
+#include "editor/EditorDefinitions.h"
+#include "editor/EditorWorld.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A placement with no sprite: its box is 32 x 32, centred.
+class TestPlacement : public Placement {
+public:
+    TestPlacement(float px, float py, bool dynamic = false)
+        : Placement(nullptr, nullptr, "test", px, py, false), m_dynamic(dynamic) {}
+    bool Dynamic() const override { return m_dynamic; }
+
+private:
+    bool m_dynamic;
+};
+
+class PlacementListsTest : public ::testing::Test {
+protected:
+    PlacementListsTest() : m_view(&m_cameraX, &m_cameraY, 1024, 768) {}
+
+    Placement* Add(float x, float y, bool dynamic = false) {
+        auto placement = std::make_unique<TestPlacement>(x, y, dynamic);
+        Placement* raw = placement.get();
+        m_lists.AddOffscreen(std::move(placement));
+        return raw;
+    }
+    bool IsVisible(const Placement* p) const {
+        for (const auto& v : m_lists.Visible()) {
+            if (v.get() == p) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    testing_support::HeadlessEngine m_engine;
+    float m_cameraX = 0;
+    float m_cameraY = 0;
+    CollisionBox m_view;
+    PlacementLists m_lists;
+};
+
+TEST_F(PlacementListsTest, TheViewMovesPlacementsInAndOutButDynamicOnesStay) {
+    Placement* near = Add(100, 100);
+    Placement* edge = Add(1024 + 16, 100); // its left edge touches the view
+    Placement* dynamic = Add(500, 500, true);
+    Placement* far = Add(3500, 100);
+    m_lists.Update(m_view);
+    EXPECT_TRUE(IsVisible(near));
+    EXPECT_TRUE(IsVisible(edge));
+    EXPECT_TRUE(IsVisible(dynamic));
+    EXPECT_FALSE(IsVisible(far));
+    m_cameraX = 3000;
+    m_lists.Update(m_view);
+    EXPECT_FALSE(IsVisible(near));
+    EXPECT_TRUE(IsVisible(dynamic));
+    EXPECT_TRUE(IsVisible(far));
+    // Off-screen order: those that stayed, then those that left, in order.
+    ASSERT_EQ(m_lists.Offscreen().size(), 2u);
+    EXPECT_EQ(m_lists.Offscreen()[0].get(), near);
+    EXPECT_EQ(m_lists.Offscreen()[1].get(), edge);
+}
+
+TEST_F(PlacementListsTest, AClickSelectsEveryVisiblePlacementStrictlyAroundThePoint) {
+    Placement* a = Add(100, 100);
+    Placement* b = Add(110, 105);
+    Placement* c = Add(300, 300);
+    Placement* hidden = Add(5000, 5000);
+    hidden->selected = true;
+    m_lists.Update(m_view);
+    c->selected = true;
+    m_lists.SelectAt(105, 100);
+    EXPECT_TRUE(a->selected);
+    EXPECT_TRUE(b->selected);
+    EXPECT_FALSE(c->selected);
+    EXPECT_TRUE(hidden->selected);
+    // On the edge is outside.
+    m_lists.SelectAt(84, 100);
+    EXPECT_FALSE(a->selected);
+}
+
+TEST_F(PlacementListsTest, MovedOffscreenPlacementsComeIntoViewWhereTheyNowAre) {
+    Placement* p = Add(5000, 100);
+    p->selected = true;
+    m_lists.Update(m_view);
+    ASSERT_FALSE(IsVisible(p));
+    m_lists.MoveSelected(-4800, 0);
+    m_lists.Update(m_view);
+    EXPECT_TRUE(IsVisible(p));
+    EXPECT_EQ(p->x, 200);
+}
+
+TEST_F(PlacementListsTest, DeletingTakesTheSelectedFromBothListsAndKeepsTheOrder) {
+    Placement* a = Add(100, 100);
+    Add(200, 100)->selected = true;
+    Placement* c = Add(300, 100);
+    Add(5000, 100)->selected = true;
+    Placement* e = Add(6000, 100);
+    m_lists.Update(m_view);
+    m_lists.Visible()[1]->selected = true;
+    EXPECT_EQ(m_lists.DeleteSelected(), 2);
+    ASSERT_EQ(m_lists.Visible().size(), 2u);
+    EXPECT_EQ(m_lists.Visible()[0].get(), a);
+    EXPECT_EQ(m_lists.Visible()[1].get(), c);
+    ASSERT_EQ(m_lists.Offscreen().size(), 1u);
+    EXPECT_EQ(m_lists.Offscreen()[0].get(), e);
+    // The edges kept beside the off-screen list still match.
+    m_cameraX = 5500;
+    m_lists.Update(m_view);
+    EXPECT_TRUE(IsVisible(e));
+}
+
+TEST(EditorWorld, PlacingSelectsOnlyTheNewOneOfItsKindAndDrawsGroundFirst) {
+    testing_support::HeadlessEngine engine;
+    EditorDefinitions definitions;
+    testing_support::WriteFile(engine.Dir() + "/entity.xml",
+                               "<entitydata><entity name=\"prop\" sprname=\"\" "
+                               "parname=\"\"><triggers pl=\"\" sp=\"\" en=\"\"/></entity>"
+                               "<entity name=\"ground\" sprname=\"\" parname=\"\" "
+                               "layer=\"-1\"><triggers pl=\"\" sp=\"\" en=\"\"/></entity>"
+                               "</entitydata>");
+    testing_support::WriteFile(
+        engine.Dir() + "/items.xml",
+        "<itemdata><item name=\"Key\" sprname=\"\" parname=\"\" icon=\"\" cmd=\"\">"
+        "<desc text=\"\"/></item>"
+        "</itemdata>");
+    struct NoReport : ContentReport {
+        void CannotLoad(const std::string&) override {}
+        void Problem(const std::string&, int, const std::string&) override {}
+    } report;
+    definitions.Load(engine.Dir() + "/entity.xml", engine.Dir() + "/items.xml", report);
+    EditorWorld world;
+    ASSERT_TRUE(world.Place(EditorDefinitions::kItems, "Key", 50, 50, definitions));
+    ASSERT_TRUE(world.Place(EditorDefinitions::kEntities, "prop", 100, 100, definitions));
+    ASSERT_TRUE(world.Place(EditorDefinitions::kEntities, "ground", 110, 100, definitions));
+    EXPECT_FALSE(world.Place(EditorDefinitions::kEntities, "Key", 0, 0, definitions));
+    EXPECT_FALSE(world.Place(EditorDefinitions::kEntities, "", 0, 0, definitions));
+    EXPECT_FALSE(world.Entities().Offscreen()[0]->selected);
+    EXPECT_TRUE(world.Entities().Offscreen()[1]->selected);
+    EXPECT_TRUE(world.Items().Offscreen()[0]->selected);
+
+    float camera[2] = {0, 0};
+    CollisionBox view(&camera[0], &camera[1], 1024, 768);
+    world.Update(view, 0, false, 0, 0);
+    engine->Gfx_RecordDraws(true);
+    world.Draw(false);
+    // Sprite-less placements draw their outline: the ground's (at 110)
+    // comes before the prop's (at 100) though it was placed later.
+    std::vector<float> lefts;
+    for (const DrawRecord& r : engine->Gfx_TakeDrawRecords()) {
+        if (r.kind == DrawRecord::Kind::Line && r.a[1] == r.a[3] &&
+            (r.a[1] == 84 || r.a[1] == 34)) {
+            lefts.push_back(std::min(r.a[0], r.a[2]));
+        }
+    }
+    EXPECT_EQ(lefts, (std::vector<float>{94, 84, 34}));
+}
+
+} // namespace
