@@ -12,6 +12,7 @@
 #include "game/core/GameTrace.h"
 #include "game/core/ScratchFolder.h"
 #include "game/core/ScreenEffects.h"
+#include "game/ui/DialogueManager.h"
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
@@ -104,7 +105,7 @@ void Game::Initialise() {
     // The definitions hand the dialogue sounds and the music to the sounds.
     SetDefinitionSoundRegistrar(&sounds);
     DefinitionDatabase& definitions = TheDefinitionDatabase();
-    // Dialogues come next, then these.
+    TheDialogueManager();
     ThePlayer();
     AlertList& alerts = Registry::Current().Get<AlertList>();
     alerts.SetClock([] { return TheGameClock().time; });

@@ -43,6 +43,9 @@ bool Game::FrameFunc() {
     if (inventory.open) {
         inventory.Update(key);
     }
+    if (book.open) {
+        book.Update(key);
+    }
 
     TheGameClock().Update();
     engine->Input_GetMousePos(&mouseX, &mouseY);

@@ -7,6 +7,8 @@
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
+#include "game/ui/Book.h"
+#include "game/ui/DialogueManager.h"
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
@@ -78,9 +80,13 @@ void Game::HudPass() {
     if (secondFont) {
         RenderOrbDisplay(*secondFont, screenWidth, screenHeight);
     }
+    TheDialogueManager().Update(engine->Input_GetKey());
     Inventory& inventory = TheInventory();
     if (inventory.open) {
         inventory.Draw();
+    }
+    if (Book& book = TheBook(); book.open) {
+        book.Draw();
     }
     if (clock.cursor) {
         clock.cursor->RenderEx(mouseX, mouseY, 0, 1);

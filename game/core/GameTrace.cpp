@@ -10,6 +10,7 @@
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
 #include "game/ui/Book.h"
+#include "game/ui/DialogueManager.h"
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
@@ -36,6 +37,7 @@ void GameTrace::Write(const Game& game) {
     const GameClock& clock = TheGameClock();
     const Player& player = ThePlayer();
     const Book& book = TheBook();
+    const DialogueManager& dialogues = TheDialogueManager();
     const SpellManager& spells = TheSpellManager();
     const SoundManager& sounds = TheSoundManager();
     const World& world = TheWorld();
@@ -80,7 +82,11 @@ void GameTrace::Write(const Game& game) {
             << ",\"aggrevators\":" << group->aggrevators << ",\"mages\":" << group->mages << "}";
     });
     o << ",\"book\":{\"open\":" << Bool(book.open) << ",\"name\":" << JsonString(book.name)
-      << ",\"page\":" << book.page << "},\"held_pause\":" << Bool(game.heldPause)
+      << ",\"page\":" << book.page << "},\"dialogue\":{\"main\":" << dialogues.Main()
+      << ",\"branch\":" << dialogues.Branch() << ",\"line\":" << dialogues.Line()
+      << ",\"active\":" << Bool(dialogues.IsActive())
+      << ",\"text\":" << JsonString(dialogues.ShownText())
+      << "},\"held_pause\":" << Bool(game.heldPause)
       << ",\"world\":{\"map\":" << JsonString(world.MapName())
       << ",\"active_entities\":" << world.ActiveEntities().size()
       << ",\"inactive_entities\":" << world.InactiveEntityCount()

@@ -1,18 +1,70 @@
-// Voiced conversations started by map triggers. (Only starting is here yet;
-// playing the lines and choices comes with the dialogues themselves.)
+// Voiced conversations started by map triggers: the main lines, then the
+// choices, each choice with lines of its own, until a line's trigger is
+// "exit". Every line stays on screen exactly as long as its sound plays.
+// All dialogues come from one document, kept for the whole run and read
+// line by line as they play. One per process (TheDialogueManager).
 #pragma once
 
-#include <string>
+#include "game/ui/DialogueChoice.h"
+#include "toolkit/BitmapFont.h"
 
-class DialogueManager {
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <tinyxml2.h>
+
+class ContentReport;
+
+class DialogueManager : Pinned {
 public:
+    static constexpr int kNone = -1;
+    static constexpr int kMainLines = -1;
+    static constexpr int kChoices = -2;
+
+    // Loads resources/dialogues.xml (the "Error" message box when it cannot),
+    // then takes the line font "dial_fnt" from the game's resources.
+    DialogueManager();
+
+    // Replaces the kept document, with no dialogue running; false (and the
+    // report told) when it cannot be loaded: then no name matches.
+    bool Load(const std::string& path, ContentReport& report);
+
     bool IsActive() const { return m_active; }
-    void StartDialogue(const std::string& name) { m_requested = name; }
-    const std::string& Requested() const { return m_requested; }
+    // The first dialogue of exactly that name; an unknown name leaves none
+    // running. Callers start one only while none is active.
+    void StartDialogue(const std::string& name);
+
+    // Each frame in the HUD pass, paused or not, with the frame's key: plays,
+    // draws and advances the running dialogue.
+    void Update(int key);
+
+    int Main() const { return m_main; }
+    int Branch() const { return m_branch; }
+    int Line() const { return m_line; }
+    // The line drawn by the last update; empty when none was.
+    const std::string& ShownText() const { return m_shownText; }
+    const std::vector<std::unique_ptr<DialogueChoice>>& Choices() const { return m_choices; }
 
 private:
+    // Plays the line of the current branch; false once it has been spoken
+    // (its trigger then ran).
+    bool PlayLine(const tinyxml2::XMLElement& element);
+    void PlayLines(const tinyxml2::XMLElement* lines);
+    void OfferChoices(const tinyxml2::XMLElement& dialogue, int key);
+
+    int m_main = kNone;
+    int m_branch = kMainLines;
+    int m_line = 0;
+    int m_choiceCounter = 0;
+    BitmapFont* m_lineFont = nullptr;
     bool m_active = false;
-    std::string m_requested;
+    bool m_soundPlaying = false;
+    tinyxml2::XMLDocument m_document;
+    std::vector<std::unique_ptr<DialogueChoice>> m_choices;
+    std::string m_shownText;
+    int m_screenWidth = 1024;
+    int m_screenHeight = 768;
 };
 
 DialogueManager& TheDialogueManager();

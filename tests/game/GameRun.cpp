@@ -43,6 +43,12 @@ const JsonValue& Frame(const GameRun& run, int frame) {
     return kNone;
 }
 
+std::string WriteMap(const std::string& xml) {
+    const std::string path = MakeTempDir("map") + "/m.xml";
+    WriteFile(path, xml);
+    return path;
+}
+
 std::string DataWith(const std::vector<std::pair<std::string, std::string>>& files) {
     namespace fs = std::filesystem;
     const fs::path source = SourceDir() + "/data";

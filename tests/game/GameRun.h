@@ -22,6 +22,9 @@ GameRun RunGame(const std::string& script, int frames, const std::string& dataDi
 // The trace record of that frame (null when the run wrote none).
 const JsonValue& Frame(const GameRun& run, int frame);
 
+// Writes the map text as "m.xml" in a fresh folder; returns its path.
+std::string WriteMap(const std::string& xml);
+
 // A content folder like the shipped one with some files of its own: each
 // (relative path, text) replaces or adds that file.
 std::string DataWith(const std::vector<std::pair<std::string, std::string>>& files);

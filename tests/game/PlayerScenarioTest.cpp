@@ -9,13 +9,11 @@ namespace {
 // A spring left of the start, bread right of it, a rock below the spring:
 // the player starts at (512, 384).
 std::string TestMap() {
-    std::string dir = testing_support::MakeTempDir("map");
-    testing_support::WriteFile(dir + "/m.xml", "<map name='walk'>"
-                                               "<entity x='330' y='384' ent_name='spring'/>"
-                                               "<entity x='358' y='500' ent_name='rock_large'/>"
-                                               "<item x='620' y='384' it_name='Bread'/>"
-                                               "</map>");
-    return dir + "/m.xml";
+    return WriteMap("<map name='walk'>"
+                    "<entity x='330' y='384' ent_name='spring'/>"
+                    "<entity x='358' y='500' ent_name='rock_large'/>"
+                    "<item x='620' y='384' it_name='Bread'/>"
+                    "</map>");
 }
 
 } // namespace
