@@ -6,6 +6,7 @@
 #include "toolkit/BitmapFont.h"
 #include "toolkit/ResourceManager.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -52,32 +53,48 @@ void BlurOrbGlow(const unsigned* in, unsigned* out) {
     }
 }
 
+std::vector<unsigned> GlowSource(const std::uint32_t* pixels, int width, int height) {
+    std::vector<unsigned> square(kSize * kSize, 0u);
+    const int rows = std::min(height, kSize);
+    const int columns = std::min(width, kSize);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            square[r * kSize + c] = pixels[r * width + c];
+        }
+    }
+    return square;
+}
+
+std::unique_ptr<Sprite> MakeOrbGlow(Engine& engine, HTEXTURE source) {
+    const int width = source ? engine.Texture_GetWidth(source) : 0;
+    const int height = source ? engine.Texture_GetHeight(source) : 0;
+    // Rows are as long as the texture is wide, whatever its size.
+    std::uint32_t* pixels = width > 0 && height > 0 ? engine.Texture_Lock(source, true) : nullptr;
+    if (!pixels) {
+        return nullptr;
+    }
+    std::vector<unsigned> square = GlowSource(pixels, width, height);
+    engine.Texture_Unlock(source);
+    std::vector<unsigned> glow(kSize * kSize);
+    BlurOrbGlow(square.data(), glow.data());
+    HTEXTURE target = engine.Texture_Create(kSize, kSize);
+    if (std::uint32_t* out = engine.Texture_Lock(target, false)) {
+        std::copy(glow.begin(), glow.end(), out);
+        engine.Texture_Unlock(target);
+    }
+    auto sprite = std::make_unique<Sprite>(target, 0.0f, 0.0f, 64.0f, 64.0f);
+    sprite->SetBlendMode(BLEND_COLORMUL | BLEND_ALPHAADD | BLEND_NOZWRITE);
+    sprite->SetFlip(false, true, true);
+    return sprite;
+}
+
 void InitOrbDisplay(ResourceManager& resources) {
     GameClock& clock = TheGameClock();
     clock.orb = resources.GetSprite("spellorb");
     Engine* engine = EngineCreate(ENGINE_VERSION);
-    HTEXTURE source = resources.GetTexture("t_spellorb");
-    // The blur reads 64 rows of 64 pixels; a texture of another size is
-    // not what the display was drawn for, so it goes without a glow.
-    std::uint32_t* pixels = nullptr;
-    if (source && engine->Texture_GetWidth(source) == kSize &&
-        engine->Texture_GetHeight(source) == kSize) {
-        pixels = engine->Texture_Lock(source, true, 0, 0, kSize, kSize);
-    }
-    if (pixels) {
-        std::vector<unsigned> glow(kSize * kSize);
-        BlurOrbGlow(pixels, glow.data());
-        engine->Texture_Unlock(source);
-        HTEXTURE target = engine->Texture_Create(kSize, kSize);
-        if (std::uint32_t* out = engine->Texture_Lock(target, false)) {
-            std::copy(glow.begin(), glow.end(), out);
-            engine->Texture_Unlock(target);
-        }
-        clock.orbIcon = std::make_unique<Sprite>(target, 0.0f, 0.0f, 64.0f, 64.0f);
-        clock.orbIcon->SetBlendMode(BLEND_COLORMUL | BLEND_ALPHAADD | BLEND_NOZWRITE);
-        clock.orbIcon->SetFlip(false, true, true);
-    } else {
-        engine->System_Log("The orb glow needs the 64x64 texture t_spellorb");
+    clock.orbIcon = MakeOrbGlow(*engine, resources.GetTexture("t_spellorb"));
+    if (!clock.orbIcon) {
+        engine->System_Log("The orb glow needs the texture t_spellorb");
     }
     if (clock.orb) {
         clock.orb->SetBlendMode(BLEND_COLORMUL | BLEND_ALPHAADD | BLEND_NOZWRITE);

@@ -1,5 +1,7 @@
 #include "game/actors/SpellSelection.h"
 
+#include "content/DefinitionDatabase.h"
+#include "game/actors/SpellManager.h"
 #include "game/core/GameClock.h"
 #include "platform/engine/Engine.h"
 
@@ -32,7 +34,15 @@ int SelectSpell() {
         }
     }
     engine->Release();
-    // Spell combinations come with the spell definitions; until they are
-    // loaded nothing matches.
+    // The first index wins, so the file's order decides between equal
+    // combinations; an "it" other than 0 or 1 never matches.
+    const int it = clock.it ? 1 : 0;
+    for (const auto& [index, combination] : TheSpellManager().Definitions().Combinations()) {
+        if (combination.fire == clock.fire && combination.ice == clock.ice &&
+            combination.earth == clock.earth && combination.wind == clock.wind &&
+            combination.it == it) {
+            return index;
+        }
+    }
     return -1;
 }

@@ -32,7 +32,7 @@ bool Game::FrameFunc() {
     }
 
     paused = book.open || inventory.open || heldPause;
-    SelectSpell();
+    TheSpellManager().selected = SelectSpell();
     HandleKeys();
 
     if (!paused) {
@@ -89,6 +89,12 @@ void Game::HandleKeys() {
 void Game::AdvanceUnpaused() {
     lastRunningTime = TheGameClock().time;
     MovePlayer();
+    SpellManager& spells = TheSpellManager();
+    if (engine->Input_GetKey() == VK_RBUTTON) {
+        const Player& player = ThePlayer();
+        spells.Cast(player.x, player.y, player.facing, spells.selected);
+    }
+    spells.Update();
     Registry::Current().Get<AlertList>().Update();
     EnemyManager& enemies = TheEnemyManager();
     enemies.UpdateGroups();

@@ -4,6 +4,7 @@
 #include "game/actors/OrbDisplay.h"
 #include "game/actors/Player.h"
 #include "game/actors/PowerUpList.h"
+#include "game/actors/SpellManager.h"
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
@@ -51,7 +52,7 @@ void Game::WorldPass() {
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
     TheWorld().Draw(testMode, mouseX + cameraX, mouseY + cameraY);
     ThePlayer().Render(mouseX, mouseY);
-    // Spells in flight come here.
+    TheSpellManager().Render();
     TheScreenEffects().DrawWorldEffects();
     ThePowerUpList().Render();
 }

@@ -59,7 +59,12 @@ void GameTrace::Write(const Game& game) {
       << ",\"player\":{\"x\":" << player.x << ",\"y\":" << player.y
       << ",\"facing\":" << player.facing << ",\"health\":" << player.health << "},\"orbs\":["
       << spells.fire << "," << spells.ice << "," << spells.earth << "," << spells.wind
-      << "],\"inventory\":{\"open\":" << Bool(TheInventory().open) << ",\"items\":";
+      << "],\"spell_index\":" << spells.selected << ",\"spells\":";
+    JsonArray(o, spells.Instances(), [](std::ostream& out, const auto& spell) {
+        out << "{\"x\":" << spell->X() << ",\"y\":" << spell->Y() << ",\"angle\":" << spell->Angle()
+            << ",\"kind\":" << spell->Definition().kind << "}";
+    });
+    o << ",\"inventory\":{\"open\":" << Bool(TheInventory().open) << ",\"items\":";
     JsonArray(o, TheInventory().Items(), [](std::ostream& out, const auto& item) {
         out << "{\"name\":" << JsonString(item->Definition().name) << ",\"cell\":" << item->cell
             << "}";
