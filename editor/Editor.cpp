@@ -3,6 +3,7 @@
 #include "content/ContentReport.h"
 #include "editor/EditorClock.h"
 #include "editor/EditorDefinitions.h"
+#include "editor/EditorDocument.h"
 #include "editor/EditorMapFile.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorTrace.h"
@@ -73,7 +74,12 @@ void Editor::Initialise() {
 
     const EngineOptions& options = GetEngineOptions();
     const std::string map = options.mapFile.empty() ? kDefaultMap : options.mapFile;
-    LoadMap(world, map, definitions, report);
+    m_document = std::make_unique<EditorDocument>(world, definitions);
+    // A map that could not be read is a new one: its first save asks where,
+    // so a broken file is not overwritten unasked.
+    if (LoadMap(world, map, definitions, report)) {
+        m_document->MarkSaved(map);
+    }
 
     TheEditorClock().cursor = resources->GetSprite("cursor");
     textFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
@@ -83,8 +89,10 @@ void Editor::Initialise() {
     panel.Build(*gui, panelFont.get(), definitions, resources.get(), screenHeight);
     mode = 2;
     panel.FillList(mode);
-    m_commands = std::make_unique<MapCommands>(*engine, world, definitions, panelFont.get(),
-                                               panel.MenuTexture(), screenWidth, screenHeight);
+    m_commands =
+        std::make_unique<MapCommands>(*engine, world, *m_document, definitions, panelFont.get(),
+                                      panel.MenuTexture(), screenWidth, screenHeight);
+    UpdateTitle();
 
     if (!options.traceFile.empty()) {
         m_trace = std::make_unique<EditorTrace>(options.traceFile);
@@ -92,6 +100,17 @@ void Editor::Initialise() {
             m_trace->Write(*this);
             return false;
         });
+    }
+}
+
+void Editor::UpdateTitle() {
+    if (!m_document) {
+        return;
+    }
+    std::string title = m_document->Title();
+    if (title != m_title) {
+        m_title = std::move(title);
+        engine->System_SetState(ENGINE_TITLE, m_title.c_str());
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class EditorDocument;
 class EditorTrace;
 class MapCommands;
 
@@ -29,6 +30,7 @@ public:
     // it is on.
     static float SnapToGrid(float c);
     const MapCommands* Commands() const { return m_commands.get(); }
+    const EditorDocument* Document() const { return m_document.get(); }
 
     int mode = 2;
     float mouseX = 0;
@@ -59,6 +61,8 @@ public:
     int currentFps = 0;
     int averageFps = 0;
     std::unique_ptr<ResourceManager> resources;
+    // Screen pixels per world pixel; 1 draws the map as it always was.
+    float zoom = 1;
 
 private:
     void Configure();
@@ -66,6 +70,12 @@ private:
     void UpdateCursor();
     void Scroll();
     void HandleKeys(int key);
+    // Ctrl + key: undo, redo, save, open. True when the key was one.
+    bool HandleShortcut(int key);
+    void PlaceAtCursor();
+    void DeleteSelection();
+    // The window title follows the file and its unsaved changes.
+    void UpdateTitle();
     void HandleMouse();
     void UpdateFpsStatistics();
     // A box dragged left or up has a negative size: turn it the right way
@@ -74,7 +84,11 @@ private:
     void DrawSelectionBox();
     void DrawHelp();
 
+    std::unique_ptr<EditorDocument> m_document;
     std::unique_ptr<MapCommands> m_commands;
+    std::string m_title;
+    // A Ctrl-drag is one undo step, taken at its first move.
+    bool m_dragStepTaken = false;
     std::unique_ptr<EditorTrace> m_trace;
     // Esc that closed the chooser must not end the program as it is held.
     bool m_escapeLatched = false;

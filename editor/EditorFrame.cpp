@@ -3,6 +3,7 @@
 #include "editor/Editor.h"
 #include "editor/EditorClock.h"
 #include "editor/EditorDefinitions.h"
+#include "editor/EditorDocument.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorWorld.h"
 #include "editor/MapCommands.h"
@@ -33,12 +34,11 @@ bool Editor::FrameFunc() {
         HandleKeys(key);
         EditorWorld& world = TheEditorWorld();
         if (engine->Input_GetKeyState(VK_DELETE)) {
-            world.DeleteSelected();
+            DeleteSelection();
         }
         EditorPanel& panel = TheEditorPanel();
         if (key == VK_RBUTTON) {
-            world.Place(mode, panel.SelectedName(), cursorWorldX, cursorWorldY,
-                        TheEditorDefinitions());
+            PlaceAtCursor();
         }
         HandleMouse();
         Registry::Current().Get<AlertList>().Update();
@@ -57,10 +57,29 @@ bool Editor::FrameFunc() {
             break;
         }
     }
+    UpdateTitle();
     clock.Refresh(*engine);
     engine->Input_GetMousePos(&mouseX, &mouseY);
     UpdateFpsStatistics();
     return false;
+}
+
+void Editor::PlaceAtCursor() {
+    MapSnapshot before = m_document->Snapshot();
+    if (TheEditorWorld().Place(mode, TheEditorPanel().SelectedName(), cursorWorldX, cursorWorldY,
+                               TheEditorDefinitions())) {
+        m_document->Commit(std::move(before));
+    }
+}
+
+void Editor::DeleteSelection() {
+    EditorWorld& world = TheEditorWorld();
+    // Held Delete runs every frame; only a frame that removes something is a step.
+    if (world.AnySelected()) {
+        MapSnapshot before = m_document->Snapshot();
+        world.DeleteSelected();
+        m_document->Commit(std::move(before));
+    }
 }
 
 void Editor::UpdateCursor() {
@@ -78,6 +97,10 @@ void Editor::Scroll() {
         float degrees;
     };
     static constexpr Direction kDirections[] = {{'W', 270}, {'S', 90}, {'D', 0}, {'A', 180}};
+    // Ctrl + S must save, not scroll; a Ctrl-drag may still scroll.
+    if (!dragging && engine->Input_GetKeyState(VK_CONTROL)) {
+        return;
+    }
     const float step = TheEditorClock().delta * cameraSpeed;
     for (const Direction& direction : kDirections) {
         if (engine->Input_GetKeyState(direction.key)) {
@@ -88,7 +111,33 @@ void Editor::Scroll() {
     }
 }
 
+bool Editor::HandleShortcut(int key) {
+    if (!engine->Input_GetKeyState(VK_CONTROL) || !m_document) {
+        return false;
+    }
+    const bool shift = engine->Input_GetKeyState(VK_SHIFT);
+    if ((key == 'Z' && shift) || key == 'Y' || key == 'Z') {
+        const bool redo = key == 'Y' || shift;
+        if (redo ? m_document->Redo() : m_document->Undo()) {
+            // A drag that goes on moves the map as it now is: a new step.
+            m_dragStepTaken = false;
+        }
+    } else if (key == 'S' && shift) {
+        m_commands->Request(true);
+    } else if (key == 'S') {
+        m_commands->SaveToOwnFile();
+    } else if (key == 'O') {
+        m_commands->Request(false);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void Editor::HandleKeys(int key) {
+    if (HandleShortcut(key)) {
+        return;
+    }
     if (key == 'M') {
         mode = mode == 1 ? 2 : 1;
         TheEditorPanel().FillList(mode);
@@ -108,6 +157,7 @@ void Editor::HandleMouse() {
     const bool ctrl = engine->Input_GetKeyState(VK_CONTROL);
     EditorWorld& world = TheEditorWorld();
     if (held && !dragging) {
+        m_dragStepTaken = false;
         anchorX = mouseX;
         anchorY = mouseY;
         if (!ctrl) {
@@ -126,7 +176,13 @@ void Editor::HandleMouse() {
         dragging = false;
     } else if (dragging) {
         if (ctrl) {
-            world.MoveSelected(cursorWorldX - anchorX - cameraX, cursorWorldY - anchorY - cameraY);
+            const float dx = cursorWorldX - anchorX - cameraX;
+            const float dy = cursorWorldY - anchorY - cameraY;
+            if (!m_dragStepTaken && (dx != 0 || dy != 0) && world.AnySelected()) {
+                m_document->Commit(m_document->Snapshot());
+                m_dragStepTaken = true;
+            }
+            world.MoveSelected(dx, dy);
             anchorX = cursorWorldX - cameraX;
             anchorY = cursorWorldY - cameraY;
         } else {
