@@ -3,6 +3,7 @@
 // TheEditor().
 #pragma once
 
+#include "editor/PlacementClipboard.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/CollisionBox.h"
@@ -70,7 +71,7 @@ private:
     void UpdateCursor();
     void Scroll();
     void HandleKeys(int key);
-    // Ctrl + key: undo, redo, save, open. True when the key was one.
+    // Ctrl + key: undo, redo, save, open, copy, paste. True when the key was one.
     bool HandleShortcut(int key);
     void PlaceAtCursor();
     void DeleteSelection();
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<EditorDocument> m_document;
     std::unique_ptr<MapCommands> m_commands;
     std::string m_title;
+    PlacementClipboard m_clipboard;
     // A Ctrl-drag is one undo step, taken at its first move.
     bool m_dragStepTaken = false;
     std::unique_ptr<EditorTrace> m_trace;

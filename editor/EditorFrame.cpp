@@ -128,6 +128,14 @@ bool Editor::HandleShortcut(int key) {
         m_commands->SaveToOwnFile();
     } else if (key == 'O') {
         m_commands->Request(false);
+    } else if (key == 'C') {
+        m_clipboard.Copy(TheEditorWorld());
+    } else if (key == 'V') {
+        MapSnapshot before = m_document->Snapshot();
+        if (m_clipboard.Paste(TheEditorWorld(), cursorWorldX, cursorWorldY,
+                              TheEditorDefinitions())) {
+            m_document->Commit(std::move(before));
+        }
     } else {
         return false;
     }

@@ -148,3 +148,42 @@ TEST(EditorShortcuts, CtrlOOpensAndUndoingTheOpenBringsThePreviousMapBack) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(EditorShortcuts, PasteKeepsTheGroupsShapeWithItsTopLeftAtTheSnappedCursor) {
+    const std::string map = MapXml("Group", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n"
+                                            "<entity x=\"400\" y=\"340\" ent_name=\"crate\"/>\n"
+                                            "<entity x=\"900\" y=\"600\" ent_name=\"crate\"/>\n"
+                                            "<item x=\"350\" y=\"320\" it_name=\"Key\"/>\n");
+    const std::string script = Line(0, "mouse 250 250") + Line(1, "key 0x01 down") +
+                               Line(2, "mouse 450 400") + Line(4, "key 0x01 up") + Ctrl(6, 'C') +
+                               Line(11, "key 0x47 down") + Line(12, "key 0x47 up") +
+                               Line(13, "mouse 600 470") + Ctrl(15, 'V') + Ctrl(20, 'Z');
+    EditorRun run = RunEditor(script, 25, map);
+    ASSERT_EQ(run.trace.size(), 25u) << run.result.output;
+    const std::vector<JsonValue> entities = Placements(run.trace[19], "entity");
+    const std::vector<JsonValue> items = Placements(run.trace[19], "item");
+    ASSERT_EQ(entities.size(), 5u);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(run.trace[19]["undo_depth"].AsNumber(), 1);
+    // The originals lost the selection to the pasted ones.
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_FALSE(entities[i]["selected"].AsBool()) << i;
+    }
+    EXPECT_FALSE(items[0]["selected"].AsBool());
+    EXPECT_EQ(entities[3]["x"].AsNumber(), 576);
+    EXPECT_EQ(entities[3]["y"].AsNumber(), 448);
+    EXPECT_EQ(entities[4]["x"].AsNumber(), 676);
+    EXPECT_EQ(entities[4]["y"].AsNumber(), 488);
+    EXPECT_TRUE(entities[3]["selected"].AsBool());
+    EXPECT_TRUE(entities[4]["selected"].AsBool());
+    EXPECT_EQ(items[1]["x"].AsNumber(), 626);
+    EXPECT_EQ(items[1]["y"].AsNumber(), 468);
+    EXPECT_TRUE(items[1]["selected"].AsBool());
+    // Undone, the paste goes as one step.
+    EXPECT_EQ(Placements(run.trace[24], "entity").size(), 3u);
+    EXPECT_EQ(Placements(run.trace[24], "item").size(), 1u);
+}
+
+} // namespace
