@@ -14,7 +14,9 @@
 #include "platform/engine/ProgramStart.h"
 #include "platform/registry/Registry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -112,6 +114,16 @@ void Editor::UpdateTitle() {
         m_title = std::move(title);
         engine->System_SetState(ENGINE_TITLE, m_title.c_str());
     }
+}
+
+float Editor::NextZoom(float zoom, int notches) {
+    static constexpr float kSteps[] = {0.25f, 0.5f, 0.75f, 1.0f, 1.5f, 2.0f};
+    constexpr int kCount = static_cast<int>(std::size(kSteps));
+    int at = 0;
+    while (at + 1 < kCount && kSteps[at] < zoom) {
+        ++at;
+    }
+    return kSteps[std::clamp(at + notches, 0, kCount - 1)];
 }
 
 float Editor::SnapToGrid(float c) {

@@ -30,6 +30,8 @@ public:
     // Where a new placement goes: camera + mouse, snapped to the grid when
     // it is on.
     static float SnapToGrid(float c);
+    // The zoom steps the wheel walks, 0.25 to 2; notches > 0 zoom in.
+    static float NextZoom(float zoom, int notches);
     const MapCommands* Commands() const { return m_commands.get(); }
     const EditorDocument* Document() const { return m_document.get(); }
 
@@ -71,6 +73,8 @@ private:
     void UpdateCursor();
     void Scroll();
     void HandleKeys(int key);
+    // The wheel outside the panel zooms, keeping the point under the cursor.
+    void HandleWheel();
     // Ctrl + key: undo, redo, save, open, copy, paste. True when the key was one.
     bool HandleShortcut(int key);
     void PlaceAtCursor();

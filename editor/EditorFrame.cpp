@@ -28,6 +28,7 @@ bool Editor::FrameFunc() {
         m_commands->Update(clock.delta);
         Registry::Current().Get<AlertList>().Update();
     } else {
+        HandleWheel();
         UpdateCursor();
         Scroll();
         const int key = engine->Input_GetKey();
@@ -43,7 +44,8 @@ bool Editor::FrameFunc() {
         HandleMouse();
         Registry::Current().Get<AlertList>().Update();
         const bool click = key == VK_LBUTTON && !engine->Input_GetKeyState(VK_CONTROL);
-        world.Update(*viewBox, clock.delta, click, cameraX + mouseX, cameraY + mouseY);
+        world.Update(*viewBox, clock.delta, click, cameraX + mouseX / zoom,
+                     cameraY + mouseY / zoom);
         switch (panel.UpdatePanel(clock.delta)) {
         case EditorPanel::Command::Save:
             m_commands->Request(true);
@@ -82,9 +84,27 @@ void Editor::DeleteSelection() {
     }
 }
 
+void Editor::HandleWheel() {
+    const int notches = engine->Input_GetMouseWheel();
+    if (notches == 0 || mouseX < EditorPanel::kWidth) {
+        return; // over the panel the wheel scrolls the list
+    }
+    const float next = NextZoom(zoom, notches);
+    if (next == zoom) {
+        return;
+    }
+    cameraX += mouseX / zoom - mouseX / next;
+    cameraY += mouseY / zoom - mouseY / next;
+    zoom = next;
+    if (viewBox) {
+        viewBox->SetSize(static_cast<float>(screenWidth) / zoom,
+                         static_cast<float>(screenHeight) / zoom);
+    }
+}
+
 void Editor::UpdateCursor() {
-    cursorWorldX = cameraX + mouseX;
-    cursorWorldY = cameraY + mouseY;
+    cursorWorldX = cameraX + mouseX / zoom;
+    cursorWorldY = cameraY + mouseY / zoom;
     if (grid) {
         cursorWorldX = SnapToGrid(cursorWorldX);
         cursorWorldY = SnapToGrid(cursorWorldY);
@@ -166,8 +186,9 @@ void Editor::HandleMouse() {
     EditorWorld& world = TheEditorWorld();
     if (held && !dragging) {
         m_dragStepTaken = false;
-        anchorX = mouseX;
-        anchorY = mouseY;
+        // The anchor is kept in world pixels from the camera.
+        anchorX = mouseX / zoom;
+        anchorY = mouseY / zoom;
         if (!ctrl) {
             selectionX = anchorX + cameraX;
             selectionY = anchorY + cameraY;
@@ -196,7 +217,7 @@ void Editor::HandleMouse() {
         } else {
             selectionX = anchorX + cameraX;
             selectionY = anchorY + cameraY;
-            selectionBox->SetSize(mouseX - anchorX, mouseY - anchorY);
+            selectionBox->SetSize(mouseX / zoom - anchorX, mouseY / zoom - anchorY);
         }
     }
 }
