@@ -35,6 +35,9 @@ Editor::Editor() {
     viewBox = std::make_unique<CollisionBox>(&cameraX, &cameraY, static_cast<float>(screenWidth),
                                              static_cast<float>(screenHeight));
     engine->System_Start();
+    if (m_userQuit) {
+        m_recovery.Remove();
+    }
     engine->System_Shutdown();
     m_trace.reset();
     engine->Release();
@@ -76,6 +79,7 @@ void Editor::Initialise() {
 
     const EngineOptions& options = GetEngineOptions();
     const std::string map = options.mapFile.empty() ? kDefaultMap : options.mapFile;
+    m_startMap = map;
     m_document = std::make_unique<EditorDocument>(world, definitions);
     // A map that could not be read is a new one: its first save asks where,
     // so a broken file is not overwritten unasked.
@@ -102,6 +106,27 @@ void Editor::Initialise() {
             m_trace->Write(*this);
             return false;
         });
+    }
+}
+
+void Editor::OfferRecovery() {
+    m_recoveryOffered = true;
+    if (!m_document || !RecoveryFile::Offered(m_startMap)) {
+        return;
+    }
+    const std::string path = RecoveryFile::PathFor(m_startMap);
+    const std::string question = "Unsaved changes to " + m_startMap +
+                                 " were kept from a session that did not end cleanly.\n"
+                                 "Restore them?";
+    if (!engine->System_Ask("Recover unsaved changes", question.c_str())) {
+        return; // kept on disk: the next recovery write replaces it
+    }
+    EngineContentReport report(*engine);
+    MapSnapshot before = m_document->Snapshot();
+    if (LoadMap(TheEditorWorld(), path, TheEditorDefinitions(), report)) {
+        m_document->Commit(std::move(before));
+        m_recovery.Adopt(path);
+        engine->System_Log("Recovered: %s", path.c_str());
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editor/PlacementClipboard.h"
+#include "editor/RecoveryFile.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/CollisionBox.h"
@@ -25,7 +26,10 @@ public:
     bool FrameFunc();
     bool RenderFunc();
     bool GfxRestoreFunc() { return false; }
-    bool ExitFunc() { return true; }
+    bool ExitFunc() {
+        m_userQuit = true;
+        return true;
+    }
 
     // Where a new placement goes: camera + mouse, snapped to the grid when
     // it is on.
@@ -34,6 +38,7 @@ public:
     static float NextZoom(float zoom, int notches);
     const MapCommands* Commands() const { return m_commands.get(); }
     const EditorDocument* Document() const { return m_document.get(); }
+    const RecoveryFile& Recovery() const { return m_recovery; }
 
     int mode = 2;
     float mouseX = 0;
@@ -79,6 +84,9 @@ private:
     bool HandleShortcut(int key);
     void PlaceAtCursor();
     void DeleteSelection();
+    // At the first frame (answers come from the input script headless):
+    // offers the recovery file of the start map when there is a newer one.
+    void OfferRecovery();
     // The window title follows the file and its unsaved changes.
     void UpdateTitle();
     void HandleMouse();
@@ -93,6 +101,11 @@ private:
     std::unique_ptr<MapCommands> m_commands;
     std::string m_title;
     PlacementClipboard m_clipboard;
+    RecoveryFile m_recovery;
+    std::string m_startMap;
+    bool m_recoveryOffered = false;
+    // Esc, the exit button or the window's close: the recovery file goes.
+    bool m_userQuit = false;
     // A Ctrl-drag is one undo step, taken at its first move.
     bool m_dragStepTaken = false;
     std::unique_ptr<EditorTrace> m_trace;

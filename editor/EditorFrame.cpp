@@ -14,12 +14,16 @@
 #include <cmath>
 
 bool Editor::FrameFunc() {
+    if (!m_recoveryOffered) {
+        OfferRecovery();
+    }
     const bool chooserOpen = m_commands && m_commands->ChooserOpen();
     m_escapeLatched = (m_escapeLatched || chooserOpen) && engine->Input_GetKeyState(VK_ESCAPE);
     if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE)) {
         engine->System_Log("Best FPS:%d", bestFps);
         engine->System_Log("Worst FPS:%d", worstFps);
         engine->System_Log("Avarage FPS:%d", averageFps);
+        m_userQuit = true;
         return true;
     }
     EditorClock& clock = TheEditorClock();
@@ -54,12 +58,18 @@ bool Editor::FrameFunc() {
             m_commands->Request(false);
             break;
         case EditorPanel::Command::Exit:
+            m_userQuit = true;
             return true;
         case EditorPanel::Command::None:
             break;
         }
     }
     UpdateTitle();
+    if (m_document) {
+        const std::string& file = m_document->File();
+        m_recovery.Update(engine->Timer_GetTime(), *m_document, TheEditorWorld(),
+                          file.empty() ? m_startMap : file, *engine);
+    }
     clock.Refresh(*engine);
     engine->Input_GetMousePos(&mouseX, &mouseY);
     UpdateFpsStatistics();

@@ -80,6 +80,7 @@ void EditorTrace::Write(const Editor& editor) {
           << ",\"undo_depth\":" << document->UndoDepth()
           << ",\"redo_depth\":" << document->RedoDepth()
           << ",\"file\":" << JsonString(document->File())
+          << ",\"recovery\":" << JsonString(editor.Recovery().Written())
           << ",\"title\":" << JsonString(editor.engine->System_GetState(ENGINE_TITLE));
     }
     o << ",\"alerts\":" << AlertsJson(Registry::Current().Get<AlertList>())
