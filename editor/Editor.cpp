@@ -35,6 +35,10 @@ Editor::Editor() {
     viewBox = std::make_unique<CollisionBox>(&cameraX, &cameraY, static_cast<float>(screenWidth),
                                              static_cast<float>(screenHeight));
     engine->System_Start();
+    if (GetEngineOptions().headless && m_playTest.Running()) {
+        // What a scripted play-test writes is complete when the run ends.
+        engine->System_Log("Play-test ended (exit code %d)", m_playTest.Wait());
+    }
     if (m_userQuit) {
         m_recovery.Remove();
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editor/PlacementClipboard.h"
+#include "editor/PlayTest.h"
 #include "editor/RecoveryFile.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
@@ -39,6 +40,7 @@ public:
     const MapCommands* Commands() const { return m_commands.get(); }
     const EditorDocument* Document() const { return m_document.get(); }
     const RecoveryFile& Recovery() const { return m_recovery; }
+    const PlayTest& Playing() const { return m_playTest; }
 
     int mode = 2;
     float mouseX = 0;
@@ -87,6 +89,10 @@ private:
     // At the first frame (answers come from the input script headless):
     // offers the recovery file of the start map when there is a newer one.
     void OfferRecovery();
+    // F5: the game on the map as it is, the player at the view's centre.
+    void StartPlayTest();
+    // A line at the bottom right, like the grid's.
+    void Notice(const char* text);
     // The window title follows the file and its unsaved changes.
     void UpdateTitle();
     void HandleMouse();
@@ -102,6 +108,7 @@ private:
     std::string m_title;
     PlacementClipboard m_clipboard;
     RecoveryFile m_recovery;
+    PlayTest m_playTest;
     std::string m_startMap;
     bool m_recoveryOffered = false;
     // Esc, the exit button or the window's close: the recovery file goes.

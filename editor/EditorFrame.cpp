@@ -12,6 +12,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+namespace {
+
+constexpr int kF5 = VK_F1 + 4;
+
+} // namespace
 
 bool Editor::FrameFunc() {
     if (!m_recoveryOffered) {
@@ -65,6 +72,10 @@ bool Editor::FrameFunc() {
         }
     }
     UpdateTitle();
+    if (int code = 0; m_playTest.Ended(code)) {
+        engine->System_Log("Play-test ended (exit code %d)", code);
+        Notice("Play-test ended");
+    }
     if (m_document) {
         const std::string& file = m_document->File();
         m_recovery.Update(engine->Timer_GetTime(), *m_document, TheEditorWorld(),
@@ -172,8 +183,32 @@ bool Editor::HandleShortcut(int key) {
     return true;
 }
 
+void Editor::Notice(const char* text) {
+    Registry::Current().Get<AlertList>().AddAlert(
+        0xFFFFFFFF, text, static_cast<float>(screenWidth - 10),
+        static_cast<float>(screenHeight - 75), 0.01f, 1, true);
+}
+
+void Editor::StartPlayTest() {
+    const float x = cameraX + static_cast<float>(screenWidth) / 2 / zoom;
+    const float y = cameraY + static_cast<float>(screenHeight) / 2 / zoom;
+    std::string error;
+    if (!m_playTest.Start(TheEditorWorld(), x, y, error)) {
+        engine->System_Log("Play-test not started: %s", error.c_str());
+        Notice(("Play-test: " + error).c_str());
+        return;
+    }
+    engine->System_Log("Play-test started on %s at %.2f,%.2f", m_playTest.MapFile().c_str(),
+                       static_cast<double>(x), static_cast<double>(y));
+    Notice("Play-test started");
+}
+
 void Editor::HandleKeys(int key) {
     if (HandleShortcut(key)) {
+        return;
+    }
+    if (key == kF5) {
+        StartPlayTest();
         return;
     }
     if (key == 'M') {
@@ -183,10 +218,7 @@ void Editor::HandleKeys(int key) {
         preview = !preview;
     } else if (key == 'G') {
         grid = !grid;
-        Registry::Current().Get<AlertList>().AddAlert(
-            0xFFFFFFFF, grid ? "Grids are on" : "Grids are off",
-            static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 75), 0.01f, 1,
-            true);
+        Notice(grid ? "Grids are on" : "Grids are off");
     }
 }
 

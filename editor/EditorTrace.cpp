@@ -81,6 +81,7 @@ void EditorTrace::Write(const Editor& editor) {
           << ",\"redo_depth\":" << document->RedoDepth()
           << ",\"file\":" << JsonString(document->File())
           << ",\"recovery\":" << JsonString(editor.Recovery().Written())
+          << ",\"playtest\":" << Bool(editor.Playing().Running())
           << ",\"title\":" << JsonString(editor.engine->System_GetState(ENGINE_TITLE));
     }
     o << ",\"alerts\":" << AlertsJson(Registry::Current().Get<AlertList>())
