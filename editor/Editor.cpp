@@ -3,6 +3,7 @@
 #include "content/ContentReport.h"
 #include "editor/EditorClock.h"
 #include "editor/EditorDefinitions.h"
+#include "editor/EditorDocument.h"
 #include "editor/EditorMapFile.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorTrace.h"
@@ -13,7 +14,9 @@
 #include "platform/engine/ProgramStart.h"
 #include "platform/registry/Registry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -32,6 +35,13 @@ Editor::Editor() {
     viewBox = std::make_unique<CollisionBox>(&cameraX, &cameraY, static_cast<float>(screenWidth),
                                              static_cast<float>(screenHeight));
     engine->System_Start();
+    if (GetEngineOptions().headless && m_playTest.Running()) {
+        // What a scripted play-test writes is complete when the run ends.
+        engine->System_Log("Play-test ended (exit code %d)", m_playTest.Wait());
+    }
+    if (m_userQuit) {
+        m_recovery.Remove();
+    }
     engine->System_Shutdown();
     m_trace.reset();
     engine->Release();
@@ -73,7 +83,13 @@ void Editor::Initialise() {
 
     const EngineOptions& options = GetEngineOptions();
     const std::string map = options.mapFile.empty() ? kDefaultMap : options.mapFile;
-    LoadMap(world, map, definitions, report);
+    m_startMap = map;
+    m_document = std::make_unique<EditorDocument>(world, definitions);
+    // A map that could not be read is a new one: its first save asks where,
+    // so a broken file is not overwritten unasked.
+    if (LoadMap(world, map, definitions, report)) {
+        m_document->MarkSaved(map);
+    }
 
     TheEditorClock().cursor = resources->GetSprite("cursor");
     textFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
@@ -83,8 +99,10 @@ void Editor::Initialise() {
     panel.Build(*gui, panelFont.get(), definitions, resources.get(), screenHeight);
     mode = 2;
     panel.FillList(mode);
-    m_commands = std::make_unique<MapCommands>(*engine, world, definitions, panelFont.get(),
-                                               panel.MenuTexture(), screenWidth, screenHeight);
+    m_commands =
+        std::make_unique<MapCommands>(*engine, world, *m_document, definitions, panelFont.get(),
+                                      panel.MenuTexture(), screenWidth, screenHeight);
+    UpdateTitle();
 
     if (!options.traceFile.empty()) {
         m_trace = std::make_unique<EditorTrace>(options.traceFile);
@@ -93,6 +111,48 @@ void Editor::Initialise() {
             return false;
         });
     }
+}
+
+void Editor::OfferRecovery() {
+    m_recoveryOffered = true;
+    if (!m_document || !RecoveryFile::Offered(m_startMap)) {
+        return;
+    }
+    const std::string path = RecoveryFile::PathFor(m_startMap);
+    const std::string question = "Unsaved changes to " + m_startMap +
+                                 " were kept from a session that did not end cleanly.\n"
+                                 "Restore them?";
+    if (!engine->System_Ask("Recover unsaved changes", question.c_str())) {
+        return; // kept on disk: the next recovery write replaces it
+    }
+    EngineContentReport report(*engine);
+    MapSnapshot before = m_document->Snapshot();
+    if (LoadMap(TheEditorWorld(), path, TheEditorDefinitions(), report)) {
+        m_document->Commit(std::move(before));
+        m_recovery.Adopt(path);
+        engine->System_Log("Recovered: %s", path.c_str());
+    }
+}
+
+void Editor::UpdateTitle() {
+    if (!m_document) {
+        return;
+    }
+    std::string title = m_document->Title();
+    if (title != m_title) {
+        m_title = std::move(title);
+        engine->System_SetState(ENGINE_TITLE, m_title.c_str());
+    }
+}
+
+float Editor::NextZoom(float zoom, int notches) {
+    static constexpr float kSteps[] = {0.25f, 0.5f, 0.75f, 1.0f, 1.5f, 2.0f};
+    constexpr int kCount = static_cast<int>(std::size(kSteps));
+    int at = 0;
+    while (at + 1 < kCount && kSteps[at] < zoom) {
+        ++at;
+    }
+    return kSteps[std::clamp(at + notches, 0, kCount - 1)];
 }
 
 float Editor::SnapToGrid(float c) {

@@ -3,6 +3,9 @@
 // TheEditor().
 #pragma once
 
+#include "editor/PlacementClipboard.h"
+#include "editor/PlayTest.h"
+#include "editor/RecoveryFile.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/CollisionBox.h"
@@ -11,6 +14,7 @@
 
 #include <memory>
 
+class EditorDocument;
 class EditorTrace;
 class MapCommands;
 
@@ -23,12 +27,20 @@ public:
     bool FrameFunc();
     bool RenderFunc();
     bool GfxRestoreFunc() { return false; }
-    bool ExitFunc() { return true; }
+    bool ExitFunc() {
+        m_userQuit = true;
+        return true;
+    }
 
     // Where a new placement goes: camera + mouse, snapped to the grid when
     // it is on.
     static float SnapToGrid(float c);
+    // The zoom steps the wheel walks, 0.25 to 2; notches > 0 zoom in.
+    static float NextZoom(float zoom, int notches);
     const MapCommands* Commands() const { return m_commands.get(); }
+    const EditorDocument* Document() const { return m_document.get(); }
+    const RecoveryFile& Recovery() const { return m_recovery; }
+    const PlayTest& Playing() const { return m_playTest; }
 
     int mode = 2;
     float mouseX = 0;
@@ -59,6 +71,8 @@ public:
     int currentFps = 0;
     int averageFps = 0;
     std::unique_ptr<ResourceManager> resources;
+    // Screen pixels per world pixel; 1 draws the map as it always was.
+    float zoom = 1;
 
 private:
     void Configure();
@@ -66,6 +80,21 @@ private:
     void UpdateCursor();
     void Scroll();
     void HandleKeys(int key);
+    // The wheel outside the panel zooms, keeping the point under the cursor.
+    void HandleWheel();
+    // Ctrl + key: undo, redo, save, open, copy, paste. True when the key was one.
+    bool HandleShortcut(int key);
+    void PlaceAtCursor();
+    void DeleteSelection();
+    // At the first frame (answers come from the input script headless):
+    // offers the recovery file of the start map when there is a newer one.
+    void OfferRecovery();
+    // F5: the game on the map as it is, the player at the view's centre.
+    void StartPlayTest();
+    // A line at the bottom right, like the grid's.
+    void Notice(const char* text);
+    // The window title follows the file and its unsaved changes.
+    void UpdateTitle();
     void HandleMouse();
     void UpdateFpsStatistics();
     // A box dragged left or up has a negative size: turn it the right way
@@ -74,7 +103,18 @@ private:
     void DrawSelectionBox();
     void DrawHelp();
 
+    std::unique_ptr<EditorDocument> m_document;
     std::unique_ptr<MapCommands> m_commands;
+    std::string m_title;
+    PlacementClipboard m_clipboard;
+    RecoveryFile m_recovery;
+    PlayTest m_playTest;
+    std::string m_startMap;
+    bool m_recoveryOffered = false;
+    // Esc, the exit button or the window's close: the recovery file goes.
+    bool m_userQuit = false;
+    // A Ctrl-drag is one undo step, taken at its first move.
+    bool m_dragStepTaken = false;
     std::unique_ptr<EditorTrace> m_trace;
     // Esc that closed the chooser must not end the program as it is held.
     bool m_escapeLatched = false;

@@ -3,6 +3,7 @@
 #include "editor/Editor.h"
 #include "editor/EditorClock.h"
 #include "editor/EditorDefinitions.h"
+#include "editor/EditorDocument.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorWorld.h"
 #include "editor/MapCommands.h"
@@ -11,14 +12,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+namespace {
+
+constexpr int kF5 = VK_F1 + 4;
+
+} // namespace
 
 bool Editor::FrameFunc() {
+    if (!m_recoveryOffered) {
+        OfferRecovery();
+    }
     const bool chooserOpen = m_commands && m_commands->ChooserOpen();
     m_escapeLatched = (m_escapeLatched || chooserOpen) && engine->Input_GetKeyState(VK_ESCAPE);
     if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE)) {
         engine->System_Log("Best FPS:%d", bestFps);
         engine->System_Log("Worst FPS:%d", worstFps);
         engine->System_Log("Avarage FPS:%d", averageFps);
+        m_userQuit = true;
         return true;
     }
     EditorClock& clock = TheEditorClock();
@@ -27,23 +39,24 @@ bool Editor::FrameFunc() {
         m_commands->Update(clock.delta);
         Registry::Current().Get<AlertList>().Update();
     } else {
+        HandleWheel();
         UpdateCursor();
         Scroll();
         const int key = engine->Input_GetKey();
         HandleKeys(key);
         EditorWorld& world = TheEditorWorld();
         if (engine->Input_GetKeyState(VK_DELETE)) {
-            world.DeleteSelected();
+            DeleteSelection();
         }
         EditorPanel& panel = TheEditorPanel();
         if (key == VK_RBUTTON) {
-            world.Place(mode, panel.SelectedName(), cursorWorldX, cursorWorldY,
-                        TheEditorDefinitions());
+            PlaceAtCursor();
         }
         HandleMouse();
         Registry::Current().Get<AlertList>().Update();
         const bool click = key == VK_LBUTTON && !engine->Input_GetKeyState(VK_CONTROL);
-        world.Update(*viewBox, clock.delta, click, cameraX + mouseX, cameraY + mouseY);
+        world.Update(*viewBox, clock.delta, click, cameraX + mouseX / zoom,
+                     cameraY + mouseY / zoom);
         switch (panel.UpdatePanel(clock.delta)) {
         case EditorPanel::Command::Save:
             m_commands->Request(true);
@@ -52,10 +65,21 @@ bool Editor::FrameFunc() {
             m_commands->Request(false);
             break;
         case EditorPanel::Command::Exit:
+            m_userQuit = true;
             return true;
         case EditorPanel::Command::None:
             break;
         }
+    }
+    UpdateTitle();
+    if (int code = 0; m_playTest.Ended(code)) {
+        engine->System_Log("Play-test ended (exit code %d)", code);
+        Notice("Play-test ended");
+    }
+    if (m_document) {
+        const std::string& file = m_document->File();
+        m_recovery.Update(engine->Timer_GetTime(), *m_document, TheEditorWorld(),
+                          file.empty() ? m_startMap : file, *engine);
     }
     clock.Refresh(*engine);
     engine->Input_GetMousePos(&mouseX, &mouseY);
@@ -63,9 +87,45 @@ bool Editor::FrameFunc() {
     return false;
 }
 
+void Editor::PlaceAtCursor() {
+    MapSnapshot before = m_document->Snapshot();
+    if (TheEditorWorld().Place(mode, TheEditorPanel().SelectedName(), cursorWorldX, cursorWorldY,
+                               TheEditorDefinitions())) {
+        m_document->Commit(std::move(before));
+    }
+}
+
+void Editor::DeleteSelection() {
+    EditorWorld& world = TheEditorWorld();
+    // Held Delete runs every frame; only a frame that removes something is a step.
+    if (world.AnySelected()) {
+        MapSnapshot before = m_document->Snapshot();
+        world.DeleteSelected();
+        m_document->Commit(std::move(before));
+    }
+}
+
+void Editor::HandleWheel() {
+    const int notches = engine->Input_GetMouseWheel();
+    if (notches == 0 || mouseX < EditorPanel::kWidth) {
+        return; // over the panel the wheel scrolls the list
+    }
+    const float next = NextZoom(zoom, notches);
+    if (next == zoom) {
+        return;
+    }
+    cameraX += mouseX / zoom - mouseX / next;
+    cameraY += mouseY / zoom - mouseY / next;
+    zoom = next;
+    if (viewBox) {
+        viewBox->SetSize(static_cast<float>(screenWidth) / zoom,
+                         static_cast<float>(screenHeight) / zoom);
+    }
+}
+
 void Editor::UpdateCursor() {
-    cursorWorldX = cameraX + mouseX;
-    cursorWorldY = cameraY + mouseY;
+    cursorWorldX = cameraX + mouseX / zoom;
+    cursorWorldY = cameraY + mouseY / zoom;
     if (grid) {
         cursorWorldX = SnapToGrid(cursorWorldX);
         cursorWorldY = SnapToGrid(cursorWorldY);
@@ -78,6 +138,10 @@ void Editor::Scroll() {
         float degrees;
     };
     static constexpr Direction kDirections[] = {{'W', 270}, {'S', 90}, {'D', 0}, {'A', 180}};
+    // Ctrl + S must save, not scroll; a Ctrl-drag may still scroll.
+    if (!dragging && engine->Input_GetKeyState(VK_CONTROL)) {
+        return;
+    }
     const float step = TheEditorClock().delta * cameraSpeed;
     for (const Direction& direction : kDirections) {
         if (engine->Input_GetKeyState(direction.key)) {
@@ -88,7 +152,65 @@ void Editor::Scroll() {
     }
 }
 
+bool Editor::HandleShortcut(int key) {
+    if (!engine->Input_GetKeyState(VK_CONTROL) || !m_document) {
+        return false;
+    }
+    const bool shift = engine->Input_GetKeyState(VK_SHIFT);
+    if ((key == 'Z' && shift) || key == 'Y' || key == 'Z') {
+        const bool redo = key == 'Y' || shift;
+        if (redo ? m_document->Redo() : m_document->Undo()) {
+            // A drag that goes on moves the map as it now is: a new step.
+            m_dragStepTaken = false;
+        }
+    } else if (key == 'S' && shift) {
+        m_commands->Request(true);
+    } else if (key == 'S') {
+        m_commands->SaveToOwnFile();
+    } else if (key == 'O') {
+        m_commands->Request(false);
+    } else if (key == 'C') {
+        m_clipboard.Copy(TheEditorWorld());
+    } else if (key == 'V') {
+        MapSnapshot before = m_document->Snapshot();
+        if (m_clipboard.Paste(TheEditorWorld(), cursorWorldX, cursorWorldY,
+                              TheEditorDefinitions())) {
+            m_document->Commit(std::move(before));
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void Editor::Notice(const char* text) {
+    Registry::Current().Get<AlertList>().AddAlert(
+        0xFFFFFFFF, text, static_cast<float>(screenWidth - 10),
+        static_cast<float>(screenHeight - 75), 0.01f, 1, true);
+}
+
+void Editor::StartPlayTest() {
+    const float x = cameraX + static_cast<float>(screenWidth) / 2 / zoom;
+    const float y = cameraY + static_cast<float>(screenHeight) / 2 / zoom;
+    std::string error;
+    if (!m_playTest.Start(TheEditorWorld(), x, y, error)) {
+        engine->System_Log("Play-test not started: %s", error.c_str());
+        Notice(("Play-test: " + error).c_str());
+        return;
+    }
+    engine->System_Log("Play-test started on %s at %.2f,%.2f", m_playTest.MapFile().c_str(),
+                       static_cast<double>(x), static_cast<double>(y));
+    Notice("Play-test started");
+}
+
 void Editor::HandleKeys(int key) {
+    if (HandleShortcut(key)) {
+        return;
+    }
+    if (key == kF5) {
+        StartPlayTest();
+        return;
+    }
     if (key == 'M') {
         mode = mode == 1 ? 2 : 1;
         TheEditorPanel().FillList(mode);
@@ -96,10 +218,7 @@ void Editor::HandleKeys(int key) {
         preview = !preview;
     } else if (key == 'G') {
         grid = !grid;
-        Registry::Current().Get<AlertList>().AddAlert(
-            0xFFFFFFFF, grid ? "Grids are on" : "Grids are off",
-            static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 75), 0.01f, 1,
-            true);
+        Notice(grid ? "Grids are on" : "Grids are off");
     }
 }
 
@@ -108,8 +227,10 @@ void Editor::HandleMouse() {
     const bool ctrl = engine->Input_GetKeyState(VK_CONTROL);
     EditorWorld& world = TheEditorWorld();
     if (held && !dragging) {
-        anchorX = mouseX;
-        anchorY = mouseY;
+        m_dragStepTaken = false;
+        // The anchor is kept in world pixels from the camera.
+        anchorX = mouseX / zoom;
+        anchorY = mouseY / zoom;
         if (!ctrl) {
             selectionX = anchorX + cameraX;
             selectionY = anchorY + cameraY;
@@ -126,13 +247,19 @@ void Editor::HandleMouse() {
         dragging = false;
     } else if (dragging) {
         if (ctrl) {
-            world.MoveSelected(cursorWorldX - anchorX - cameraX, cursorWorldY - anchorY - cameraY);
+            const float dx = cursorWorldX - anchorX - cameraX;
+            const float dy = cursorWorldY - anchorY - cameraY;
+            if (!m_dragStepTaken && (dx != 0 || dy != 0) && world.AnySelected()) {
+                m_document->Commit(m_document->Snapshot());
+                m_dragStepTaken = true;
+            }
+            world.MoveSelected(dx, dy);
             anchorX = cursorWorldX - cameraX;
             anchorY = cursorWorldY - cameraY;
         } else {
             selectionX = anchorX + cameraX;
             selectionY = anchorY + cameraY;
-            selectionBox->SetSize(mouseX - anchorX, mouseY - anchorY);
+            selectionBox->SetSize(mouseX / zoom - anchorX, mouseY / zoom - anchorY);
         }
     }
 }

@@ -138,15 +138,17 @@ std::string EditorPanel::SpriteNameOf(const std::string& name) const {
     return item ? item->spriteName : "";
 }
 
-void EditorPanel::RenderPanel(bool preview, float previewX, float previewY) {
+void EditorPanel::RenderPanel(bool preview, float previewX, float previewY, float zoom) {
     const std::string name = SelectedName();
     m_current = NamedSprite(m_resources, SpriteNameOf(name));
     if (m_current) {
         // Centred, as the placement it previews will be.
         m_current->SetHotSpot(m_current->GetWidth() / 2, m_current->GetHeight() / 2);
         m_current->SetColor(0x64FFFFFF);
-        if (preview) {
+        if (preview && zoom == 1) {
             m_current->Render(previewX, previewY);
+        } else if (preview) {
+            m_current->RenderEx(previewX, previewY, 0, zoom); // the size it will have
         }
     }
     if (m_top) {

@@ -45,7 +45,7 @@ public:
     Command UpdatePanel(float dt);
     // In screen space; the preview goes at the snapped cursor's screen
     // position when preview is on.
-    void RenderPanel(bool preview, float previewX, float previewY);
+    void RenderPanel(bool preview, float previewX, float previewY, float zoom = 1);
 
     // The name of the selected definition, or empty when the list is empty.
     std::string SelectedName() const;

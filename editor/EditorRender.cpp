@@ -20,13 +20,14 @@ const char* const kCredits = "Duskmaw Map Editor - made by the Duskmaw team. Fon
 bool Editor::RenderFunc() {
     engine->Gfx_BeginScene(0);
     engine->Gfx_Clear(0);
-    engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
+    engine->Gfx_SetTransform(0, 0, -cameraX * zoom, -cameraY * zoom, 0, zoom, zoom);
     TheEditorWorld().Draw(testMode);
     DrawSelectionBox();
 
     engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
     DrawHelp();
-    TheEditorPanel().RenderPanel(preview, cursorWorldX - cameraX, cursorWorldY - cameraY);
+    TheEditorPanel().RenderPanel(preview, (cursorWorldX - cameraX) * zoom,
+                                 (cursorWorldY - cameraY) * zoom, zoom);
     if (gui) {
         gui->Render();
     }
@@ -81,6 +82,12 @@ void Editor::DrawHelp() {
                      static_cast<int>(TheEditorWorld().Entities().Visible().size()),
                      static_cast<int>(std::lround(cameraX)),
                      static_cast<int>(std::lround(cameraY)));
+    if (zoom != 1) {
+        // Under the help block, whose eleven lines the font's height spaces.
+        textFont->printf(static_cast<float>(screenWidth), 10 + 11 * textFont->GetHeight(),
+                         BitmapFont::kRight, "Zoom: %d%% (mouse wheel)",
+                         static_cast<int>(std::lround(zoom * 100)));
+    }
     textFont->Render(static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 40),
                      BitmapFont::kRight, kCredits);
 }

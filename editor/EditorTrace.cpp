@@ -2,6 +2,7 @@
 
 #include "editor/Editor.h"
 #include "editor/EditorClock.h"
+#include "editor/EditorDocument.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorWorld.h"
 #include "editor/MapCommands.h"
@@ -73,6 +74,15 @@ void EditorTrace::Write(const Editor& editor) {
           << ",\"folder\":" << JsonString(chooser.Folder())
           << ",\"name\":" << JsonString(chooser.Name()) << ",\"asking\":" << Bool(chooser.Asking())
           << "}";
+    }
+    if (const EditorDocument* document = editor.Document()) {
+        o << ",\"zoom\":" << editor.zoom << ",\"modified\":" << Bool(document->Modified())
+          << ",\"undo_depth\":" << document->UndoDepth()
+          << ",\"redo_depth\":" << document->RedoDepth()
+          << ",\"file\":" << JsonString(document->File())
+          << ",\"recovery\":" << JsonString(editor.Recovery().Written())
+          << ",\"playtest\":" << Bool(editor.Playing().Running())
+          << ",\"title\":" << JsonString(editor.engine->System_GetState(ENGINE_TITLE));
     }
     o << ",\"alerts\":" << AlertsJson(Registry::Current().Get<AlertList>())
       << ",\"map\":" << JsonString(world.mapName)

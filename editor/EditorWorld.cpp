@@ -34,21 +34,21 @@ bool EditorWorld::Place(int mode, const std::string& name, float x, float y,
 }
 
 bool EditorWorld::AddEntity(const std::string& name, float x, float y,
-                            const EditorDefinitions& definitions) {
+                            const EditorDefinitions& definitions, bool selected) {
     const EntityDefinition* definition = definitions.Entity(name);
     if (definition) {
         m_entities.AddOffscreen(
-            std::make_unique<EntityPlacement>(*definition, name, x, y, false, m_resources));
+            std::make_unique<EntityPlacement>(*definition, name, x, y, selected, m_resources));
     }
     return definition != nullptr;
 }
 
 bool EditorWorld::AddItem(const std::string& name, float x, float y,
-                          const EditorDefinitions& definitions) {
+                          const EditorDefinitions& definitions, bool selected) {
     const ItemDefinition* definition = definitions.Item(name);
     if (definition) {
         m_items.AddOffscreen(
-            std::make_unique<ItemPlacement>(*definition, name, x, y, false, m_resources));
+            std::make_unique<ItemPlacement>(*definition, name, x, y, selected, m_resources));
     }
     return definition != nullptr;
 }
@@ -71,6 +71,15 @@ void EditorWorld::DeleteSelected() {
 void EditorWorld::DeselectOffscreen() {
     m_entities.DeselectOffscreen();
     m_items.DeselectOffscreen();
+}
+
+void EditorWorld::DeselectAll() {
+    m_entities.DeselectAll();
+    m_items.DeselectAll();
+}
+
+bool EditorWorld::AnySelected() const {
+    return m_entities.AnySelected() || m_items.AnySelected();
 }
 
 void EditorWorld::Clear() {

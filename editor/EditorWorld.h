@@ -22,14 +22,18 @@ public:
     // False (and nothing changes) when the mode has no such definition.
     bool Place(int mode, const std::string& name, float x, float y,
                const EditorDefinitions& definitions);
-    // Off screen, not selected; false when no definition has the name.
-    bool AddEntity(const std::string& name, float x, float y, const EditorDefinitions& definitions);
-    bool AddItem(const std::string& name, float x, float y, const EditorDefinitions& definitions);
+    // Off screen; false when no definition has the name.
+    bool AddEntity(const std::string& name, float x, float y, const EditorDefinitions& definitions,
+                   bool selected = false);
+    bool AddItem(const std::string& name, float x, float y, const EditorDefinitions& definitions,
+                 bool selected = false);
 
     void SelectInBox(const CollisionBox& box);
     void MoveSelected(float dx, float dy);
     void DeleteSelected();
     void DeselectOffscreen();
+    void DeselectAll();
+    bool AnySelected() const;
     // Every placement goes; the map name stays.
     void Clear();
 

@@ -1,15 +1,25 @@
 #include "editor/MapCommands.h"
 
 #include "content/ContentReport.h"
+#include "editor/EditorDocument.h"
 #include "editor/EditorMapFile.h"
 #include "editor/MapDialogs.h"
 
 #include <filesystem>
 
-MapCommands::MapCommands(Engine& engine, EditorWorld& world, const EditorDefinitions& definitions,
-                         BitmapFont* font, HTEXTURE buttons, int screenWidth, int screenHeight)
-    : m_engine(engine), m_world(world), m_definitions(definitions),
+MapCommands::MapCommands(Engine& engine, EditorWorld& world, EditorDocument& document,
+                         const EditorDefinitions& definitions, BitmapFont* font, HTEXTURE buttons,
+                         int screenWidth, int screenHeight)
+    : m_engine(engine), m_world(world), m_document(document), m_definitions(definitions),
       m_chooser(font, buttons, screenWidth, screenHeight) {}
+
+void MapCommands::SaveToOwnFile() {
+    if (m_document.File().empty()) {
+        Request(true);
+    } else {
+        Save(m_document.File());
+    }
+}
 
 void MapCommands::Request(bool save) {
     const FileDialogRequest request = MapDialogRequest(save);
@@ -52,15 +62,18 @@ bool MapCommands::Save(const std::string& path) {
         return false;
     }
     m_engine.System_Log("Map saved: %s", path.c_str());
+    m_document.MarkSaved(path);
     m_folder = std::filesystem::path(path).parent_path().string();
     return true;
 }
 
 bool MapCommands::Open(const std::string& path) {
     EngineContentReport report(m_engine);
+    MapSnapshot before = m_document.Snapshot();
     if (!LoadMap(m_world, path, m_definitions, report)) {
         return false;
     }
+    m_document.CommitOpen(std::move(before), path);
     m_engine.System_Log("Map opened: %s", path.c_str());
     m_folder = std::filesystem::path(path).parent_path().string();
     return true;

@@ -9,16 +9,20 @@
 
 class BitmapFont;
 class EditorDefinitions;
+class EditorDocument;
 class EditorWorld;
 
 class MapCommands {
 public:
-    MapCommands(Engine& engine, EditorWorld& world, const EditorDefinitions& definitions,
-                BitmapFont* font, HTEXTURE buttons, int screenWidth, int screenHeight);
+    MapCommands(Engine& engine, EditorWorld& world, EditorDocument& document,
+                const EditorDefinitions& definitions, BitmapFont* font, HTEXTURE buttons,
+                int screenWidth, int screenHeight);
 
     // Asks for a file; cancelling does nothing. Without a desktop dialog the
     // chooser opens and the answer comes in a later frame's Update.
     void Request(bool save);
+    // Saves to the map's own file; a map that has none yet asks for one.
+    void SaveToOwnFile();
     // While the chooser is open it takes the frame's input.
     void Update(float dt);
     void Render();
@@ -27,8 +31,8 @@ public:
 
     // Saves, or shows "Error" with the path and the reason.
     bool Save(const std::string& path);
-    // Opens; a file that cannot be loaded shows the load message and keeps
-    // the map on screen.
+    // Opens (one undo step); a file that cannot be loaded shows the load
+    // message and keeps the map on screen.
     bool Open(const std::string& path);
 
 private:
@@ -36,6 +40,7 @@ private:
 
     Engine& m_engine;
     EditorWorld& m_world;
+    EditorDocument& m_document;
     const EditorDefinitions& m_definitions;
     FileChooser m_chooser;
     bool m_chooserSaves = false;

@@ -137,6 +137,12 @@ void PlacementLists::DeselectAll() {
     DeselectOffscreen();
 }
 
+bool PlacementLists::AnySelected() const {
+    auto selected = [](const std::unique_ptr<Placement>& p) { return p->selected; };
+    return std::any_of(m_visible.begin(), m_visible.end(), selected) ||
+           std::any_of(m_offscreen.begin(), m_offscreen.end(), selected);
+}
+
 void PlacementLists::MoveSelected(float dx, float dy) {
     for (const auto& p : m_visible) {
         if (p->selected) {

@@ -31,6 +31,7 @@ public:
     void SelectAt(float x, float y);
     void DeselectOffscreen();
     void DeselectAll();
+    bool AnySelected() const;
     // Every selected placement in both lists.
     void MoveSelected(float dx, float dy);
     // Returns how many went.

@@ -164,6 +164,9 @@ public:
     // A message box; never blocks when headless or with --no-dialogs.
     virtual void System_MessageBox(const char* title, const char* text, bool error) = 0;
     virtual FileDialogResult System_FileDialog(const FileDialogRequest& request) = 0;
+    // A yes/no question; true for yes. Headless or with --no-dialogs it takes
+    // the next queued script answer ("FRAME dialog yes|no"), else no.
+    virtual bool System_Ask(const char* title, const char* text) = 0;
 
     virtual void Ini_SetInt(const char* section, const char* name, int value) = 0;
     virtual int Ini_GetInt(const char* section, const char* name, int defaultValue) = 0;

@@ -102,6 +102,19 @@ void EngineImpl::System_MessageBox(const char* title, const char* text, bool err
     m_window.ShowMessageBox(title ? title : "", text ? text : "", error);
 }
 
+bool EngineImpl::System_Ask(const char* title, const char* text) {
+    bool yes = false;
+    if (m_input.HasDialogAnswer()) {
+        const InputEvent answer = m_input.TakeDialogAnswer();
+        yes = !answer.cancel && (answer.path == "yes" || answer.path == "y");
+    } else if (!DialogsToLog() && !m_scripted && m_window.Handle()) {
+        yes = m_window.AskYesNo(title ? title : "", text ? text : "");
+    }
+    LogLine(std::string("Question \"") + (title ? title : "") + "\": " + (text ? text : "") +
+            " -> " + (yes ? "yes" : "no"));
+    return yes;
+}
+
 FileDialogResult EngineImpl::System_FileDialog(const FileDialogRequest& request) {
     FileDialogResult result;
     const char* kind = request.save ? "save" : "open";

@@ -1,6 +1,6 @@
 // Reads and writes the scripted-input format, one event per line:
 //   FRAME key VK down|up     FRAME mouse X Y     FRAME wheel N
-//   FRAME char C             FRAME dialog PATH|cancel
+//   FRAME char C             FRAME dialog PATH|cancel|yes|no
 //   FRAME quit               FRAME dt SECONDS (written by --record)
 // VK in hex (0x57) or decimal; '#' starts a comment.
 #pragma once

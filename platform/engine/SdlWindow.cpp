@@ -159,3 +159,19 @@ void SdlWindow::ShowMessageBox(const std::string& title, const std::string& text
     SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
                              title.c_str(), text.c_str(), m_window);
 }
+
+bool SdlWindow::AskYesNo(const std::string& title, const std::string& text) {
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+    };
+    SDL_MessageBoxData box{};
+    box.flags = SDL_MESSAGEBOX_INFORMATION;
+    box.window = m_window;
+    box.title = title.c_str();
+    box.message = text.c_str();
+    box.numbuttons = 2;
+    box.buttons = buttons;
+    int pressed = 0;
+    return SDL_ShowMessageBox(&box, &pressed) == 0 && pressed == 1;
+}

@@ -31,6 +31,8 @@ public:
     Pumped Pump(int frame, bool withInput);
 
     void ShowMessageBox(const std::string& title, const std::string& text, bool error);
+    // Yes and No buttons; true for yes (Esc and closing answer no).
+    bool AskYesNo(const std::string& title, const std::string& text);
 
 private:
     void ToLogical(int wx, int wy, float& x, float& y) const;

@@ -1,0 +1,39 @@
+// The whole map as undo keeps it: every placement's name, position and
+// selection, list by list, with names stored once in a shared table so
+// hundreds of steps of a large map stay small.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class EditorDefinitions;
+class EditorWorld;
+
+class NameTable {
+public:
+    std::uint32_t Intern(const std::string& name);
+    const std::string& Name(std::uint32_t index) const { return m_names[index]; }
+
+private:
+    std::vector<std::string> m_names;
+    std::unordered_map<std::string, std::uint32_t> m_index;
+};
+
+struct MapSnapshot {
+    struct Entry {
+        std::uint32_t name;
+        float x, y;
+        bool selected;
+    };
+    std::string mapName;
+    std::vector<Entry> entities; // visible, then off screen
+    std::vector<Entry> items;
+};
+
+MapSnapshot TakeSnapshot(const EditorWorld& world, NameTable& names);
+// Replaces every placement by the snapshot's (all off screen: the next
+// update sorts them against the view) and sets the map name.
+void RestoreSnapshot(EditorWorld& world, const MapSnapshot& snapshot, const NameTable& names,
+                     const EditorDefinitions& definitions);

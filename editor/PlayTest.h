@@ -1,0 +1,42 @@
+// F5: the map as it is now, tried in the game. The map goes to a file of its
+// own under the temporary folder and the game (found beside the editor) runs
+// on it as a child process, with the player at a given point; the editor
+// stays open and hears when the game ends.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class EditorWorld;
+
+class PlayTest {
+public:
+    // The game program beside the editor's (or in the build tree's game
+    // folder); empty when there is none.
+    static std::string FindGame();
+    // The game's arguments: the map, the start, the content folder; a
+    // headless editor passes on headless running, a frame limit and files
+    // for the game's trace and log beside its own.
+    static std::vector<std::string> Arguments(const std::string& game, const std::string& map,
+                                              float x, float y);
+
+    // False with the reason when the map cannot be written or the game not
+    // started (or one runs already).
+    bool Start(const EditorWorld& world, float x, float y, std::string& error);
+    // Without waiting: true once, when the game has ended; code = its exit
+    // status (or -1 when it did not exit normally). The map file goes then.
+    bool Ended(int& code);
+    // Blocks until the game ends (a headless editor before it ends itself);
+    // its exit code as for Ended, or -1 when none was running.
+    int Wait();
+    bool Running() const { return m_pid > 0; }
+    const std::string& MapFile() const { return m_map; }
+
+private:
+    void Finished();
+
+    pid_t m_pid = -1;
+    std::string m_folder;
+    std::string m_map;
+};

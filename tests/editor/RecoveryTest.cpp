@@ -1,0 +1,87 @@
+// The recovery file: written 30 s after an unsaved change, removed by a
+// save or by quitting, and offered when the editor starts next.
+#include "tests/editor/EditorRun.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kCrate = MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n");
+// A place at (500, 500) in frames 1 and 2.
+const std::string kPlace = "0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n";
+
+TEST(EditorRecovery, UnsavedWorkIsKeptAfterThirtySecondsAndSurvivesAnUnfinishedRun) {
+    // Ending at the frame limit is not quitting: the file stays, as after a kill.
+    EditorRun run = RunEditor(kPlace, 1840, kCrate);
+    ASSERT_EQ(run.trace.size(), 1840u) << run.result.output;
+    const std::string recovery = run.dir + "/start.xml.recovery";
+    // The change came at frame 1 (t = 1/60 s); 30 s later is frame 1801.
+    EXPECT_EQ(run.trace[1795]["recovery"].AsString(), "");
+    EXPECT_EQ(run.trace[1805]["recovery"].AsString(), recovery);
+    ASSERT_TRUE(fs::exists(recovery));
+    const std::string kept = ReadFile(recovery);
+    EXPECT_NE(kept.find("x=\"500\" y=\"500\""), std::string::npos) << kept;
+    EXPECT_EQ(ReadFile(run.dir + "/start.xml"), kCrate) << "the map itself is untouched";
+    EXPECT_NE(run.log.find("Recovery file written: " + recovery), std::string::npos);
+}
+
+TEST(EditorRecovery, ASaveRemovesTheRecoveryFile) {
+    EditorRun run = RunEditor(kPlace + "1820 key 0x11 down\n1821 key 0x53 down\n"
+                                       "1822 key 0x53 up\n1823 key 0x11 up\n",
+                              1830, kCrate);
+    ASSERT_EQ(run.trace.size(), 1830u) << run.result.output;
+    EXPECT_NE(run.trace[1815]["recovery"].AsString(), "");
+    EXPECT_EQ(run.trace[1825]["recovery"].AsString(), "");
+    EXPECT_FALSE(fs::exists(run.dir + "/start.xml.recovery"));
+}
+
+void PrepareRecovery(const std::string& dir) {
+    const std::string path = dir + "/start.xml.recovery";
+    WriteFile(path, MapXml("Crates", "<entity x=\"640\" y=\"320\" ent_name=\"crate\"/>\n"
+                                     "<entity x=\"700\" y=\"320\" ent_name=\"crate\"/>\n"));
+    // Newer than the map, which the run writes after this.
+    fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::hours(1));
+}
+
+TEST(EditorRecovery, ANewerRecoveryFileIsOfferedAndRestoredAsAnUnsavedChange) {
+    EditorRun run = RunEditor("0 dialog yes\n5 key 0x1B down\n", 20, kCrate, PrepareRecovery);
+    ASSERT_EQ(run.trace.size(), 5u) << run.result.output;
+    EXPECT_NE(run.log.find("Question \"Recover unsaved changes\""), std::string::npos) << run.log;
+    const std::vector<JsonValue> entities = Placements(run.trace[0], "entity");
+    ASSERT_EQ(entities.size(), 2u);
+    EXPECT_EQ(entities[0]["x"].AsNumber(), 640);
+    EXPECT_TRUE(run.trace[0]["modified"].AsBool());
+    EXPECT_EQ(run.trace[0]["file"].AsString(), run.dir + "/start.xml");
+    EXPECT_EQ(run.trace[0]["undo_depth"].AsNumber(), 1) << "undo brings the saved map back";
+    // Quitting with Esc removes it.
+    EXPECT_FALSE(fs::exists(run.dir + "/start.xml.recovery"));
+}
+
+TEST(EditorRecovery, DecliningKeepsTheSavedMapAndLeavesTheFileAlone) {
+    EditorRun run = RunEditor("0 dialog no\n", 3, kCrate, PrepareRecovery);
+    ASSERT_EQ(run.trace.size(), 3u) << run.result.output;
+    EXPECT_EQ(Placements(run.trace[2], "entity").size(), 1u);
+    EXPECT_FALSE(run.trace[2]["modified"].AsBool());
+    EXPECT_TRUE(fs::exists(run.dir + "/start.xml.recovery"));
+}
+
+TEST(EditorRecovery, AnOlderRecoveryFileIsNotOffered) {
+    EditorRun run = RunEditor("", 2, kCrate, [](const std::string& dir) {
+        const std::string path = dir + "/start.xml.recovery";
+        WriteFile(path, MapXml("Old", ""));
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    });
+    ASSERT_EQ(run.trace.size(), 2u) << run.result.output;
+    EXPECT_EQ(run.log.find("Question"), std::string::npos) << run.log;
+    EXPECT_EQ(Placements(run.trace[1], "entity").size(), 1u);
+}
+
+} // namespace
