@@ -272,11 +272,12 @@ std::vector<ContentFile> Files() {
             "is out of range; read as 0"),
     };
     files[0].gameMessage[3] = "skipped: no triggers element";
+    const std::string kTwice = "Resource 'player' of the same type already has been defined.";
     const std::string badScript = "resources/game.res, line 1: Unrecognized resource specificator";
     files.push_back({"resources/game.res",
                      AbsurdResourceScript,
-                     {badScript, "", "", ""},
-                     {badScript, "", "", ""}});
+                     {badScript, "", "", kTwice},
+                     {badScript, "", "", kTwice}});
     const std::string badFont = "Font fonts/font.fnt has incorrect format.";
     files.push_back(
         {"fonts/font.fnt", AbsurdFont, {badFont, badFont, "", ""}, {badFont, badFont, "", ""}});
