@@ -3,7 +3,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 HTEXTURE TextureStore::Add(TextureData data) {
     HTEXTURE id = m_next++;
@@ -20,9 +22,71 @@ void TextureStore::Remove(HTEXTURE id) {
     m_textures.erase(id);
 }
 
+namespace {
+
+constexpr long kMaxImageSide = 16384;
+
+std::uint32_t BigEndian32(const std::uint8_t* p) {
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
+}
+
+std::int32_t LittleEndian32(const std::uint8_t* p) {
+    return static_cast<std::int32_t>(std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
+                                     (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
+}
+
+// The size an image file's header claims, read before decoding, so a file
+// that claims a huge picture is refused instead of being allocated. False
+// when the header does not say (the decoder then judges the file).
+bool HeaderSize(const std::uint8_t* b, std::uint32_t size, long& width, long& height) {
+    static const std::uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size >= 24 && std::memcmp(b, kPng, 8) == 0) {
+        width = BigEndian32(b + 16);
+        height = BigEndian32(b + 20);
+        return true;
+    }
+    if (size >= 26 && b[0] == 'B' && b[1] == 'M') {
+        width = LittleEndian32(b + 18);
+        height = std::labs(static_cast<long>(LittleEndian32(b + 22))); // negative: top-down
+        return true;
+    }
+    if (size >= 4 && b[0] == 0xFF && b[1] == 0xD8) {
+        // JPEG: walk the marker segments to the first start-of-frame.
+        std::uint32_t at = 2;
+        while (at + 9 <= size && b[at] == 0xFF) {
+            const std::uint8_t marker = b[at + 1];
+            const std::uint32_t length = (std::uint32_t{b[at + 2]} << 8) | b[at + 3];
+            const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
+                               marker != 0xC8 && marker != 0xCC;
+            if (frame) {
+                height = (long{b[at + 5]} << 8) | b[at + 6];
+                width = (long{b[at + 7]} << 8) | b[at + 8];
+                return true;
+            }
+            if (length < 2) {
+                return false;
+            }
+            at += 2 + length;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool DecodeImage(const void* bytes, std::uint32_t size, TextureData& out, std::string& error) {
     if (!bytes || size == 0) {
         error = "empty image";
+        return false;
+    }
+    long claimedWidth = 0, claimedHeight = 0;
+    if (HeaderSize(static_cast<const std::uint8_t*>(bytes), size, claimedWidth, claimedHeight) &&
+        (claimedWidth < 1 || claimedHeight < 1 || claimedWidth > kMaxImageSide ||
+         claimedHeight > kMaxImageSide)) {
+        error = "the image claims " + std::to_string(claimedWidth) + " x " +
+                std::to_string(claimedHeight) + " pixels; a texture has 1 to " +
+                std::to_string(kMaxImageSide) + " a side";
         return false;
     }
     SDL_RWops* rw = SDL_RWFromConstMem(bytes, static_cast<int>(size));

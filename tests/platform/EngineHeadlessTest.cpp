@@ -227,6 +227,34 @@ TEST(EngineHeadless, TexturesLoadLockAndFailSafely) {
     EXPECT_EQ(engine->Texture_GetWidth(made), 0);
 }
 
+// Headers that claim a huge picture are refused before anything is
+// allocated for it (the decoder would try to, and run out of memory).
+TEST(EngineHeadless, ImagesClaimingHugeSizesAreRefusedFromTheirHeaders) {
+    HeadlessEngine engine;
+    const std::string dir = engine.Dir();
+    std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x86\xa0\0\x01\x86\xa0"
+                    "\x08\x06\0\0\0",
+                    33);
+    WriteFile(dir + "/huge.png", png + std::string(64, '\0'));
+    std::string bmp(54, '\0');
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[18] = 1;                          // width 1
+    bmp[22] = bmp[23] = bmp[24] = '\xff'; // height -16777217 + ... : far too tall
+    bmp[25] = '\xfe';
+    WriteFile(dir + "/tall.bmp", bmp);
+    std::string jpeg("\xff\xd8\xff\xc0\0\x11\x08\0\0\0\x10", 11); // 16 wide, 0 high
+    WriteFile(dir + "/flat.jpg", jpeg + std::string(16, '\0'));
+    for (const char* name : {"huge.png", "tall.bmp", "flat.jpg"}) {
+        EXPECT_EQ(engine->Texture_Load((dir + "/" + name).c_str()), 0u) << name;
+    }
+    const std::string log = engine.ReadLog();
+    EXPECT_NE(log.find("huge.png (the image claims 100000 x 100000 pixels"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("tall.bmp (the image claims 1 x "), std::string::npos) << log;
+    EXPECT_NE(log.find("flat.jpg (the image claims 16 x 0"), std::string::npos) << log;
+}
+
 TEST(EngineHeadless, DrawCallsAreCountedAndRecorded) {
     HeadlessEngine engine;
     engine->Gfx_RecordDraws(true);
