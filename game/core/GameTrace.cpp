@@ -103,6 +103,10 @@ void GameTrace::Write(const Game& game) {
       << ",\"intro_done\":" << Bool(sounds.IsIntroDone())
       << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << ",\"volume\":" << sounds.MusicVolume()
       << "},\"voice_volume\":" << sounds.VoiceVolume()
-      << ",\"hit_effects\":" << Bool(TheScreenEffects().hitEffects) << "}";
+      << ",\"hit_effects\":" << Bool(TheScreenEffects().hitEffects) << ",\"actions\":[";
+    for (std::size_t i = 0; i < game.actionsRun.size(); ++i) {
+        o << (i ? "," : "") << JsonString(game.actionsRun[i]);
+    }
+    o << "]}";
     m_file.WriteLine(o.str());
 }
