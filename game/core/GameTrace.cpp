@@ -80,6 +80,10 @@ void GameTrace::Write(const Game& game) {
             << ",\"health\":" << enemy->health << ",\"speed\":" << enemy->speed
             << ",\"element\":" << enemy->element << "}";
     });
+    const EnemyManager& enemies = TheEnemyManager();
+    o << ",\"kills\":{\"aggrevators\":" << enemies.Kills(kAggrevator)
+      << ",\"minions\":" << enemies.Kills(kMinionSoul) << ",\"mages\":" << enemies.Kills(kMage)
+      << ",\"fireballs\":" << enemies.Kills(kLittles) << "}";
     o << ",\"groups\":";
     JsonArray(o, TheEnemyManager().Groups(), [](std::ostream& out, const auto& group) {
         out << "{\"remaining\":" << group->remaining << ",\"alive\":" << group->alive
