@@ -155,8 +155,11 @@ void EnemyManager::UpdateEnemies() {
     for (std::size_t i = 0; i < m_enemies.size();) {
         Base_Enemy& enemy = *m_enemies[i];
         enemy.Update();
-        if (enemy.IsFinished() ||
-            (CollisionBox::Overlap(enemy.Box(), ThePlayer().Box()) && Contact(enemy))) {
+        const bool finished = enemy.IsFinished();
+        if (finished && enemy.health <= 0 && enemy.kind >= 1 && enemy.kind <= 4) {
+            ++m_kills[enemy.kind];
+        }
+        if (finished || (CollisionBox::Overlap(enemy.Box(), ThePlayer().Box()) && Contact(enemy))) {
             EraseAt(m_enemies, i);
         } else {
             ++i;

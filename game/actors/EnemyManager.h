@@ -38,6 +38,8 @@ public:
 
     const std::vector<std::unique_ptr<Base_Enemy>>& Enemies() const { return m_enemies; }
     const std::vector<std::unique_ptr<EnemyGroup>>& Groups() const { return m_groups; }
+    // Enemies killed so far (removed with no health left), by kind 1-4.
+    int Kills(int kind) const { return kind >= 1 && kind <= 4 ? m_kills[kind] : 0; }
 
 private:
     // One group's step; true when it is to be removed.
@@ -47,6 +49,7 @@ private:
 
     std::vector<std::unique_ptr<Base_Enemy>> m_enemies;
     std::vector<std::unique_ptr<EnemyGroup>> m_groups;
+    int m_kills[5] = {};
 };
 
 EnemyManager& TheEnemyManager();

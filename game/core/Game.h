@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class GameAudioHost;
 class GameTrace;
@@ -32,6 +33,8 @@ public:
     bool ExitFunc() { return true; }
 
     std::map<std::string, float> actionCooldowns;
+    // The actions that took effect this frame, in order, for the trace.
+    std::vector<std::string> actionsRun;
     float mouseX = 0;
     float mouseY = 0;
     std::unique_ptr<CollisionBox> viewBox;

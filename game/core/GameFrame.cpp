@@ -16,6 +16,7 @@
 #include "platform/registry/Registry.h"
 
 bool Game::FrameFunc() {
+    actionsRun.clear();
     const int key = engine->Input_GetKey();
     Book& book = TheBook();
     Inventory& inventory = TheInventory();

@@ -80,6 +80,10 @@ void GameTrace::Write(const Game& game) {
             << ",\"health\":" << enemy->health << ",\"speed\":" << enemy->speed
             << ",\"element\":" << enemy->element << "}";
     });
+    const EnemyManager& enemies = TheEnemyManager();
+    o << ",\"kills\":{\"aggrevators\":" << enemies.Kills(kAggrevator)
+      << ",\"minions\":" << enemies.Kills(kMinionSoul) << ",\"mages\":" << enemies.Kills(kMage)
+      << ",\"fireballs\":" << enemies.Kills(kLittles) << "}";
     o << ",\"groups\":";
     JsonArray(o, TheEnemyManager().Groups(), [](std::ostream& out, const auto& group) {
         out << "{\"remaining\":" << group->remaining << ",\"alive\":" << group->alive
@@ -103,6 +107,10 @@ void GameTrace::Write(const Game& game) {
       << ",\"intro_done\":" << Bool(sounds.IsIntroDone())
       << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << ",\"volume\":" << sounds.MusicVolume()
       << "},\"voice_volume\":" << sounds.VoiceVolume()
-      << ",\"hit_effects\":" << Bool(TheScreenEffects().hitEffects) << "}";
+      << ",\"hit_effects\":" << Bool(TheScreenEffects().hitEffects) << ",\"actions\":[";
+    for (std::size_t i = 0; i < game.actionsRun.size(); ++i) {
+        o << (i ? "," : "") << JsonString(game.actionsRun[i]);
+    }
+    o << "]}";
     m_file.WriteLine(o.str());
 }

@@ -67,10 +67,12 @@ void RunAction(Game& game, const std::string& command, float cooldown) {
     const std::string word = split == std::string::npos ? command : command.substr(0, split);
     const std::string argument = split == std::string::npos ? command : command.substr(split + 1);
     const float now = TheGameClock().time;
+    bool tookEffect = true;
 
     if (word == "dialogue") {
         DialogueManager& dialogues = TheDialogueManager();
-        if (!dialogues.IsActive()) {
+        tookEffect = !dialogues.IsActive();
+        if (tookEffect) {
             dialogues.StartDialogue(argument);
         }
     } else if (word == "powerup") {
@@ -83,9 +85,15 @@ void RunAction(Game& game, const std::string& command, float cooldown) {
         ThePlayer().health += static_cast<float>(LeadingInt(argument.c_str()));
     } else if (word == "aggdmg") {
         // Read before this call records its own time below.
-        if (cooldown != 0 && game.actionCooldowns[word] < now) {
+        tookEffect = cooldown != 0 && game.actionCooldowns[word] < now;
+        if (tookEffect) {
             TakeDamage(game, LeadingInt(argument.c_str()));
         }
+    } else {
+        tookEffect = false;
+    }
+    if (tookEffect) {
+        game.actionsRun.push_back(command);
     }
     if (cooldown != 0) {
         game.actionCooldowns[word] = now + cooldown;

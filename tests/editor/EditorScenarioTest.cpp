@@ -185,7 +185,7 @@ TEST(EditorScenario, MSwitchesToItemsAndBackToTheFirstEntity) {
     EXPECT_EQ(run.trace[7]["mode"].AsNumber(), 2);
     EXPECT_EQ(run.trace[7]["list"]["selected"].AsNumber(), 0);
     EXPECT_EQ(run.trace[7]["slider"]["value"].AsNumber(), 0);
-    EXPECT_EQ(run.trace[7]["slider"]["max"].AsNumber(), 31);
+    EXPECT_EQ(run.trace[7]["slider"]["max"].AsNumber(), 34);
     EXPECT_EQ(run.trace[7]["selected_name"].AsString(), "altar_cursed");
     // Back in entity mode a right click places an entity, not an item.
     EXPECT_EQ(Placements(run.trace[14], "entity").size(), 4u);
@@ -193,16 +193,16 @@ TEST(EditorScenario, MSwitchesToItemsAndBackToTheFirstEntity) {
 }
 
 TEST(EditorScenario, TheSliderScrollsTheListButNotPastItsLastPage) {
-    // 31 entity names, 9 rows: the last top line is 22.
+    // 34 entity names, 9 rows: the last top line is 25.
     EditorRun run = RunEditor("0 mouse 155 50\n1 key 0x01 down\n"
-                              "3 mouse 155 108\n" // 31 * 64 / 128 = 15.5 -> 16
-                              "5 mouse 155 170\n" // about 30.5 -> 31, past 22
+                              "3 mouse 155 108\n" // 34 * 64 / 128 = 17
+                              "5 mouse 155 170\n" // about 33.5 -> 34, past 25
                               "7 key 0x01 up\n",
                               9, kThreeCrates);
     ASSERT_EQ(run.trace.size(), 9u);
-    EXPECT_EQ(run.trace[3]["list"]["top"].AsNumber(), 16);
-    EXPECT_GT(run.trace[5]["slider"]["value"].AsNumber(), 22);
-    EXPECT_EQ(run.trace[5]["list"]["top"].AsNumber(), 16);
+    EXPECT_EQ(run.trace[3]["list"]["top"].AsNumber(), 17);
+    EXPECT_GT(run.trace[5]["slider"]["value"].AsNumber(), 25);
+    EXPECT_EQ(run.trace[5]["list"]["top"].AsNumber(), 17);
 }
 
 TEST(EditorScenario, SavingRoundsTiesToEvenAndWritesEntitiesBeforeItems) {

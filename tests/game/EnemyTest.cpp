@@ -291,3 +291,15 @@ TEST_F(EnemyTest, PausesMoveSpawnTimesButNotTheMagesNextVolley) {
     mage.Update();
     EXPECT_EQ(manager().Enemies().size(), count + 3);
 }
+
+TEST_F(EnemyTest, OnlyEnemiesRemovedWithNoHealthLeftCountAsKills) {
+    Add<Minion_Soul>(3000, 3000, nullptr).health = 0;
+    Add<Minion_Soul>(3000, 3100, nullptr); // times out below
+    Add<Mage>(3000, 3200, nullptr).health = -5;
+    TheGameClock().time = 16.5f;
+    manager().UpdateEnemies(); // the Mage's last volley stays in flight
+    EXPECT_EQ(manager().Kills(kMinionSoul), 1);
+    EXPECT_EQ(manager().Kills(kMage), 1);
+    EXPECT_EQ(manager().Kills(kAggrevator), 0);
+    EXPECT_EQ(manager().Kills(9), 0);
+}

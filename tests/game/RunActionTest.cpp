@@ -129,3 +129,14 @@ TEST_F(RunActionTest, OddCommandsDoNothingButTheCooldownIsStillWritten) {
     EXPECT_FLOAT_EQ(m_game->actionCooldowns["dance"], 3.2f);
     EXPECT_FLOAT_EQ(m_game->actionCooldowns[""], 3.2f);
 }
+
+TEST_F(RunActionTest, TheFramesActionsListHoldsWhatTookEffectInOrder) {
+    TheGameClock().time = 10;
+    Run("powerup_fire");
+    Run("aggdmg_100", 0.5f);
+    Run("aggdmg_100", 0.5f); // held back by the cooldown
+    Run("fly_away");
+    Run("addhealth_5");
+    EXPECT_EQ(m_game->actionsRun,
+              (std::vector<std::string>{"powerup_fire", "aggdmg_100", "addhealth_5"}));
+}

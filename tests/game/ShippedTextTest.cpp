@@ -146,10 +146,13 @@ TEST_F(ShippedText, EveryDialogueLineAndItsChoicesFitTheScreen) {
             EXPECT_LE(lineFont->GetStringWidth(line.text.c_str(), true), width) << line.text;
             const auto rows = std::count(line.text.begin(), line.text.end(), '\n') + 1;
             EXPECT_LE(top + static_cast<float>(rows) * lineFont->GetHeight(), height) << line.text;
-            EXPECT_TRUE(sounds.names.count(line.sound)) << line.sound << " is not voiced";
+            // A line with neither words nor a voice only carries its action.
+            if (!line.text.empty() || !line.sound.empty()) {
+                EXPECT_TRUE(sounds.names.count(line.sound)) << line.sound << " is not voiced";
+            }
         }
     };
-    EXPECT_EQ(dialogues.size(), 3u);
+    EXPECT_EQ(dialogues.size(), 12u);
     for (const DialogueEntry& dialogue : dialogues) {
         checkLines(dialogue.lines);
         for (std::size_t k = 0; k < dialogue.choices.size(); ++k) {

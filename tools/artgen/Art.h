@@ -14,6 +14,7 @@ void DrawInterface(SpriteSheet& ui, SpriteSheet& underline, SpriteSheet& book,
 void DrawGround(std::vector<SpriteSheet>& patches); // one sheet per ground patch
 void DrawProps(SpriteSheet& props);                 // nature and ruins
 void DrawShrines(SpriteSheet& props);               // shrines, altar, lectern, statue, fires
+void DrawFolk(SpriteSheet& props);                  // the wanderer, the keeper, fire pits
 void DrawItems(SpriteSheet& items);                 // world sprites and inventory icons
 // The editor's panel texture and slider knob, with their fixed layout.
 void DrawEditorGui(content::Image& menu, content::Image& slider);

@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     art::DrawGround(ground);
     art::DrawProps(props);
     art::DrawShrines(props);
+    art::DrawFolk(props);
     art::DrawItems(items);
 
     std::vector<art::SpriteSheet*> sheets = {&ui, &underline, &actors, &book, &props, &items};
