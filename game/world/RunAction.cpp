@@ -41,7 +41,8 @@ void PowerUp(const std::string& what) {
         return;
     }
     for (const Orb& orb : kOrbs) {
-        if (what == orb.name) {
+        // "all": five of every element at once (the mana potion).
+        if (what == orb.name || what == "all") {
             spells.*orb.count += 5;
             OverPlayer(kGreen, orb.notice);
         }

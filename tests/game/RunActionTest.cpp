@@ -49,6 +49,18 @@ TEST_F(RunActionTest, PowerUpsHealAndGiveOrbsWithGreenNoticesOverThePlayer) {
                                                "+5 Wind Orb", "+5 Earth Orb"}));
 }
 
+TEST_F(RunActionTest, PowerUpAllGivesFiveOrbsOfEveryElement) {
+    SpellManager& spells = TheSpellManager();
+    spells.ResetOrbs();
+    Run("powerup_all");
+    EXPECT_EQ(spells.fire, 35);
+    EXPECT_EQ(spells.ice, 25);
+    EXPECT_EQ(spells.earth, 15);
+    EXPECT_EQ(spells.wind, 10);
+    EXPECT_EQ(Alerts().size(), 4u);
+    EXPECT_EQ(m_game->actionsRun, (std::vector<std::string>{"powerup_all"}));
+}
+
 TEST_F(RunActionTest, WholeNumbersAreReadFromTheStartAndSaturate) {
     Player& player = ThePlayer();
     Run("addhealth_-50");

@@ -58,7 +58,8 @@ protected:
             return std::filesystem::exists("books/" + argument + ".txt") ? "" : "no such book";
         }
         if (word == "powerup") {
-            static const std::set<std::string> kKinds = {"health", "fire", "ice", "earth", "wind"};
+            static const std::set<std::string> kKinds = {"health", "fire", "ice",
+                                                         "earth",  "wind", "all"};
             return kKinds.count(argument) ? "" : "no such power-up";
         }
         if (word == "addgroup" || word == "addhealth" || word == "aggdmg") {

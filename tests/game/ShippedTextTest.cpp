@@ -152,7 +152,7 @@ TEST_F(ShippedText, EveryDialogueLineAndItsChoicesFitTheScreen) {
             }
         }
     };
-    EXPECT_EQ(dialogues.size(), 12u);
+    EXPECT_EQ(dialogues.size(), 11u);
     for (const DialogueEntry& dialogue : dialogues) {
         checkLines(dialogue.lines);
         for (std::size_t k = 0; k < dialogue.choices.size(); ++k) {
