@@ -11,6 +11,9 @@ public:
     virtual ~ContentReport() = default;
     // The file is missing or is not well-formed XML.
     virtual void CannotLoad(const std::string& path) = 0;
+    // Before CannotLoad, for a file that is there but is not well-formed:
+    // where the XML breaks. Only the checker wants it.
+    virtual void Unparsable(const std::string&, int, const std::string&) {}
     // Something in the file was skipped or replaced; line 0 when unknown.
     virtual void Problem(const std::string& path, int line, const std::string& what) = 0;
 };

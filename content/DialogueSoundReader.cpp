@@ -12,7 +12,7 @@ void ReadDialogueSounds(const tinyxml2::XMLDocument& document, const std::string
                       std::string name = check.Required(record, "name");
                       std::string file = check.Required(record, "path");
                       if (check.Accept()) {
-                          sounds.RegisterDialogueSound(name, file);
+                          sounds.RegisterDialogueSound(name, file, record.GetLineNum());
                       }
                   });
     sounds.RegisterMusicTracks();

@@ -18,4 +18,5 @@ struct EntityDefinition {
     // one layer keep the list's order. Optional, 0 by default, so ground
     // patches (-1) stay under the props whenever either comes into view.
     int layer = 0;
+    int line = 0; // of the record in its file, for reports
 };

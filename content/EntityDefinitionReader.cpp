@@ -26,6 +26,7 @@ void Read(const tinyxml2::XMLDocument& document, const std::string& path, bool e
     ForEachRecord(document, root, recordName, [&](const tinyxml2::XMLElement& record, int index) {
         RecordCheck check(path, recordName, index, record, report);
         EntityDefinition definition;
+        definition.line = record.GetLineNum();
         std::string name = check.Required(record, "name");
         if (!effects) {
             definition.spriteName = check.Required(record, "sprname");

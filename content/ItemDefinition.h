@@ -13,4 +13,5 @@ struct ItemDefinition {
     std::string command;
     bool constantEffect = false;
     std::string description;
+    int line = 0; // of the record in its file, for reports
 };

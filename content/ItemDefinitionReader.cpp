@@ -9,6 +9,7 @@ void ReadItemDefinitions(const tinyxml2::XMLDocument& document, const std::strin
     ForEachRecord(document, "itemdata", "item", [&](const tinyxml2::XMLElement& record, int index) {
         RecordCheck check(path, "item", index, record, report);
         ItemDefinition definition;
+        definition.line = record.GetLineNum();
         definition.name = check.Required(record, "name");
         definition.spriteName = check.Required(record, "sprname");
         definition.particleName = check.Required(record, "parname");

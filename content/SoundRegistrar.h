@@ -7,7 +7,9 @@
 class SoundRegistrar {
 public:
     virtual ~SoundRegistrar() = default;
-    virtual void RegisterDialogueSound(const std::string& name, const std::string& path) = 0;
+    // line: of the record in d_sound.xml (0 when not read from a file).
+    virtual void RegisterDialogueSound(const std::string& name, const std::string& path,
+                                       int line) = 0;
     // The seven fixed music tracks, after the dialogue sounds.
     virtual void RegisterMusicTracks() = 0;
 };

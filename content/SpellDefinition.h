@@ -29,6 +29,7 @@ struct SpellDefinition {
     float itc = 0;
     std::string spriteName;
     std::vector<int> directions;
+    int line = 0; // of the record in its file, for reports
 };
 
 struct SpellCombination {

@@ -48,6 +48,7 @@ void ReadSpell(const tinyxml2::XMLElement& record, int index, const std::string&
     RecordCheck check(path, "spell", index, record, report);
     DecimalReader decimal(path, index, report);
     SpellDefinition spell;
+    spell.line = record.GetLineNum();
     const std::string type = check.Required(record, "type");
     if (record.Attribute("type") && !KindFromName(type, spell.kind)) {
         check.Fail("type \"" + type + "\" is not S_PROJ, S_MPROJ or S_AREA");

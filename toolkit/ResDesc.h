@@ -55,6 +55,9 @@ public:
 
     char m_name[kNameSize];
     int m_resgroup = 0;
+    // Where the definition was written (for the content checker).
+    char m_script[kNameSize] = {};
+    int m_line = 0;
     ResHandle m_handle = 0;
     ResDesc* m_next = nullptr;
 

@@ -115,6 +115,7 @@ void ResourceScriptParser::ReadDefinition(ScriptLexer& lexer, int kind) {
     }
     char name[ResDesc::kNameSize];
     CopyResourceText(name, lexer.Text());
+    const int line = lexer.Line();
 
     const ResDesc* base = nullptr;
     int token = lexer.Scan();
@@ -132,6 +133,8 @@ void ResourceScriptParser::ReadDefinition(ScriptLexer& lexer, int kind) {
     }
     ResDesc* record = base ? base->Clone() : NewRecord(kind);
     record->SetName(name);
+    CopyResourceText(record->m_script, lexer.ScriptName());
+    record->m_line = line;
     ReadBlock(lexer, *record);
     // Added whatever errors the block held, so later lookups still find it.
     m_manager.AddRecord(kind, record);

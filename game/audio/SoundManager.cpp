@@ -70,7 +70,7 @@ Sound* SoundManager::Stream(const std::string& path) {
     return sound;
 }
 
-void SoundManager::RegisterDialogueSound(const std::string& name, const std::string& path) {
+void SoundManager::RegisterDialogueSound(const std::string& name, const std::string& path, int) {
     m_dialogueSounds[name] = Stream(path);
 }
 

@@ -26,7 +26,8 @@ public:
     // The game's clock and random numbers; nullptr goes back to the engine's.
     void SetHost(AudioHost* host);
 
-    void RegisterDialogueSound(const std::string& name, const std::string& path) override;
+    void RegisterDialogueSound(const std::string& name, const std::string& path,
+                               int line = 0) override;
     void RegisterMusicTrack(const std::string& state, const std::string& path);
     // The seven fixed tracks, in the order the database registers them.
     void RegisterMusicTracks() override;

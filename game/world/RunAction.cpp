@@ -1,5 +1,6 @@
 #include "game/world/RunAction.h"
 
+#include "content/ActionName.h"
 #include "content/ContentParse.h"
 #include "game/actors/EnemyManager.h"
 #include "game/actors/Player.h"
@@ -64,9 +65,7 @@ void TakeDamage(Game& game, int damage) {
 } // namespace
 
 void RunAction(Game& game, const std::string& command, float cooldown) {
-    const std::size_t split = command.find('_');
-    const std::string word = split == std::string::npos ? command : command.substr(0, split);
-    const std::string argument = split == std::string::npos ? command : command.substr(split + 1);
+    const auto [word, argument] = SplitAction(command);
     const float now = TheGameClock().time;
     bool tookEffect = true;
 

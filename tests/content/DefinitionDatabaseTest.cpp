@@ -13,7 +13,7 @@ namespace {
 
 class RecordingSounds : public SoundRegistrar {
 public:
-    void RegisterDialogueSound(const std::string& name, const std::string& path) override {
+    void RegisterDialogueSound(const std::string& name, const std::string& path, int) override {
         sounds.push_back(name + "=" + path);
     }
     void RegisterMusicTracks() override { ++musicRegistrations; }

@@ -72,7 +72,7 @@ void ExpectPageFits(const std::vector<Glyph>& glyphs, float left, float top, flo
 }
 
 struct Registered : SoundRegistrar {
-    void RegisterDialogueSound(const std::string& name, const std::string&) override {
+    void RegisterDialogueSound(const std::string& name, const std::string&, int) override {
         names.insert(name);
     }
     void RegisterMusicTracks() override {}

@@ -13,7 +13,7 @@ namespace {
 
 class NoteTakingSounds : public SoundRegistrar {
 public:
-    void RegisterDialogueSound(const std::string& name, const std::string& path) override {
+    void RegisterDialogueSound(const std::string& name, const std::string& path, int) override {
         m_sounds[name] = path;
     }
     void RegisterMusicTracks() override { ++m_tracks; }
