@@ -37,7 +37,7 @@ faults = [
     ("resources/items.xml", r'(<item\b[^>]*?)sprname="[^"]*"', r'\1sprname="no_such_sprite"',
      "no_such_sprite"),
     ("resources/items.xml", r'<desc text="[^"]*"', '<desc text=""', "no description"),
-    ("resources/entity.xml", r'pl="openbook_\w+"', 'pl="openbook_missing"', "books/missing.txt"),
+    ("resources/items.xml", r'cmd="openbook_\w+"', 'cmd="openbook_missing"', "books/missing.txt"),
     ("resources/entity.xml", r'pl="dialogue_\w+"', 'pl="dialogue_nobody"', "nobody"),
     ("resources/spells.xml", r'it="0"', 'it="2"', "never be selected"),
     ("resources/d_sound.xml", r'path="[^"]*"', 'path="sounds/none.ogg"', "sounds/none.ogg"),

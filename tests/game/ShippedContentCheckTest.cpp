@@ -18,7 +18,7 @@
 namespace {
 
 struct SoundFiles : SoundRegistrar {
-    void RegisterDialogueSound(const std::string& name, const std::string& path) override {
+    void RegisterDialogueSound(const std::string& name, const std::string& path, int) override {
         paths[name] = path;
     }
     void RegisterMusicTracks() override {}
