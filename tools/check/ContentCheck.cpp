@@ -1,6 +1,7 @@
 #include "tools/check/ContentCheck.h"
 
 #include "content/ActionName.h"
+#include "content/ContentParse.h"
 #include "content/DefinitionDatabase.h"
 #include "content/DialogueReader.h"
 #include "content/DialogueSoundReader.h"
@@ -17,10 +18,10 @@
 #include "tools/check/CheckReport.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -110,12 +111,26 @@ private:
         if (!m_resources.FindRecord(kKindScript, kScript)) {
             m_report.Problem(kScript, 0, "the resource script cannot be read");
         }
-        static const std::regex located(R"(^(.+), line (\d+): (.*)$)");
         std::istringstream log(ReadText(m_logPath));
         for (std::string line; std::getline(log, line);) {
-            std::smatch match;
-            if (std::regex_match(line, match, located)) {
-                m_report.Problem(match[1], std::stoi(match[2]), match[3]);
+            ReportLocatedLine(line);
+        }
+    }
+
+    // "<file>, line <n>: <message>", the last such marker in the line.
+    void ReportLocatedLine(const std::string& line) {
+        static const std::string kMarker = ", line ";
+        for (std::size_t at = line.rfind(kMarker); at != std::string::npos && at > 0;
+             at = line.rfind(kMarker, at - 1)) {
+            std::size_t digits = at + kMarker.size();
+            std::size_t end = digits;
+            while (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end]))) {
+                ++end;
+            }
+            if (end > digits && line.compare(end, 2, ": ") == 0) {
+                m_report.Problem(line.substr(0, at), LeadingInt(line.c_str() + digits),
+                                 line.substr(end + 2));
+                return;
             }
         }
     }
