@@ -13,6 +13,12 @@ std::string MapXml(const std::string& name, const std::string& elements) {
     return "<?xml version=\"1.0\"?>\n<map name=\"" + name + "\">\n" + elements + "</map>\n";
 }
 
+std::string ThreeCratesMap() {
+    return MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n"
+                            "<entity x=\"400\" y=\"300\" ent_name=\"crate\"/>\n"
+                            "<entity x=\"700\" y=\"300\" ent_name=\"crate\"/>\n");
+}
+
 EditorRun RunEditor(const std::string& script, int frames, const std::string& mapXml,
                     const std::function<void(const std::string&)>& prepare,
                     const std::string& dataDir) {

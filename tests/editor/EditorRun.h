@@ -18,6 +18,8 @@ struct EditorRun {
 
 // A map file of the given entity and item elements (already written XML).
 std::string MapXml(const std::string& name, const std::string& elements);
+// Three crates in a row on y 300, at x 300, 400 and 700.
+std::string ThreeCratesMap();
 
 // Runs the editor on the map text (written into the run's folder and given
 // with --map) with the shipped content. The script may name the run's

@@ -12,11 +12,6 @@ using testing_support::WriteFile;
 
 namespace {
 
-const std::string kThreeCrates =
-    MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n"
-                     "<entity x=\"400\" y=\"300\" ent_name=\"crate\"/>\n"
-                     "<entity x=\"700\" y=\"300\" ent_name=\"crate\"/>\n");
-
 std::vector<bool> SelectedFlags(const JsonValue& frame) {
     std::vector<bool> flags;
     for (const JsonValue& p : Placements(frame, "entity")) {
@@ -60,7 +55,7 @@ TEST(EditorScenario, GridSnapsTheCursorAndAnAlertSaysSoEachTime) {
                               "9 mouse 0 0\n"
                               "10 key 0x41 down\n18 key 0x41 up\n"
                               "25 key 0x47 down\n26 key 0x47 up\n",
-                              30, kThreeCrates);
+                              30, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 30u) << run.result.output;
     EXPECT_TRUE(run.trace[1]["grid"].AsBool());
     EXPECT_EQ(run.trace[5]["cursor"][0].AsNumber(), 32);
@@ -81,7 +76,7 @@ TEST(EditorScenario, GridSnapsTheCursorAndAnAlertSaysSoEachTime) {
 }
 
 TEST(EditorScenario, WAndDTogetherScrollUpAndRightAtThreeHundredPixelsASecond) {
-    EditorRun run = RunEditor("0 key 0x57 down\n0 key 0x44 down\n", 61, kThreeCrates);
+    EditorRun run = RunEditor("0 key 0x57 down\n0 key 0x44 down\n", 61, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 61u);
     // Frame 0 moves by the delta before the first frame: none.
     const JsonValue& camera = run.trace[60]["camera"];
@@ -90,7 +85,7 @@ TEST(EditorScenario, WAndDTogetherScrollUpAndRightAtThreeHundredPixelsASecond) {
 }
 
 TEST(EditorScenario, EscWritesTheStatisticsBestFirstAndEnds) {
-    EditorRun run = RunEditor("70 key 0x1B down\n", 200, kThreeCrates);
+    EditorRun run = RunEditor("70 key 0x1B down\n", 200, ThreeCratesMap());
     EXPECT_EQ(run.result.exitCode, 0) << run.result.output;
     EXPECT_EQ(run.trace.size(), 70u);
     size_t best = run.log.find("Best FPS:60\n");
@@ -105,7 +100,7 @@ TEST(EditorScenario, RightClickPlacesTheSelectedDefinitionSnappedAndSelectedAlon
     EditorRun run = RunEditor("0 mouse 300 300\n1 key 0x01 down\n2 key 0x01 up\n" // select one
                               "3 key 0x47 down\n4 key 0x47 up\n"
                               "5 mouse 45 70\n7 key 0x02 down\n8 key 0x02 up\n",
-                              10, kThreeCrates);
+                              10, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 10u);
     EXPECT_EQ(SelectedFlags(run.trace[4]), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(run.trace[6]["visible_entities"].AsNumber(), 3);
@@ -125,7 +120,7 @@ TEST(EditorScenario, ABandDraggedLeftAndUpSelectsWhatItCovers) {
                               "4 mouse 350 300\n"
                               "6 mouse 250 250\n"
                               "9 key 0x01 up\n",
-                              12, kThreeCrates);
+                              12, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 12u);
     // While dragging the box is outlined the right way round.
     const JsonValue& box = run.trace[8]["selection_box"];
@@ -144,7 +139,7 @@ TEST(EditorScenario, CtrlDragMovesOnlyTheSelectedPlacementsInGridSteps) {
                               "8 mouse 340 300\n"  // less than a grid step
                               "10 mouse 400 340\n" // cursor snaps to (384, 320)
                               "12 key 0x01 up\n13 key 0x11 up\n",
-                              15, kThreeCrates);
+                              15, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 15u);
     // The first step takes it to the snapped cursor (288, 288), the next
     // ones follow the cursor 32 pixels at a time.
@@ -163,7 +158,7 @@ TEST(EditorScenario, HoldingDeleteRemovesEveryAdjacentSelectedPlacementAtOnce) {
     EditorRun run = RunEditor("0 mouse 280 280\n2 key 0x01 down\n3 mouse 420 320\n"
                               "5 key 0x01 up\n"
                               "7 key 0x2E down\n9 key 0x2E up\n",
-                              10, kThreeCrates);
+                              10, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 10u);
     EXPECT_EQ(SelectedFlags(run.trace[5]), (std::vector<bool>{true, true, false}));
     const std::vector<JsonValue> left = Placements(run.trace[7], "entity");
@@ -176,7 +171,7 @@ TEST(EditorScenario, MSwitchesToItemsAndBackToTheFirstEntity) {
                               "4 key 0x4D down\n5 key 0x4D up\n"
                               "7 key 0x4D down\n8 key 0x4D up\n"
                               "10 mouse 500 500\n12 key 0x02 down\n13 key 0x02 up\n",
-                              15, kThreeCrates);
+                              15, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 15u);
     EXPECT_EQ(run.trace[2]["list"]["selected"].AsNumber(), 4);
     EXPECT_EQ(run.trace[4]["mode"].AsNumber(), 1);
@@ -198,7 +193,7 @@ TEST(EditorScenario, TheSliderScrollsTheListButNotPastItsLastPage) {
                               "3 mouse 155 108\n" // 34 * 64 / 128 = 17
                               "5 mouse 155 170\n" // about 33.5 -> 34, past 25
                               "7 key 0x01 up\n",
-                              9, kThreeCrates);
+                              9, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 9u);
     EXPECT_EQ(run.trace[3]["list"]["top"].AsNumber(), 17);
     EXPECT_GT(run.trace[5]["slider"]["value"].AsNumber(), 25);
@@ -230,8 +225,9 @@ TEST(EditorScenario, AnEmptyMapSavesItsNameOnlyAndANameWithoutExtensionGetsXml) 
 }
 
 TEST(EditorScenario, CancelledDialogsDoNothing) {
-    EditorRun run = RunEditor(
-        "0 dialog cancel\n" + ClickSave(1) + "5 dialog cancel\n" + ClickOpen(6), 10, kThreeCrates);
+    EditorRun run =
+        RunEditor("0 dialog cancel\n" + ClickSave(1) + "5 dialog cancel\n" + ClickOpen(6), 10,
+                  ThreeCratesMap());
     EXPECT_NE(run.log.find("File dialog (save): cancelled"), std::string::npos) << run.log;
     EXPECT_NE(run.log.find("File dialog (open): cancelled"), std::string::npos);
     EXPECT_EQ(Placements(run.trace[9], "entity").size(), 3u);
@@ -246,7 +242,7 @@ TEST(EditorScenario, OpeningAFileThatIsNotAMapKeepsTheMapOnScreen) {
     EditorRun run = RunEditor("0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n"
                               "3 dialog $DIR/broken.xml\n" +
                                   ClickOpen(4) + "8 dialog $DIR/start.xml\n" + ClickOpen(9),
-                              14, kThreeCrates, [](const std::string& dir) {
+                              14, ThreeCratesMap(), [](const std::string& dir) {
                                   WriteFile(dir + "/broken.xml", "not a map <<<\x01");
                               });
     ASSERT_EQ(run.trace.size(), 14u);
@@ -266,7 +262,7 @@ TEST(EditorScenario, ASaveThatFailsIsReportedAndLeavesNoPartialFile) {
     // place, and what was there stays.
     EditorRun run = RunEditor("0 dialog $DIR/missing/out.xml\n" + ClickSave(1) +
                                   "5 dialog $DIR/taken.xml\n" + ClickSave(6),
-                              10, kThreeCrates, [](const std::string& dir) {
+                              10, ThreeCratesMap(), [](const std::string& dir) {
                                   WriteFile(dir + "/taken.xml/keep.txt", "kept");
                               });
     EXPECT_NE(run.log.find("Message box (error) \"Error\": The map could not be saved to: " +
@@ -289,7 +285,7 @@ TEST(EditorScenario, WithNoDefinitionsThereIsNothingToPlaceAndABrokenFileIsRepor
     EditorRun run = RunEditor("0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n"
                               "3 key 0x4D down\n4 key 0x4D up\n"
                               "5 key 0x02 down\n6 key 0x02 up\n",
-                              8, kThreeCrates, nullptr, data);
+                              8, ThreeCratesMap(), nullptr, data);
     ASSERT_EQ(run.trace.size(), 8u) << run.result.output;
     EXPECT_EQ(run.trace[2]["selected_name"].AsString(), "");
     EXPECT_EQ(run.trace[2]["list"]["lines"].AsNumber(), 0);

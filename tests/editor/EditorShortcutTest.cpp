@@ -10,11 +10,6 @@ using testing_support::WriteFile;
 
 namespace {
 
-const std::string kThreeCrates =
-    MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n"
-                     "<entity x=\"400\" y=\"300\" ent_name=\"crate\"/>\n"
-                     "<entity x=\"700\" y=\"300\" ent_name=\"crate\"/>\n");
-
 std::string Line(int frame, const std::string& event) {
     return std::to_string(frame) + " " + event + "\n";
 }
@@ -52,7 +47,7 @@ TEST(EditorShortcuts, ADeleteAndAWholeCtrlDragAreOneStepEachBothWays) {
         Line(17, "mouse 320 300") + Line(18, "mouse 330 310") + Line(20, "key 0x01 up") +
         Line(21, "key 0x11 up") + Ctrl(23, 'Z') + Ctrl(28, 'Z', true) + Ctrl(33, 'Z') +
         Ctrl(38, 'Y');
-    EditorRun run = RunEditor(script, 44, kThreeCrates);
+    EditorRun run = RunEditor(script, 44, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 44u) << run.result.output;
     EXPECT_EQ(run.trace[3]["undo_depth"].AsNumber(), 0);
     EXPECT_FALSE(run.trace[3]["modified"].AsBool());
@@ -80,7 +75,7 @@ TEST(EditorShortcuts, ADeleteAndAWholeCtrlDragAreOneStepEachBothWays) {
 TEST(EditorShortcuts, CtrlSSavesToTheMapsOwnFileAndTheTitleLosesItsStar) {
     const std::string script = Line(0, "mouse 500 500") + Line(1, "key 0x02 down") +
                                Line(2, "key 0x02 up") + Ctrl(4, 'S') + Ctrl(9, 'Z');
-    EditorRun run = RunEditor(script, 14, kThreeCrates);
+    EditorRun run = RunEditor(script, 14, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 14u) << run.result.output;
     const std::string file = run.dir + "/start.xml";
     EXPECT_EQ(run.trace[0]["title"].AsString(), "start.xml - Duskmaw Map Editor");
@@ -132,7 +127,7 @@ TEST(EditorShortcuts, TheFirstSaveOfANewMapAsksAndCtrlShiftSAlwaysAsks) {
 TEST(EditorShortcuts, CtrlOOpensAndUndoingTheOpenBringsThePreviousMapBack) {
     const std::string other = MapXml("Other", "<entity x=\"100\" y=\"100\" ent_name=\"crate\"/>\n");
     const std::string script = Line(1, "dialog $DIR/other.xml") + Ctrl(1, 'O') + Ctrl(6, 'Z');
-    EditorRun run = RunEditor(script, 11, kThreeCrates, [&](const std::string& dir) {
+    EditorRun run = RunEditor(script, 11, ThreeCratesMap(), [&](const std::string& dir) {
         WriteFile(dir + "/other.xml", other);
     });
     ASSERT_EQ(run.trace.size(), 11u) << run.result.output;
