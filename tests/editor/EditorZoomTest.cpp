@@ -62,7 +62,7 @@ TEST(EditorZoom, AtHalfTheSizeTheViewShowsMoreAndTheGridSnapsInTheWorld) {
     EXPECT_EQ(run.trace[2]["camera"][0].AsNumber(), -600);
     EXPECT_EQ(run.trace[2]["camera"][1].AsNumber(), -400);
     EXPECT_EQ(run.trace[3]["visible_entities"].AsNumber(), 2);
-    const JsonValue& crate = Placements(run.trace[13], "entity")[0];
+    const JsonValue crate = Placements(run.trace[13], "entity")[0];
     EXPECT_TRUE(crate["selected"].AsBool());
     EXPECT_EQ(crate["x"].AsNumber(), 440);
     EXPECT_EQ(crate["y"].AsNumber(), 320);

@@ -233,14 +233,14 @@ TEST(EngineHeadless, ImagesClaimingHugeSizesAreRefusedFromTheirHeaders) {
     HeadlessEngine engine;
     const std::string dir = engine.Dir();
     std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x86\xa0\0\x01\x86\xa0"
-                    "\x08\x06\0\0\0",
-                    33);
+                    "\x08\x06\0\0\0", // the header record, without its check sum
+                    29);
     WriteFile(dir + "/huge.png", png + std::string(64, '\0'));
     std::string bmp(54, '\0');
     bmp[0] = 'B';
     bmp[1] = 'M';
     bmp[18] = 1;                          // width 1
-    bmp[22] = bmp[23] = bmp[24] = '\xff'; // height -16777217 + ... : far too tall
+    bmp[22] = bmp[23] = bmp[24] = '\xff'; // height -16777217: top-down, far too tall
     bmp[25] = '\xfe';
     WriteFile(dir + "/tall.bmp", bmp);
     std::string jpeg("\xff\xd8\xff\xc0\0\x11\x08\0\0\0\x10", 11); // 16 wide, 0 high
