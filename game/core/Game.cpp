@@ -1,5 +1,4 @@
 #include "game/core/Game.h"
-#include "game/core/StartOption.h"
 
 #include "content/ContentReport.h"
 #include "content/DefinitionDatabase.h"
@@ -136,13 +135,13 @@ void Game::Initialise() {
     EngineContentReport report(*engine);
     TheWorld().LoadMap(options.mapFile.empty() ? kDefaultMap : options.mapFile, definitions,
                        effects.EffectManager(), report);
-    if (const StartPosition& start = GetStartPosition(); start.set) {
+    if (options.hasStart) {
         // The camera keeps the player at the screen's centre, as at 0, 0.
         Player& player = ThePlayer();
-        player.x = start.x;
-        player.y = start.y;
-        cameraX = start.x - static_cast<float>(screenWidth / 2);
-        cameraY = start.y - static_cast<float>(screenHeight / 2);
+        player.x = options.startX;
+        player.y = options.startY;
+        cameraX = options.startX - static_cast<float>(screenWidth / 2);
+        cameraY = options.startY - static_cast<float>(screenHeight / 2);
     }
     GiveStartingItems();
     TheEnemyManager().AddGroup(60, 0.0f, 500.0f, 1.0f, 10.0f, 2.5f);

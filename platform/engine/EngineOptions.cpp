@@ -3,6 +3,8 @@
 #include "platform/engine/InputScript.h"
 
 #include <cerrno>
+#include <cfloat>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -30,6 +32,23 @@ bool ToDouble(const std::string& text, double& out) {
     char* end = nullptr;
     out = std::strtod(text.c_str(), &end);
     return !text.empty() && errno == 0 && *end == '\0';
+}
+
+// "X,Y": two finite numbers that fit a float.
+bool ToPosition(const std::string& text, float& x, float& y) {
+    const std::size_t comma = text.find(',');
+    double a = 0, b = 0;
+    if (comma == std::string::npos || !ToDouble(text.substr(0, comma), a) ||
+        !ToDouble(text.substr(comma + 1), b)) {
+        return false;
+    }
+    const auto fits = [](double v) { return std::isfinite(v) && std::fabs(v) <= FLT_MAX; };
+    if (!fits(a) || !fits(b)) {
+        return false;
+    }
+    x = static_cast<float>(a);
+    y = static_cast<float>(b);
+    return true;
 }
 
 std::string Absolute(const std::string& path) {
@@ -96,6 +115,11 @@ OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineO
             if (!value(o.mapFile)) {
                 return fail("--map needs a file");
             }
+        } else if (arg == "--start") {
+            if (!value(text) || !ToPosition(text, o.startX, o.startY)) {
+                return fail("--start needs X,Y (two numbers)");
+            }
+            o.hasStart = true;
         } else if (arg == "--frames") {
             if (!value(text) || !ToInt(text, o.frames) || o.frames < 0) {
                 return fail("--frames needs a count of 0 or more");
@@ -167,6 +191,7 @@ std::string EngineOptionsUsage(const char* program) {
            "  --data DIR            the content folder to run in\n"
            "  --log FILE            write the engine log there\n"
            "  --map FILE            the map to open (default maps/map1.xml in the content)\n"
+           "  --start X,Y           the game's player starts there (the editor ignores it)\n"
            "  --no-dialogs          message boxes and file dialogs go to the log\n"
            "  --draw-log            keep every draw call (for tests)\n";
 }

@@ -21,7 +21,11 @@ struct EngineOptions {
     std::string traceFile;
     std::string logFile;
     std::string dataDir;
-    std::string mapFile;  // empty: the program's own default map
+    std::string mapFile; // empty: the program's own default map
+    // --start X,Y: where the game's player begins (the editor ignores it).
+    bool hasStart = false;
+    float startX = 0;
+    float startY = 0;
     int frames = -1;      // < 0: until the program ends the loop
     int seed = -1;        // < 0: headless 1, windowed from the clock
     double dt = 1.0 / 60; // headless frame length in seconds

@@ -36,6 +36,29 @@ TEST(EngineOptions, FilesNamedRelativelyStayWhereTheCommandWasGiven) {
     EXPECT_DOUBLE_EQ(options.dt, 0.5);
 }
 
+TEST(EngineOptions, StartIsTwoFiniteNumbers) {
+    EngineOptions options;
+    OptionsParseResult result =
+        Parse({"--headless", "--start", "-12.5,300", "--map", "m.xml"}, options);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(options.hasStart);
+    EXPECT_EQ(options.startX, -12.5f);
+    EXPECT_EQ(options.startY, 300.0f);
+    EXPECT_NE(options.mapFile.find("m.xml"), std::string::npos);
+    EngineOptions none;
+    ASSERT_TRUE(Parse({"--headless"}, none).ok);
+    EXPECT_FALSE(none.hasStart);
+    for (const char* bad : {"", "12", "12,", ",5", "1,2,3", "a,b", "1e99,0", "nan,1", "5 ,6"}) {
+        EngineOptions refused;
+        result = Parse({"--start", bad}, refused);
+        EXPECT_FALSE(result.ok) << bad;
+        EXPECT_FALSE(refused.hasStart) << bad;
+        EXPECT_NE(result.error.find("--start"), std::string::npos) << bad;
+    }
+    EngineOptions missing;
+    EXPECT_FALSE(Parse({"--start"}, missing).ok);
+}
+
 TEST(EngineOptions, MistakesAreRefusedWithAReason) {
     std::string dir = testing_support::MakeTempDir("options-bad");
     testing_support::WriteFile(dir + "/bad.input", "0 quit\n1 key 0x57 sideways\n");
