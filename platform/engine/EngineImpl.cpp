@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -66,6 +67,25 @@ void EngineImpl::LogLine(const std::string& line) {
     m_log.Write(line);
 }
 
+// The log belongs in the content folder, but an installed one cannot be
+// written: then it goes to the player's state folder. A log named on the
+// command line stays where it was asked for.
+void EngineImpl::OpenLog() {
+    const bool named = !m_options.logFile.empty();
+    const std::string wanted = named ? m_options.logFile : m_strings[ENGINE_LOGFILE];
+    if (wanted.empty() || m_log.Open(wanted)) {
+        return;
+    }
+    if (!named) {
+        const std::string fallback = StateLogPath(wanted);
+        if (!fallback.empty() && m_log.Open(fallback)) {
+            LogLine("The content folder cannot be written; the log is " + fallback);
+            return;
+        }
+    }
+    std::fprintf(stderr, "engine: cannot write the log file %s\n", wanted.c_str());
+}
+
 void EngineImpl::SetError(const std::string& message) {
     m_error = message;
     LogLine("Error: " + message);
@@ -88,8 +108,7 @@ bool EngineImpl::System_Initiate() {
     if (m_initiated) {
         return true;
     }
-    std::string logPath = m_options.logFile.empty() ? m_strings[ENGINE_LOGFILE] : m_options.logFile;
-    m_log.Open(logPath);
+    OpenLog();
     int width = m_ints[ENGINE_SCREENWIDTH];
     int height = m_ints[ENGINE_SCREENHEIGHT];
     if (!UsableSize(width, height)) {
@@ -124,6 +143,8 @@ bool EngineImpl::System_Initiate() {
             (m_bools[ENGINE_WINDOWED] ? ", windowed" : ", full screen") +
             (Headless() ? ", headless" : "") + ", frame cap " + std::to_string(m_ints[ENGINE_FPS]) +
             ", title \"" + m_strings[ENGINE_TITLE] + "\"");
+    std::error_code folderError;
+    LogLine("Content folder: " + std::filesystem::current_path(folderError).string());
     m_recordDraws = m_options.drawLog;
     m_initiated = true;
     return true;

@@ -128,6 +128,7 @@ private:
     }
     bool DialogsToLog() const { return m_options.headless || m_options.noDialogs; }
     void LogLine(const std::string& line);
+    void OpenLog();
     void SetError(const std::string& message);
 
     // Makes the drawing device and gives it everything made so far:

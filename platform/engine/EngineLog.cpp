@@ -1,25 +1,30 @@
 #include "platform/engine/EngineLog.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
 EngineLog::~EngineLog() {
     Close();
 }
 
-void EngineLog::Open(const std::string& path) {
+bool EngineLog::Open(const std::string& path) {
     Close();
     m_path = path;
     if (path.empty()) {
-        return;
+        return false;
     }
     m_file = std::fopen(path.c_str(), "w");
-    if (!m_file) {
-        std::fprintf(stderr, "engine: cannot write the log file %s\n", path.c_str());
-        return;
+    m_failed = !m_file;
+    if (m_failed) {
+        return false;
     }
     for (const std::string& line : m_pending) {
         std::fprintf(m_file, "%s\n", line.c_str());
     }
     m_pending.clear();
     std::fflush(m_file);
+    return true;
 }
 
 void EngineLog::Close() {
@@ -31,9 +36,29 @@ void EngineLog::Close() {
 
 void EngineLog::Write(const std::string& line) {
     if (!m_file) {
-        m_pending.push_back(line);
+        // Kept for the file still to come; once no file could be opened,
+        // a long run must not hold its whole log in memory.
+        if (!m_failed) {
+            m_pending.push_back(line);
+        }
         return;
     }
     std::fprintf(m_file, "%s\n", line.c_str());
     std::fflush(m_file);
+}
+
+std::string StateLogPath(const std::string& fileName) {
+    namespace fs = std::filesystem;
+    fs::path folder;
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/') {
+        folder = state;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        folder = fs::path(home) / ".local" / "state";
+    } else {
+        return "";
+    }
+    folder /= "duskmaw";
+    std::error_code error;
+    fs::create_directories(folder, error);
+    return (folder / fs::path(fileName).filename()).string();
 }

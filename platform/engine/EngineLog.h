@@ -10,8 +10,10 @@
 class EngineLog {
 public:
     ~EngineLog();
-    // Empties the file and writes any lines kept so far.
-    void Open(const std::string& path);
+    // Empties the file and writes any lines kept so far; false when the
+    // file cannot be written (the kept lines wait for another Open, and
+    // lines written meanwhile are dropped).
+    bool Open(const std::string& path);
     void Close();
     void Write(const std::string& line);
     const std::string& Path() const { return m_path; }
@@ -19,5 +21,11 @@ public:
 private:
     std::string m_path;
     std::FILE* m_file = nullptr;
+    bool m_failed = false;
     std::vector<std::string> m_pending;
 };
+
+// Where the log goes when the content folder cannot be written (an installed
+// copy): $XDG_STATE_HOME/duskmaw/, else ~/.local/state/duskmaw/, created on
+// demand. Empty when neither variable is set.
+std::string StateLogPath(const std::string& fileName);

@@ -60,6 +60,19 @@ std::string Absolute(const std::string& path) {
     return ec ? path : absolute.lexically_normal().string();
 }
 
+// The program's own file. /proc/self/exe holds it whatever the program was
+// started as (a bare name found on PATH, a symbolic link); argv[0] is the
+// fallback where /proc is missing.
+std::filesystem::path RunningExecutable(const char* argv0) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec || exe.empty()) {
+        exe = fs::weakly_canonical(fs::path(argv0 ? argv0 : ""), ec);
+    }
+    return exe;
+}
+
 } // namespace
 
 OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineOptions& o) {
@@ -211,9 +224,13 @@ std::string EnterDataDirectory(const EngineOptions& options, const char* argv0) 
     if (!options.dataDir.empty()) {
         candidates.push_back(options.dataDir);
     } else {
-        fs::path exe = fs::weakly_canonical(fs::path(argv0 ? argv0 : ""), ec);
-        // Next to the executable (an installed copy), then up the build tree
-        // to the source tree's data/.
+        const fs::path exe = RunningExecutable(argv0);
+        // An installed copy keeps its content in PREFIX/share/duskmaw, beside
+        // PREFIX/bin; it is looked for first so that a stray data/ somewhere
+        // above the prefix cannot take its place.
+        candidates.push_back(exe.parent_path().parent_path() / "share" / "duskmaw");
+        // Then data/ next to the executable and up the build tree to the
+        // source tree's data/.
         for (fs::path dir = exe.parent_path(); !dir.empty(); dir = dir.parent_path()) {
             candidates.push_back(dir / "data");
             if (dir == dir.parent_path()) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -170,6 +172,47 @@ TEST(EngineHeadless, LogIsTruncatedAtStartAndGetsOneLinePerCall) {
     std::string log = ReadFile(dir + "/log.txt");
     EXPECT_EQ(log.find("old contents"), std::string::npos);
     EXPECT_NE(log.find("Best FPS:60\nScore:12.500000\n"), std::string::npos);
+}
+
+// An installed content folder cannot be written; the log then goes to the
+// player's state folder, unless it was named on the command line.
+TEST(EngineHeadless, UnwritableLogFallsBackToTheStateFolderUnlessNamed) {
+    const std::string dir = testing_support::MakeTempDir("statelog");
+    const char* previous = std::getenv("XDG_STATE_HOME");
+    const std::string kept = previous ? previous : "";
+    setenv("XDG_STATE_HOME", (dir + "/state").c_str(), 1);
+    const std::string fallback = dir + "/state/duskmaw/log.txt";
+    const auto run = [&](const std::string& named) {
+        EngineOptions options;
+        options.headless = true;
+        options.noDialogs = true;
+        options.logFile = named;
+        SetEngineOptions(options);
+        Engine* engine = EngineCreate(ENGINE_VERSION);
+        engine->System_SetState(ENGINE_LOGFILE, (dir + "/read-only/log.txt").c_str());
+        engine->System_Log("before start");
+        engine->System_Initiate();
+        engine->System_Log("after start");
+        engine->System_Shutdown();
+        engine->Release();
+        SetEngineOptions(EngineOptions{});
+    };
+
+    run("");
+    const std::string log = ReadFile(fallback);
+    EXPECT_NE(log.find("before start\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("the log is " + fallback + "\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("after start\n"), std::string::npos) << log;
+
+    std::filesystem::remove(fallback);
+    run(dir + "/named/log.txt");
+    EXPECT_FALSE(std::filesystem::exists(fallback));
+
+    if (previous) {
+        setenv("XDG_STATE_HOME", kept.c_str(), 1);
+    } else {
+        unsetenv("XDG_STATE_HOME");
+    }
 }
 
 TEST(EngineHeadless, RandomBoundsAreInclusiveInEitherOrderAndSeedRepeats) {
