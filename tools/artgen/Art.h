@@ -18,6 +18,8 @@ void DrawFolk(SpriteSheet& props);                  // the wanderer, the keeper,
 void DrawItems(SpriteSheet& items);                 // world sprites and inventory icons
 // The editor's panel texture and slider knob, with their fixed layout.
 void DrawEditorGui(content::Image& menu, content::Image& slider);
+// The game's and the editor's desktop icons, at 48, 128 and 256 pixels.
+bool WriteIcons(const std::string& folder);
 // One labelled picture of every sprite, for reviewing the look.
 content::Image ContactSheet(const std::vector<const SpriteSheet*>& sheets);
 

@@ -1,6 +1,7 @@
-// duskmaw-artgen --out DATA_DIR [--contact-sheet PNG]
+// duskmaw-artgen --out DATA_DIR [--contact-sheet PNG] [--icons DIR]
 // Draws every sprite and texture, packs them into sheets, writes the sheets,
-// the sprite resource script gfx/sprites.res and the editor's gui images.
+// the sprite resource script gfx/sprites.res, the editor's gui images and
+// the desktop icons.
 #include "tools/artgen/Art.h"
 #include "tools/contentkit/PngWriter.h"
 
@@ -10,16 +11,19 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    std::string out, contact;
+    std::string out, contact, icons;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--out") == 0) {
             out = argv[i + 1];
         } else if (std::strcmp(argv[i], "--contact-sheet") == 0) {
             contact = argv[i + 1];
+        } else if (std::strcmp(argv[i], "--icons") == 0) {
+            icons = argv[i + 1];
         }
     }
     if (out.empty()) {
-        std::fprintf(stderr, "usage: duskmaw-artgen --out DATA_DIR [--contact-sheet PNG]\n");
+        std::fprintf(stderr,
+                     "usage: duskmaw-artgen --out DATA_DIR [--contact-sheet PNG] [--icons DIR]\n");
         return 2;
     }
 
@@ -65,6 +69,9 @@ int main(int argc, char** argv) {
     art::DrawEditorGui(menu, slider);
     ok = menu.SavePng(out + "/gui/menugui.png") && slider.SavePng(out + "/gui/slider.png") && ok;
 
+    if (!icons.empty()) {
+        ok = art::WriteIcons(icons) && ok;
+    }
     if (!contact.empty()) {
         std::vector<const art::SpriteSheet*> all(sheets.begin(), sheets.end());
         ok = art::ContactSheet(all).SavePng(contact) && ok;
