@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
@@ -231,6 +232,23 @@ std::string AbsurdPsi() {
     return bytes;
 }
 
+// A page table of absurd size: 100,000 pages, a 500-character key and a
+// page far longer than any box.
+std::string AbsurdBook() {
+    return "[STRINGTABLE]\nfont=\"book_fnt\"\n" + kLongName + "=\"" + kLongName + "\"\n" +
+           "page0=\"" + Repeat('w', 200000) + "\"\n" + Lines(kMany, [](int i) {
+               return "page" + std::to_string(i + 1) + "=\"" + std::to_string(i) + "\"\n";
+           });
+}
+
+// An Ogg page header that promises far more than follows it.
+std::string AbsurdOgg() {
+    std::string page("OggS\0\x02", 6);
+    page += std::string(8, '\xff') + std::string(12, '\0') + std::string(1, '\xff') +
+            std::string(255, '\xff');
+    return page + Repeat('\x7f', 4096);
+}
+
 struct ContentFile {
     std::string path;
     std::function<std::string()> absurd;
@@ -239,7 +257,21 @@ struct ContentFile {
     // at a line end).
     std::string gameMessage[4];
     std::string editorMessage[4];
+    // Files the damaged one is read with, such as a map that puts a
+    // lectern in the player's way so its book and read-aloud line are
+    // opened at all; a walk.txt among them is the run's input script.
+    std::vector<std::pair<std::string, std::string>> scene = {};
+    int frames = 20;
 };
+
+// The shipped primer's lectern a step right of the player's start: walking
+// into it starts its line, and the book opens when the line ends, about
+// 5 s in.
+std::vector<std::pair<std::string, std::string>> AtThePrimer() {
+    return {{"maps/map1.xml", "<map name=\"lectern\"><entity x=\"560\" y=\"384\" "
+                              "ent_name=\"lectern\"/></map>\n"},
+            {"walk.txt", "0 key 0x44 down\n40 key 0x44 up\n"}};
+}
 
 std::string CannotLoad(const std::string& path) {
     return "The parser cannot load the XML document, located at: " + path;
@@ -293,6 +325,18 @@ std::vector<ContentFile> Files() {
                      {badPng, badPng, badPng, badPng},
                      {badPng, badPng, badPng, badPng}});
     files.push_back({"fx/enemy.psi", AbsurdPsi, {}, {}});
+    // The editor reads neither books nor sounds.
+    const std::string badBook = "String table books/primer.txt has incorrect format.";
+    files.push_back(
+        {"books/primer.txt", AbsurdBook, {badBook, badBook, "", ""}, {}, AtThePrimer(), 400});
+    const auto badSound = [](const std::string& path) {
+        return "Sound: cannot open \"" + path +
+               "\": The sound file is not in a format the library can play.";
+    };
+    for (const std::string voice : {"sounds/voice/lectern_primer_1.ogg", "sounds/int.ogg"}) {
+        const std::string bad = badSound(voice);
+        files.push_back({voice, AbsurdOgg, {bad, bad, "", bad}, {}, AtThePrimer(), 400});
+    }
     return files;
 }
 
@@ -326,12 +370,16 @@ struct Case {
 class MalformedContent : public testing::TestWithParam<Case> {};
 
 void ExpectNormalEnd(const std::string& program, const std::string& data,
-                     const std::string& message) {
+                     const std::string& message, int frames) {
     const std::string dir = MakeTempDir("malformed");
     // A few frames: past start-up and the first world update and drawing.
-    const ProgramResult result =
-        RunProgram(program, {"--headless", "--no-dialogs", "--frames", "20", "--data", data,
-                             "--log", dir + "/log.txt"});
+    std::vector<std::string> args = {
+        "--headless", "--no-dialogs", "--frames", std::to_string(frames),
+        "--data",     data,           "--log",    dir + "/log.txt"};
+    if (std::filesystem::exists(data + "/walk.txt")) {
+        args.insert(args.end(), {"--input", data + "/walk.txt"});
+    }
+    const ProgramResult result = RunProgram(program, args);
     const std::string log = ReadFile(dir + "/log.txt");
     EXPECT_EQ(result.exitCode, 0) << program << "\n" << result.output.substr(0, 4000);
     for (const char* report : {"Sanitizer", "runtime error:"}) {
@@ -354,9 +402,11 @@ void ExpectNormalEnd(const std::string& program, const std::string& data,
 TEST_P(MalformedContent, BothProgramsEndNormallyAndSaySo) {
     const ContentFile file = Files()[GetParam().file];
     const int d = static_cast<int>(GetParam().damage);
-    const std::string data = DataWith({{file.path, Damaged(file, GetParam().damage)}});
-    ExpectNormalEnd(DUSKMAW_GAME_BINARY, data, file.gameMessage[d]);
-    ExpectNormalEnd(DUSKMAW_EDITOR_BINARY, data, file.editorMessage[d]);
+    auto files = file.scene;
+    files.emplace_back(file.path, Damaged(file, GetParam().damage));
+    const std::string data = DataWith(files);
+    ExpectNormalEnd(DUSKMAW_GAME_BINARY, data, file.gameMessage[d], file.frames);
+    ExpectNormalEnd(DUSKMAW_EDITOR_BINARY, data, file.editorMessage[d], file.frames);
 }
 
 std::vector<Case> AllCases() {
