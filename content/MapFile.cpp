@@ -87,13 +87,13 @@ void WriteKind(tinyxml2::XMLDocument& document, tinyxml2::XMLElement& map, const
     }
 }
 
-void PrintKind(tinyxml2::XMLPrinter& printer, const char* element, const char* nameAttribute,
+void PrintKind(MapPrinter& printer, const char* element, const char* nameAttribute,
                const std::vector<MapPlacement>& placements) {
     for (const MapPlacement& placement : placements) {
         printer.OpenElement(element);
         printer.PushAttribute("x", Rounded(placement.x).c_str());
         printer.PushAttribute("y", Rounded(placement.y).c_str());
-        printer.PushAttribute(nameAttribute, placement.name.c_str());
+        printer.PushName(nameAttribute, placement.name.c_str());
         printer.CloseElement();
     }
 }
@@ -129,10 +129,43 @@ void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document) {
     WriteKind(document, *root, "item", "it_name", map.items);
 }
 
-void PrintMap(const MapContents& map, tinyxml2::XMLPrinter& printer) {
+void MapPrinter::PushName(const char* attribute, const char* value) {
+    m_inName = true;
+    PushAttribute(attribute, value);
+    m_inName = false;
+}
+
+void MapPrinter::Write(const char* data, size_t size) {
+    if (!m_inName) {
+        XMLPrinter::Write(data, size);
+        return;
+    }
+    size_t start = 0;
+    for (size_t i = 0; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(data[i]);
+        if (c < 0x20) {
+            XMLPrinter::Write(data + start, i - start);
+            char reference[8];
+            const int length = std::snprintf(reference, sizeof reference, "&#x%X;", c);
+            XMLPrinter::Write(reference, static_cast<size_t>(length));
+            start = i + 1;
+        }
+    }
+    XMLPrinter::Write(data + start, size - start);
+}
+
+void MapPrinter::Putc(char ch) {
+    if (m_inName) {
+        Write(&ch, 1);
+    } else {
+        XMLPrinter::Putc(ch);
+    }
+}
+
+void PrintMap(const MapContents& map, MapPrinter& printer) {
     printer.PushDeclaration("xml version=\"1.0\"");
     printer.OpenElement("map");
-    printer.PushAttribute("name", map.name.c_str());
+    printer.PushName("name", map.name.c_str());
     PrintKind(printer, "entity", "ent_name", map.entities);
     PrintKind(printer, "item", "it_name", map.items);
     printer.CloseElement();
@@ -143,7 +176,7 @@ bool WriteMapFile(const std::string& path, const MapContents& map, std::string& 
         path,
         [&map](std::FILE* file) {
             // Straight into the file: a large map is not held twice.
-            tinyxml2::XMLPrinter printer(file);
+            MapPrinter printer(file);
             PrintMap(map, printer);
             return std::ferror(file) == 0;
         },

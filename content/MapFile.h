@@ -41,9 +41,26 @@ bool ReadMapFile(const std::string& path, MapContents& out, ContentReport& repor
 // entities, then the items, positions rounded to whole numbers (ties to
 // even). Effects are not written.
 void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document);
+// A printer that writes control characters in names as character
+// references. Written raw, a carriage return would read back as a line
+// feed, and a saved map would not hold the names it was given.
+class MapPrinter : public tinyxml2::XMLPrinter {
+public:
+    using tinyxml2::XMLPrinter::XMLPrinter;
+    void PushName(const char* attribute, const char* value);
+
+protected:
+    using tinyxml2::XMLPrinter::Write;
+    void Write(const char* data, size_t size) override;
+    void Putc(char ch) override;
+
+private:
+    bool m_inName = false;
+};
+
 // Prints that document's text straight from the contents, without building
 // it first (a map of many thousands of placements saves at printing speed).
-void PrintMap(const MapContents& map, tinyxml2::XMLPrinter& printer);
+void PrintMap(const MapContents& map, MapPrinter& printer);
 // Writes the whole file beside the target and renames it into place, so a
 // failed save never leaves a cut map behind. On failure returns false with
 // the reason in error.

@@ -122,6 +122,28 @@ TEST(MapWriter, AnEmptyMapIsItsNameAlone) {
               "<?xml version=\"1.0\"?>\n<map name=\"Empty &amp; &lt;odd&gt;\"/>\n");
 }
 
+// Control characters only reach a name through character references; a
+// raw carriage return would read back as a line feed.
+TEST(MapWriter, NamesWithControlCharactersReadBackUnchanged) {
+    MapContents map;
+    map.name = "Two\r\nlines";
+    map.entities = {{"\rdead", 1, 2}, {"tab\there", 3, 4}};
+    map.items = {{"Key\x01", 5, 6}};
+    const std::string dir = MakeTempDir("map");
+    std::string error;
+    ASSERT_TRUE(WriteMapFile(dir + "/m.xml", map, error)) << error;
+    const std::string text = ReadFile(dir + "/m.xml");
+    EXPECT_NE(text.find("ent_name=\"&#xD;dead\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\n    <entity"), std::string::npos) << "the layout is untouched";
+
+    CollectingReport report;
+    MapContents back;
+    ASSERT_TRUE(ReadMapFile(dir + "/m.xml", back, report));
+    EXPECT_EQ(back.name, map.name);
+    EXPECT_EQ(Names(back.entities), Names(map.entities));
+    EXPECT_EQ(Names(back.items), Names(map.items));
+}
+
 TEST(MapWriter, AFailedSaveSaysWhyAndLeavesTheOldFileWhole) {
     std::string dir = MakeTempDir("map");
     MapContents map;
