@@ -49,11 +49,16 @@ void RecoveryFile::Update(float now, const EditorDocument& document, const Edito
     const std::string path = PathFor(mapPath);
     std::string error;
     if (!WriteMapFile(path, MapOfWorld(world), error)) {
-        // Tried again at the next interval; the log says why.
-        engine.System_Log("Recovery file not written: %s: %s", path.c_str(), error.c_str());
+        // Tried again at the next interval. Said once a path: beside a
+        // read-only map (an installed one) it fails all session long.
+        if (m_failed != path) {
+            engine.System_Log("Recovery file not written: %s: %s", path.c_str(), error.c_str());
+            m_failed = path;
+        }
         m_due = now + kInterval;
         return;
     }
+    m_failed.clear();
     if (!m_written.empty() && m_written != path) {
         Remove();
     }

@@ -33,6 +33,7 @@ public:
 
 private:
     std::string m_written; // the file written, empty when none
+    std::string m_failed;  // the path whose last write failed, already logged
     std::uint64_t m_writtenState = 0;
     float m_due = -1; // when the pending changes are written; < 0: none pending
 };

@@ -43,6 +43,23 @@ TEST(EditorRecovery, ASaveRemovesTheRecoveryFile) {
     EXPECT_FALSE(fs::exists(run.dir + "/start.xml.recovery"));
 }
 
+TEST(EditorRecovery, AFailingWriteIsRetriedAndLoggedOnce) {
+    // A folder where the recovery file goes makes every write fail, as a
+    // read-only folder would, even for root.
+    EditorRun run = RunEditor(kPlace, 3700, kCrate, [](const std::string& dir) {
+        fs::create_directory(dir + "/start.xml.recovery");
+    });
+    ASSERT_EQ(run.trace.size(), 3700u) << run.result.output;
+    EXPECT_EQ(run.trace[3699]["recovery"].AsString(), "");
+    const std::string said = "Recovery file not written: " + run.dir + "/start.xml.recovery";
+    const std::size_t first = run.log.find(said);
+    ASSERT_NE(first, std::string::npos) << run.log;
+    EXPECT_EQ(run.log.find(said, first + 1), std::string::npos)
+        << "two tries, one line: " << run.log;
+    EXPECT_FALSE(fs::exists(run.dir + "/start.xml.recovery.saving"));
+    EXPECT_EQ(ReadFile(run.dir + "/start.xml"), kCrate);
+}
+
 void PrepareRecovery(const std::string& dir) {
     const std::string path = dir + "/start.xml.recovery";
     WriteFile(path, MapXml("Crates", "<entity x=\"640\" y=\"320\" ent_name=\"crate\"/>\n"
