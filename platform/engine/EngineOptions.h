@@ -48,7 +48,7 @@ void SetEngineOptions(const EngineOptions& options);
 const EngineOptions& GetEngineOptions();
 
 // Changes the working directory to the content folder: --data, else the
-// installed PREFIX/share/duskmaw beside the executable's PREFIX/bin, else
+// installed PREFIX/share/duskmaw beside the executable's PREFIX/games, else
 // data/ next to the executable or in a folder above it, else the source
 // tree's data/. Returns the folder or an empty string when none exists.
 std::string EnterDataDirectory(const EngineOptions& options, const char* argv0);

@@ -15,7 +15,7 @@ check_installed "$tmp/prefix"
 # ordinary user can see this.
 if [ "$(id -u)" -ne 0 ]; then
   chmod -R a-w "$tmp/prefix/share/duskmaw"
-  (cd "$tmp" && XDG_STATE_HOME=$tmp/state "$tmp/prefix/bin/duskmaw" --headless --frames 10) ||
+  (cd "$tmp" && XDG_STATE_HOME=$tmp/state "$tmp/prefix/games/duskmaw" --headless --frames 10) ||
     fail "the game failed on a read-only content folder"
   grep -q "the log is $tmp/state/duskmaw/log.txt" "$tmp/state/duskmaw/log.txt" ||
     fail "the log did not go to the state folder"
