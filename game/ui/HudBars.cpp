@@ -19,8 +19,8 @@ constexpr float kEnemyBarHeight = 4.0f;
 constexpr float kMarkerReach = 900.0f;
 // How far inside the screen's edge an arrow's tip sits, and its size.
 constexpr float kMarkerInset = 18.0f;
-constexpr float kMarkerLength = 16.0f;
-constexpr float kMarkerHalfWidth = 8.0f;
+constexpr float kMarkerLength = 22.0f;
+constexpr float kMarkerHalfWidth = 6.0f;
 
 // The kinds' own colours, as their particles show them.
 std::uint32_t KindColour(int kind) {
