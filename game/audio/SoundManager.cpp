@@ -91,6 +91,9 @@ void SoundManager::PlayDialogueSound(const std::string& name) {
     // instead of waiting on an earlier line's channel.
     m_system->PlaySound(SOUND_CHANNEL_FREE, sound, false, &m_dialogueChannel);
     m_dialogueChannel.SetVolume(m_voiceVolume);
+    if (m_paused) {
+        m_dialogueChannel.SetPaused(true); // begun by an item used in the pause
+    }
 }
 
 bool SoundManager::IsDialoguePlaying() const {
