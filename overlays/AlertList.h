@@ -21,6 +21,11 @@ struct Alert {
     int alpha = 0;
     std::uint32_t colour = 0;
     float lastStep = 0;
+    // Where it was asked for, and what, before any lift or count.
+    float anchorX = 0;
+    float anchorY = 0;
+    std::string said;
+    int repeats = 1;
 };
 
 class AlertList {
@@ -32,6 +37,9 @@ public:
     void SetClock(std::function<float()> now) { m_now = std::move(now); }
     void SetCamera(std::function<void(float&, float&)> camera) { m_camera = std::move(camera); }
 
+    // Near a live alert (16 px) the same text counts up on that one ("x2")
+    // and fades anew; another text goes a line above them all, so nothing
+    // prints over anything.
     void AddAlert(std::uint32_t colour, const std::string& text, float x, float y, float interval,
                   int align, bool screenFixed);
     // One fade step per alert at most; faded alerts leave the list.

@@ -9,6 +9,7 @@
 #include "platform/registry/Registry.h"
 #include "toolkit/Sprite.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -17,6 +18,13 @@ constexpr float kDegreesPerRadian = 57.2957763671875f;
 // A full inventory says so at most this often while the player walks over
 // an item it cannot take.
 constexpr float kFullNoticeInterval = 0.5f;
+
+// The area two boxes share; 0 when they only touch or lie apart.
+float SharedArea(const CollisionBox& a, const CollisionBox& b) {
+    const float w = std::min(a.Right(), b.Right()) - std::max(a.Left(), b.Left());
+    const float h = std::min(a.Bottom(), b.Bottom()) - std::max(a.Top(), b.Top());
+    return w > 0 && h > 0 ? w * h : 0.0f;
+}
 
 } // namespace
 
@@ -52,6 +60,8 @@ void Player::MoveStep(int direction) {
     const float stepY = dt * speed * std::sin(a);
     x += stepX;
     y += stepY;
+    const float newX = x;
+    const float newY = y;
     bool blocked = false;
     // By index: an action may not touch the world's lists, but the walk must
     // not depend on that.
@@ -63,9 +73,23 @@ void Player::MoveStep(int direction) {
             continue;
         }
         if (definition.collidesWithPlayer) {
-            blocked = true;
+            if (blocked) {
+                continue; // already back where it stood
+            }
+            // A player already inside a box (a restart, a reload, a box
+            // bigger than a step) may take any step that does not go
+            // deeper, or it could never get out.
+            const float overlapAfter = SharedArea(entity.Box(), m_box);
             x = oldX;
             y = oldY;
+            const bool wasInside = CollisionBox::Overlap(entity.Box(), m_box);
+            // (A hair of tolerance: the same overlap, sliding, rounds both ways.)
+            if (wasInside && overlapAfter <= SharedArea(entity.Box(), m_box) + 0.01f) {
+                x = newX;
+                y = newY;
+            } else {
+                blocked = true;
+            }
         } else if (!definition.playerTrigger.empty()) {
             RunAction(game, definition.playerTrigger, 0.2f);
         }

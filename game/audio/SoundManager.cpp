@@ -91,6 +91,9 @@ void SoundManager::PlayDialogueSound(const std::string& name) {
     // instead of waiting on an earlier line's channel.
     m_system->PlaySound(SOUND_CHANNEL_FREE, sound, false, &m_dialogueChannel);
     m_dialogueChannel.SetVolume(m_voiceVolume);
+    if (m_paused) {
+        m_dialogueChannel.SetPaused(true); // begun by an item used in the pause
+    }
 }
 
 bool SoundManager::IsDialoguePlaying() const {
@@ -99,7 +102,17 @@ bool SoundManager::IsDialoguePlaying() const {
     return playing;
 }
 
+void SoundManager::SetPaused(bool paused) {
+    m_paused = paused;
+    m_dialogueChannel.SetPaused(paused);
+    m_musicChannel.SetPaused(paused);
+}
+
 void SoundManager::UpdateMusic() {
+    if (m_paused) {
+        m_system->Update();
+        return;
+    }
     if (!m_introDone) {
         m_musicState = "fightint";
     }
@@ -124,7 +137,12 @@ void SoundManager::ChooseNextTrack() {
     int n = m_host->RandomInt(1, 10);
     if (n <= 3) {
         m_musicState = "slowdown";
-        m_host->StartSlowMotion(m_host->ClockTime() + 1.0f, 2.0f);
+        // The sting slows the fight only when it can be heard: a track that
+        // cannot play must not keep the game at half speed.
+        auto found = m_musicTracks.find(m_musicState);
+        if (found != m_musicTracks.end() && found->second && found->second->IsUsable()) {
+            m_host->StartSlowMotion(m_host->ClockTime() + 1.0f, 2.0f);
+        }
     } else if (n <= 5) {
         m_musicState = "fightingsolo";
     } else {

@@ -37,8 +37,13 @@ public:
     bool IsDialoguePlaying() const;
 
     // Last step of every frame, paused or not: the intro, then a random
-    // chain of tracks, one starting in the frame after the last ended.
+    // chain of tracks, one starting in the frame after the last ended. A
+    // track that cannot start counts as ended at once.
     void UpdateMusic();
+    // The player's held pause: the line and the track stop where they are,
+    // and no track is chosen, until it is let go.
+    void SetPaused(bool paused);
+    bool IsPaused() const { return m_paused; }
 
     // The players' volumes, 0 to 1, for every line and track started after.
     void SetVolumes(float music, float voice) {
@@ -75,6 +80,7 @@ private:
     std::string m_musicState;
     bool m_introDone = false;
     bool m_musicPlaying = false;
+    bool m_paused = false;
     float m_musicVolume = 1.0f;
     float m_voiceVolume = 1.0f;
 };

@@ -61,6 +61,8 @@ void Game::HandleKeys() {
         // Held until P comes again (a pause of one frame helps nobody).
         heldPause = !heldPause;
         paused = TheBook().open || TheInventory().open || heldPause;
+        // The voice and the music hold with the game, and go on from there.
+        TheSoundManager().SetPaused(heldPause);
     }
     if (key == 'V') {
         difficulty += 0.5f;

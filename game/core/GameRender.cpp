@@ -10,6 +10,7 @@
 #include "game/core/ScreenEffects.h"
 #include "game/ui/Book.h"
 #include "game/ui/DialogueManager.h"
+#include "game/ui/HudBars.h"
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
@@ -67,6 +68,11 @@ void Game::HudPass() {
                         "Duskmaw\ndt:%.3f\nFPS:%d\nHealth:%d\nScore:%d\nActive entity:%d\n",
                         static_cast<double>(clock.delta), currentFps, health / 10,
                         static_cast<int>(score), activeEntities);
+        if (settings.healthBar) {
+            // Under the six lines of text above.
+            RenderHealthBar(*engine, *hudFont, 8, 5 + 6 * hudFont->GetHeight() + 6,
+                            ThePlayer().health);
+        }
         hudFont->Render(5, static_cast<float>(screenHeight - 80), BitmapFont::kLeft, kCredits);
         if (ThePlayer().health <= 0) {
             hudFont->Render(static_cast<float>(screenWidth / 2),
@@ -95,4 +101,11 @@ void Game::HudPass() {
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
     Registry::Current().Get<AlertList>().Render();
     TheEnemyManager().RenderEnemies();
+    if (settings.enemyBars) {
+        RenderEnemyBars(*engine);
+    }
+    if (settings.enemyMarkers) {
+        engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
+        RenderEnemyMarkers(*engine, FindEnemyMarkers(cameraX, cameraY, screenWidth, screenHeight));
+    }
 }

@@ -11,6 +11,7 @@
 #include "game/core/ScreenEffects.h"
 #include "game/ui/Book.h"
 #include "game/ui/DialogueManager.h"
+#include "game/ui/HudBars.h"
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
@@ -107,7 +108,15 @@ void GameTrace::Write(const Game& game) {
       << ",\"intro_done\":" << Bool(sounds.IsIntroDone())
       << ",\"playing\":" << Bool(sounds.IsMusicPlaying()) << ",\"volume\":" << sounds.MusicVolume()
       << "},\"voice_volume\":" << sounds.VoiceVolume()
-      << ",\"hit_effects\":" << Bool(TheScreenEffects().hitEffects) << ",\"actions\":[";
+      << ",\"hit_effects\":" << Bool(TheScreenEffects().hitEffects)
+      << ",\"hud\":{\"health_bar\":" << Bool(game.settings.healthBar)
+      << ",\"enemy_bars\":" << Bool(game.settings.enemyBars)
+      << ",\"enemy_markers\":" << Bool(game.settings.enemyMarkers) << ",\"markers\":"
+      << (game.settings.enemyMarkers
+              ? FindEnemyMarkers(game.cameraX, game.cameraY, game.screenWidth, game.screenHeight)
+                    .size()
+              : 0u)
+      << "},\"actions\":[";
     for (std::size_t i = 0; i < game.actionsRun.size(); ++i) {
         o << (i ? "," : "") << JsonString(game.actionsRun[i]);
     }

@@ -17,5 +17,8 @@ PlayerSettings ReadPlayerSettings(Engine& engine) {
     settings.musicVolume = InRange(engine, "music_volume", 100, 0, 100);
     settings.voiceVolume = InRange(engine, "voice_volume", 100, 0, 100);
     settings.vsync = InRange(engine, "vsync", 1, 0, 1) != 0;
+    settings.healthBar = InRange(engine, "health_bar", 1, 0, 1) != 0;
+    settings.enemyBars = InRange(engine, "enemy_bars", 1, 0, 1) != 0;
+    settings.enemyMarkers = InRange(engine, "enemy_markers", 1, 0, 1) != 0;
     return settings;
 }

@@ -5,13 +5,26 @@
 #include "content/XmlFile.h"
 #include "game/audio/SoundManager.h"
 #include "game/core/Game.h"
+#include "game/core/GameClock.h"
+#include "game/ui/Book.h"
+#include "game/ui/Inventory.h"
 #include "game/world/RunAction.h"
 #include "platform/registry/Registry.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr std::uint32_t kChoiceColour = 0xFFFFFFFF;
 constexpr std::uint32_t kHoveredChoiceColour = 0xFFFF0000;
+
+// How long a line without a voice stays, in seconds: long enough to read.
+float ReadingTime(const std::string& text) {
+    if (text.empty()) {
+        return 0.0f;
+    }
+    return std::min(6.0f, 0.4f + 0.06f * static_cast<float>(text.size()));
+}
 
 BitmapFont* GameFont(const char* name) {
     Game* game = TheGame();
@@ -42,7 +55,7 @@ bool DialogueManager::Load(const std::string& path, ContentReport& report) {
     m_line = 0;
     m_choiceCounter = 0;
     m_active = false;
-    m_soundPlaying = false;
+    m_lineShowing = false;
     m_choices.clear();
     m_shownText.clear();
     if (!LoadXmlFile(m_document, path, report)) {
@@ -94,13 +107,18 @@ void DialogueManager::PlayLines(const tinyxml2::XMLElement* lines) {
 
 bool DialogueManager::PlayLine(const tinyxml2::XMLElement& element) {
     const DialogueLine line = ReadDialogueLine(element);
-    SoundManager& sounds = TheSoundManager();
-    if (!m_soundPlaying) {
+    Game* game = TheGame();
+    const bool heldPause = game && game->heldPause;
+    if (!m_lineShowing) {
         // The line has just become current.
+        SoundManager& sounds = TheSoundManager();
         sounds.PlayDialogueSound(line.sound);
+        m_voiced = sounds.IsDialoguePlaying();
+        m_readingLeft = m_voiced ? 0.0f : ReadingTime(line.text);
+        m_lastTime = TheGameClock().time;
     }
-    m_soundPlaying = sounds.IsDialoguePlaying();
-    if (m_soundPlaying) {
+    m_lineShowing = LineGoesOn(heldPause);
+    if (m_lineShowing) {
         if (m_lineFont) {
             m_lineFont->Render(static_cast<float>(m_screenWidth / 2),
                                static_cast<float>(m_screenHeight - 200), BitmapFont::kCentre,
@@ -111,12 +129,24 @@ bool DialogueManager::PlayLine(const tinyxml2::XMLElement& element) {
     }
     if (line.trigger == "exit") {
         m_main = kNone;
-    } else if (!line.trigger.empty()) {
-        if (Game* game = TheGame()) {
-            RunAction(*game, line.trigger, 0.0f);
-        }
+    } else if (!line.trigger.empty() && game) {
+        RunAction(*game, line.trigger, 0.0f);
     }
     return false;
+}
+
+bool DialogueManager::LineGoesOn(bool heldPause) {
+    const float now = TheGameClock().time;
+    const float elapsed = now - m_lastTime;
+    m_lastTime = now;
+    if (heldPause) {
+        return true;
+    }
+    if (m_voiced) {
+        return TheSoundManager().IsDialoguePlaying();
+    }
+    m_readingLeft -= elapsed;
+    return m_readingLeft > 0.0f;
 }
 
 void DialogueManager::OfferChoices(const tinyxml2::XMLElement& dialogue, int key) {
@@ -137,8 +167,10 @@ void DialogueManager::OfferChoices(const tinyxml2::XMLElement& dialogue, int key
     Game* game = TheGame();
     const float mouseX = game ? game->mouseX : -1.0f;
     const float mouseY = game ? game->mouseY : -1.0f;
+    // A book or the inventory lies over the choices: clicks are theirs.
+    const bool covered = TheBook().open || TheInventory().open;
     for (const auto& choice : m_choices) {
-        const bool hovered = choice->box.Contains(mouseX, mouseY);
+        const bool hovered = !covered && choice->box.Contains(mouseX, mouseY);
         if (hovered && key == VK_LBUTTON) {
             m_branch = choice->index;
             m_line = 0;

@@ -1,6 +1,8 @@
 // Voiced conversations started by map triggers: the main lines, then the
 // choices, each choice with lines of its own, until a line's trigger is
-// "exit". Every line stays on screen exactly as long as its sound plays.
+// "exit". Every line stays on screen as long as its sound plays; a line
+// without a voice stays for a reading time instead. The player's held
+// pause holds the line where it is.
 // All dialogues come from one document, kept for the whole run and read
 // line by line as they play. One per process (TheDialogueManager).
 #pragma once
@@ -50,6 +52,8 @@ private:
     // Plays the line of the current branch; false once it has been spoken
     // (its trigger then ran).
     bool PlayLine(const tinyxml2::XMLElement& element);
+    // Whether the current line is still to be shown this frame.
+    bool LineGoesOn(bool heldPause);
     void PlayLines(const tinyxml2::XMLElement* lines);
     void OfferChoices(const tinyxml2::XMLElement& dialogue, int key);
 
@@ -59,7 +63,11 @@ private:
     int m_choiceCounter = 0;
     BitmapFont* m_lineFont = nullptr;
     bool m_active = false;
-    bool m_soundPlaying = false;
+    // The current line has begun (its voice started, or its reading time).
+    bool m_lineShowing = false;
+    bool m_voiced = false;
+    float m_readingLeft = 0;
+    float m_lastTime = 0;
     tinyxml2::XMLDocument m_document;
     std::vector<std::unique_ptr<DialogueChoice>> m_choices;
     std::string m_shownText;

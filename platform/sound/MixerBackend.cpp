@@ -149,3 +149,15 @@ SoundResult MixerBackend::GetVolume(const ChannelGrant& grant, float* volume) {
     *volume = static_cast<float>(level) / MIX_MAX_VOLUME;
     return SOUND_OK;
 }
+
+SoundResult MixerBackend::SetPaused(const ChannelGrant& grant, bool paused) {
+    if (!m_device.IsOpen() || !m_book.IsCurrent(grant)) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    if (grant.index == MusicSlot()) {
+        paused ? Mix_PauseMusic() : Mix_ResumeMusic();
+    } else {
+        paused ? Mix_Pause(grant.index) : Mix_Resume(grant.index);
+    }
+    return SOUND_OK;
+}

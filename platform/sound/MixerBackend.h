@@ -20,6 +20,7 @@ public:
     SoundResult Stop(const ChannelGrant& grant) override;
     SoundResult SetVolume(const ChannelGrant& grant, float volume) override;
     SoundResult GetVolume(const ChannelGrant& grant, float* volume) override;
+    SoundResult SetPaused(const ChannelGrant& grant, bool paused) override;
     void StopAll() override;
     void Update() override {}
     void Close() override { m_device.Close(); }

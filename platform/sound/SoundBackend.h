@@ -31,6 +31,8 @@ public:
     // 0 silent to 1 full; for the play the grant refers to.
     virtual SoundResult SetVolume(const ChannelGrant& grant, float volume) = 0;
     virtual SoundResult GetVolume(const ChannelGrant& grant, float* volume) = 0;
+    // Holds the play where it is; a held play still counts as playing.
+    virtual SoundResult SetPaused(const ChannelGrant& grant, bool paused) = 0;
     virtual void StopAll() = 0;
     virtual void Update() = 0;
     // Called after every Sound the backend loaded has been destroyed.

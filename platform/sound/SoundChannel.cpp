@@ -45,3 +45,11 @@ SoundResult SoundChannel::GetVolume(float* volume) const {
     }
     return backend->GetVolume(m_grant, volume);
 }
+
+SoundResult SoundChannel::SetPaused(bool paused) {
+    auto backend = m_backend.lock();
+    if (!backend || !IsSet()) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    return backend->SetPaused(m_grant, paused);
+}

@@ -14,6 +14,8 @@ public:
     // 0 silent to 1 full (held to that range); for this play only.
     SoundResult SetVolume(float volume);
     SoundResult GetVolume(float* volume) const;
+    // Holds or resumes this play; a held play still reads as playing.
+    SoundResult SetPaused(bool paused);
     bool IsSet() const { return m_grant.index >= 0; }
 
 private:

@@ -19,6 +19,7 @@ SoundResult TimedBackend::Open(int channels, std::string* error) {
     m_book.Resize(channels);
     m_endTimes.assign(static_cast<std::size_t>(channels), 0.0);
     m_volumes.assign(static_cast<std::size_t>(channels), 1.0f);
+    m_heldLeft.assign(static_cast<std::size_t>(channels), -1.0);
     return SOUND_OK;
 }
 
@@ -52,7 +53,8 @@ SoundResult TimedBackend::Play(int channelId, Sound& sound, ChannelGrant* grant)
     int index = channelId;
     if (index == SOUND_CHANNEL_FREE) {
         for (int i = 0; i < m_book.Size() && index < 0; ++i) {
-            if (m_endTimes[static_cast<std::size_t>(i)] <= now) {
+            if (m_endTimes[static_cast<std::size_t>(i)] <= now &&
+                m_heldLeft[static_cast<std::size_t>(i)] < 0) {
                 index = i;
             }
         }
@@ -62,6 +64,7 @@ SoundResult TimedBackend::Play(int channelId, Sound& sound, ChannelGrant* grant)
     }
     m_endTimes[static_cast<std::size_t>(index)] = now + sound.GetLength();
     m_volumes[static_cast<std::size_t>(index)] = 1.0f; // every play starts at full volume
+    m_heldLeft[static_cast<std::size_t>(index)] = -1.0;
     *grant = m_book.Grant(index);
     return SOUND_OK;
 }
@@ -71,7 +74,8 @@ SoundResult TimedBackend::IsPlaying(const ChannelGrant& grant, bool* playing) {
     if (!m_book.IsCurrent(grant)) {
         return SOUND_ERR_INVALID_HANDLE;
     }
-    *playing = m_clock() < m_endTimes[static_cast<std::size_t>(grant.index)];
+    const auto index = static_cast<std::size_t>(grant.index);
+    *playing = m_heldLeft[index] >= 0 || m_clock() < m_endTimes[index];
     return SOUND_OK;
 }
 
@@ -80,11 +84,13 @@ SoundResult TimedBackend::Stop(const ChannelGrant& grant) {
         return SOUND_ERR_INVALID_HANDLE;
     }
     m_endTimes[static_cast<std::size_t>(grant.index)] = 0.0;
+    m_heldLeft[static_cast<std::size_t>(grant.index)] = -1.0;
     return SOUND_OK;
 }
 
 void TimedBackend::StopAll() {
     m_endTimes.assign(m_endTimes.size(), 0.0);
+    m_heldLeft.assign(m_heldLeft.size(), -1.0);
 }
 
 SoundResult TimedBackend::SetVolume(const ChannelGrant& grant, float volume) {
@@ -100,5 +106,20 @@ SoundResult TimedBackend::GetVolume(const ChannelGrant& grant, float* volume) {
         return SOUND_ERR_INVALID_HANDLE;
     }
     *volume = m_volumes[static_cast<std::size_t>(grant.index)];
+    return SOUND_OK;
+}
+
+SoundResult TimedBackend::SetPaused(const ChannelGrant& grant, bool paused) {
+    if (!m_book.IsCurrent(grant)) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    const auto index = static_cast<std::size_t>(grant.index);
+    const double now = m_clock();
+    if (paused && m_heldLeft[index] < 0 && now < m_endTimes[index]) {
+        m_heldLeft[index] = m_endTimes[index] - now;
+    } else if (!paused && m_heldLeft[index] >= 0) {
+        m_endTimes[index] = now + m_heldLeft[index];
+        m_heldLeft[index] = -1.0;
+    }
     return SOUND_OK;
 }

@@ -21,6 +21,7 @@ public:
     SoundResult Stop(const ChannelGrant& grant) override;
     SoundResult SetVolume(const ChannelGrant& grant, float volume) override;
     SoundResult GetVolume(const ChannelGrant& grant, float* volume) override;
+    SoundResult SetPaused(const ChannelGrant& grant, bool paused) override;
     void StopAll() override;
     void Update() override {}
     void Close() override { m_probe.Close(); }
@@ -36,4 +37,6 @@ private:
     ChannelBook m_book;
     std::vector<double> m_endTimes;
     std::vector<float> m_volumes;
+    // Time left of each held play; negative while the play runs.
+    std::vector<double> m_heldLeft;
 };

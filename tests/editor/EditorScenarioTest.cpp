@@ -71,7 +71,9 @@ TEST(EditorScenario, GridSnapsTheCursorAndAnAlertSaysSoEachTime) {
     EXPECT_EQ(alerts[0]["text"].AsString(), "Grids are on");
     EXPECT_EQ(alerts[1]["text"].AsString(), "Grids are off");
     EXPECT_EQ(alerts[1]["x"].AsNumber(), 1014);
-    EXPECT_EQ(alerts[1]["y"].AsNumber(), 693);
+    // Asked for at 693 too, it goes a line above the live "on" alert.
+    EXPECT_EQ(alerts[0]["y"].AsNumber(), 693);
+    EXPECT_LT(alerts[1]["y"].AsNumber(), 693 - 10);
     EXPECT_EQ(alerts[1]["align"].AsNumber(), 1);
 }
 

@@ -6,9 +6,11 @@
 
 #include "game/actors/SpellManager.h"
 #include "game/audio/SoundManager.h"
+#include "game/core/GameClock.h"
 #include "game/ui/DialogueManager.h"
 #include "game/world/RunAction.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -70,6 +72,7 @@ protected:
         std::vector<Seen> seen;
         int frame = 0;
         m_engine->System_SetState(ENGINE_FRAMEFUNC, [&] {
+            TheGameClock().Update();
             dialogues().Update(keyAt ? keyAt(frame) : 0);
             Seen s{dialogues().Main(),
                    dialogues().Branch(),
@@ -226,7 +229,7 @@ TEST_F(DialogueTest, ChoicesSitInRowsAndLightUnderTheMouse) {
     EXPECT_EQ(font->GetColor(), 0xFFFFFFFFu);
 }
 
-TEST_F(DialogueTest, SilentLinesEndInTheirFirstFrameWithTheirTriggers) {
+TEST_F(DialogueTest, VoicelessLinesStayForTheirReadingTimeAndEmptyOnesEndAtOnce) {
     // No such sound, then no sound, text or trigger at all, then an
     // unnamed dialogue that no trigger can start.
     ASSERT_TRUE(Load("<dialogues>"
@@ -240,12 +243,14 @@ TEST_F(DialogueTest, SilentLinesEndInTheirFirstFrameWithTheirTriggers) {
     dialogues().StartDialogue("quiet");
     EXPECT_EQ(dialogues().Main(), 1);
     const float ice = TheSpellManager().ice;
-    auto seen = Run(1);
-    EXPECT_EQ(seen[0].line, 1); // spoken, unshown, and its trigger ran
-    EXPECT_EQ(seen[0].text, "");
+    // 0.4 s and 0.06 s for each of its seven characters, then its trigger.
+    auto seen = Run(200, [](const Seen& s) { return s.line == 1; });
+    const auto shown =
+        std::count_if(seen.begin(), seen.end(), [](const Seen& s) { return s.text == "unheard"; });
+    EXPECT_NEAR(static_cast<double>(shown), 60 * (0.4 + 0.06 * 7), 1.5);
     EXPECT_EQ(TheSpellManager().ice, ice + 5);
     seen = Run(1);
-    EXPECT_EQ(seen[0].line, 2);
+    EXPECT_EQ(seen[0].line, 2); // nothing to read: gone at once
     seen = Run(100, [](const Seen& s) { return !s.active; });
     EXPECT_EQ(Shown(seen), (std::vector<std::string>{"heard"}));
 }

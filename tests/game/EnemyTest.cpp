@@ -10,6 +10,7 @@
 #include "game/actors/enemies/Minion_Soul.h"
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
+#include "game/ui/HudBars.h"
 #include "overlays/AlertList.h"
 #include "toolkit/ParticleSystem.h"
 
@@ -302,4 +303,25 @@ TEST_F(EnemyTest, OnlyEnemiesRemovedWithNoHealthLeftCountAsKills) {
     EXPECT_EQ(manager().Kills(kMage), 1);
     EXPECT_EQ(manager().Kills(kAggrevator), 0);
     EXPECT_EQ(manager().Kills(9), 0);
+}
+
+TEST_F(EnemyTest, MarkersPointAtNearbyEnemiesOutOfSightFromTheScreensEdge) {
+    EnemyGroup& group = Group();
+    ThePlayer().x = 512;
+    ThePlayer().y = 384;
+    Add<Minion_Soul>(600.0f, 300.0f, &group);  // on screen
+    Add<Mage>(1300.0f, 384.0f, &group);        // right, 788 px away
+    Add<Minion_Soul>(512.0f, -300.0f, &group); // above, 684 px away
+    Add<Minion_Soul>(3000.0f, 384.0f, &group); // too far to matter yet
+    const std::vector<EnemyMarker> markers = FindEnemyMarkers(0, 0, 1024, 768);
+    ASSERT_EQ(markers.size(), 2u);
+    EXPECT_EQ(markers[0].kind, kMage);
+    EXPECT_NEAR(markers[0].x, 1024 - 18, 0.01);
+    EXPECT_NEAR(markers[0].y, 384, 0.01);
+    EXPECT_NEAR(markers[0].angle, 0, 1e-4);
+    EXPECT_EQ(markers[1].kind, kMinionSoul);
+    EXPECT_NEAR(markers[1].x, 512, 0.01);
+    EXPECT_NEAR(markers[1].y, 18, 0.01);
+    // Once the view moves onto the mage, it needs no arrow.
+    EXPECT_EQ(FindEnemyMarkers(300, 0, 1024, 768).size(), 1u);
 }

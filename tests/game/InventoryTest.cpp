@@ -55,7 +55,7 @@ TEST_F(InventoryTest, PuttingIntoATakenCellFailsEvenWithOthersFree) {
     EXPECT_FALSE(inventory().PutItemInCell(5, Make("Bread")));
     EXPECT_FALSE(inventory().PutItemInCell(50, Make("Bread")));
     EXPECT_FALSE(inventory().PutItemInCell(-1, Make("Bread")));
-    EXPECT_EQ(LastAlert().text, "Inventory is full!");
+    EXPECT_EQ(LastAlert().text, "Inventory is full! x3");
     EXPECT_EQ(inventory().Items().size(), 1u);
 }
 

@@ -47,7 +47,7 @@ TEST_F(PlayerTest, OppositeStepsCancelButBothRunTheTouchedTrigger) {
     player().MoveStep(90);
     EXPECT_NEAR(player().y, 384, 1e-4);
     EXPECT_EQ(player().health, 1040);
-    EXPECT_EQ(AlertTexts(), (std::vector<std::string>{"+20 Health", "+20 Health"}));
+    EXPECT_EQ(AlertTexts(), (std::vector<std::string>{"+20 Health x2"})); // one spot, counted
 }
 
 TEST_F(PlayerTest, ABlockedStepIsUndoneAfterEarlierTriggersRanAndTheCameraStays) {
@@ -109,8 +109,8 @@ TEST_F(PlayerTest, ItemsTouchedGoIntoTheInventoryAndAFullInventoryLeavesThemLyin
     EXPECT_EQ(m_world->ActiveItems().size(), 2u); // nothing lost
     EXPECT_EQ(inventory.Items().size(), 50u);
     std::vector<std::string> texts = AlertTexts();
-    EXPECT_EQ(texts.size() - alerts, 2u); // at 0 and 0.5 s
-    EXPECT_EQ(texts.back(), "Inventory is full!");
+    EXPECT_EQ(texts.size() - alerts, 1u);
+    EXPECT_EQ(texts.back(), "Inventory is full! x2"); // at 0 and 0.5 s
 }
 
 TEST_F(PlayerTest, FacesTheMouseInTheWorldUnlessPaused) {

@@ -45,3 +45,17 @@ TEST(SettingsScenario, WithoutHitEffectsDamageNeverTurnsTheScreenEffectsOn) {
     EXPECT_FALSE(everOn(calm));
     EXPECT_EQ(calm.trace.back()["player"]["health"].AsNumber(), 950); // hurt all the same
 }
+
+TEST(SettingsScenario, BarsAndMarkersAreOnUnlessTheSettingsTurnThemOff) {
+    auto hud = [](const std::string& settings) {
+        GameRun run = RunGame("", 3, DataWith({{"settings.ini", settings}}));
+        EXPECT_EQ(run.result.exitCode, 0);
+        return run.trace.back()["hud"];
+    };
+    const JsonValue shown = hud("[CONFIGS]\nenemy_bars=7\n");
+    const JsonValue hidden = hud("[CONFIGS]\nhealth_bar=0\nenemy_bars=0\nenemy_markers=0\n");
+    for (const char* key : {"health_bar", "enemy_bars", "enemy_markers"}) {
+        EXPECT_TRUE(shown[key].AsBool()) << key;
+        EXPECT_FALSE(hidden[key].AsBool()) << key;
+    }
+}

@@ -170,7 +170,8 @@ TEST_F(SpellTest, AnAreaStrikesWhatIsInsideOnceAndNothingThatComesLater) {
     EXPECT_EQ(corner.hits.size(), 1u);
     EXPECT_LT(minion.health, minion.maxHealth);
     EXPECT_LT(aggrevator.health, aggrevator.maxHealth);
-    EXPECT_EQ(AlertTexts().size(), 4u);
+    // Four hits; the three close together that read alike are counted on one.
+    EXPECT_EQ(AlertTexts().size(), 2u);
 
     late.x = 0;
     for (int i = 0; i < 30; ++i) {

@@ -87,3 +87,29 @@ TEST_F(AlertListTest, DrawsThroughPercentSafeTextAndScreenFixedFollowsTheCamera)
     EXPECT_GE(draws.back().quad.v[0].x, 10.0f);
     EXPECT_LT(draws.back().quad.v[0].x, 100.0f);
 }
+
+TEST_F(AlertListTest, AlertsAtOneSpotCountUpOrStackInsteadOfPrintingOverEachOther) {
+    // A potion's four gifts and the spring's repeated heal, all at one spot.
+    list.AddAlert(0xFFFFFFFF, "+20 Health", 100, 100, 0.01f, 2, false);
+    now = 2.0f;
+    list.Update();
+    list.AddAlert(0xFFFFFFFF, "+20 Health", 110, 105, 0.01f, 2, false);
+    list.AddAlert(0xFFFFFFFF, "+20 Health", 100, 100, 0.01f, 2, false);
+    list.AddAlert(0xFF00FF00, "+5 Fire Orb", 100, 100, 0.01f, 2, false);
+    list.AddAlert(0xFF00FF00, "+5 Ice Orb", 104, 96, 0.01f, 2, false);
+    list.AddAlert(0xFFFFFFFF, "+20 Health", 100, 140, 0.01f, 2, false); // 40 px away
+    std::vector<std::string> texts;
+    std::vector<float> ys;
+    for (const Alert& alert : list.Alerts()) {
+        texts.push_back(alert.text);
+        ys.push_back(alert.y);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"+20 Health x3", "+5 Fire Orb", "+5 Ice Orb",
+                                               "+20 Health"}));
+    EXPECT_EQ(Alphas(), (std::vector<int>{255, 255, 255, 255})); // the count faded anew
+    // Each new text a line above the highest of its neighbours.
+    const float line = ys[0] - ys[1];
+    EXPECT_GT(line, 10.0f);
+    EXPECT_FLOAT_EQ(ys[1] - ys[2], line);
+    EXPECT_FLOAT_EQ(ys[3], 140.0f);
+}
