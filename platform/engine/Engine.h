@@ -3,6 +3,8 @@
 // takes its own reference with EngineCreate and gives it back with Release.
 #pragma once
 
+#include "platform/engine/InputEvent.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -161,6 +163,12 @@ public:
 
     // Frames run so far in System_Start, counted from 0.
     virtual int System_GetFrame() = 0;
+    // Answers from outside that the game reads back (a sound found to have
+    // ended) are written to the recording, and a replay of a recording gives
+    // them back from it instead of asking outside again. System_Replayed is
+    // null unless such a recording is being replayed.
+    virtual void System_RecordOutside(const InputEvent& event) = 0;
+    virtual const std::vector<InputEvent>* System_Replayed() = 0;
     // A message box; never blocks when headless or with --no-dialogs.
     virtual void System_MessageBox(const char* title, const char* text, bool error) = 0;
     virtual FileDialogResult System_FileDialog(const FileDialogRequest& request) = 0;

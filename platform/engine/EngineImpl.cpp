@@ -1,17 +1,29 @@
 #include "platform/engine/EngineImpl.h"
 
+#include "platform/engine/SessionRecordings.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 
 namespace {
 
 EngineImpl* g_engine = nullptr;
+
+// Enough sessions to find the one that went wrong, few enough to stay small.
+constexpr int kKeptSessionRecordings = 5;
+
+// The map the run reads: the programs' shared default unless --map names one.
+std::string ContentMapFile(const EngineOptions& options) {
+    return options.mapFile.empty() ? "maps/map1.xml" : options.mapFile;
+}
 
 } // namespace
 
@@ -36,14 +48,19 @@ EngineImpl::EngineImpl(const EngineOptions& options) : m_options(options) {
               {ENGINE_SCREENBPP, 32},
               {ENGINE_FPS, ENGINE_FPS_UNLIMITED}};
     m_strings = {{ENGINE_TITLE, "Duskmaw"}, {ENGINE_INIFILE, ""}, {ENGINE_LOGFILE, ""}};
+    // Options made by hand (tests) have not read the recording's header yet.
+    if (!m_options.replayFile.empty() && m_options.replay.format == 0) {
+        ApplyRecordingHeader(m_options, m_replayError);
+    }
     int seed =
-        options.seed >= 0
-            ? options.seed
-            : (options.headless
+        m_options.seed >= 0
+            ? m_options.seed
+            : (m_options.headless
                    ? 1
                    : static_cast<int>(std::chrono::steady_clock::now().time_since_epoch().count() &
                                       0x7FFFFFFF));
     Random_Seed(seed);
+    m_seed = seed;
     // Images decode without a window, so textures load headless too.
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
 }
@@ -151,6 +168,10 @@ bool EngineImpl::System_Initiate() {
 }
 
 bool EngineImpl::PrepareInputSources() {
+    if (!m_replayError.empty()) {
+        SetError("Recording " + m_options.replayFile + ": " + m_replayError);
+        return false;
+    }
     if (!m_options.inputFile.empty() || !m_options.replayFile.empty()) {
         m_replaying = !m_options.replayFile.empty();
         const std::string& path = m_replaying ? m_options.replayFile : m_options.inputFile;
@@ -165,6 +186,8 @@ bool EngineImpl::PrepareInputSources() {
         for (const InputEvent& e : script.events) {
             if (e.kind == InputEvent::Kind::Delta) {
                 m_replayDeltas[e.frame] = e.dt;
+            } else if (e.kind == InputEvent::Kind::Sound) {
+                m_replayedOutside.push_back(e);
             } else {
                 events.push_back(e);
             }
@@ -172,15 +195,90 @@ bool EngineImpl::PrepareInputSources() {
         m_script.Reset(std::move(events));
         m_scripted = true;
     }
-    if (!m_options.recordFile.empty()) {
-        m_recordFile = std::fopen(m_options.recordFile.c_str(), "w");
-        if (!m_recordFile) {
-            SetError("Cannot write the recording " + m_options.recordFile);
-            return false;
-        }
-        std::fprintf(m_recordFile, "# input recording: replay with --replay\n");
+    for (const std::string& note : m_options.replayNotes) {
+        LogLine(note);
     }
+    if (m_replaying && !m_options.replay.contentHash.empty()) {
+        const std::string here = ContentHash(ContentMapFile(m_options));
+        if (here != m_options.replay.contentHash) {
+            const std::string warning = "Warning: the recording was made with other content (" +
+                                        m_options.replay.contentHash + ", here " + here +
+                                        "); the replay may part ways with it";
+            LogLine(warning);
+            std::fprintf(stderr, "%s\n", warning.c_str());
+        }
+    }
+    return OpenRecording();
+}
+
+bool EngineImpl::OpenRecording() {
+    std::string path = m_options.recordFile;
+    const bool session = path.empty();
+    // A person's own session keeps a recording for a bug report, unless the
+    // settings say not to.
+    if (session && !Headless() && !m_scripted &&
+        IniFile::ToInt(SettingText("CONFIGS", "record"), 1) != 0) {
+        path = NewSessionRecording(m_options.program.empty() ? "duskmaw" : m_options.program,
+                                   kKeptSessionRecordings);
+        if (path.empty()) {
+            LogLine("No session recording: the state folder cannot be written");
+        }
+    }
+    if (path.empty()) {
+        return true;
+    }
+    m_recordFile = std::fopen(path.c_str(), "w");
+    if (!m_recordFile) {
+        if (session) {
+            LogLine("No session recording: cannot write " + path);
+            return true;
+        }
+        SetError("Cannot write the recording " + path);
+        return false;
+    }
+    if (session) {
+        LogLine("Recording this session to " + path);
+    }
+    WriteRecordingHeader();
     return true;
+}
+
+void EngineImpl::WriteRecordingHeader() {
+    std::string header = "# input recording: replay with --replay\n";
+    header += RecordingHeaderLine("format", std::to_string(kRecordingFormat));
+    header += RecordingHeaderLine("program", m_options.program);
+    header += RecordingHeaderLine("seed", std::to_string(m_seed));
+    if (!m_options.mapFile.empty()) {
+        header += RecordingHeaderLine("map", m_options.mapFile);
+    }
+    if (m_options.hasStart) {
+        char start[64];
+        std::snprintf(start, sizeof start, "%.9g,%.9g", m_options.startX, m_options.startY);
+        header += RecordingHeaderLine("start", start);
+    }
+    header += RecordingHeaderLine("content", ContentHash(ContentMapFile(m_options)));
+    for (const auto& [key, value] : m_readSettings) {
+        const size_t split = key.find('/');
+        header += RecordingSettingLine(key.substr(0, split), key.substr(split + 1), value);
+    }
+    std::fputs(header.c_str(), m_recordFile);
+}
+
+std::optional<std::string> EngineImpl::SettingText(const char* section, const char* name) {
+    const std::string key = RecordingSettingKey(section ? section : "", name ? name : "");
+    std::optional<std::string> value;
+    if (auto found = m_options.replay.settings.find(key);
+        found != m_options.replay.settings.end()) {
+        value = found->second;
+    } else {
+        value = m_ini.Get(section ? section : "", name ? name : "");
+    }
+    // Settings read after the recording started go into it where they are read.
+    if (m_readSettings.emplace(key, value).second && m_recordFile) {
+        std::fputs(RecordingSettingLine(section ? section : "", name ? name : "", value).c_str(),
+                   m_recordFile);
+    }
+    return value;
 }
 
 void EngineImpl::System_Shutdown() {
@@ -209,13 +307,32 @@ void EngineImpl::Record(const InputEvent& event) {
 
 double EngineImpl::NextDelta(double realSeconds) {
     if (m_replaying) {
-        auto found = m_replayDeltas.find(m_frame);
-        if (found != m_replayDeltas.end()) {
-            return found->second;
+        // A recording's delta holds until its next dt line; a plain script
+        // names every frame's.
+        auto found = m_replayDeltas.upper_bound(m_frame);
+        if (found != m_replayDeltas.begin() &&
+            (HeldDeltas() || std::prev(found)->first == m_frame)) {
+            return std::prev(found)->second;
         }
-        return Headless() ? m_options.dt : realSeconds;
     }
-    return Headless() ? m_options.dt : realSeconds;
+    if (Headless()) {
+        return m_options.dt;
+    }
+    // Whole tenths of a millisecond: nothing a player can feel, and a
+    // recording repeats most frames' deltas instead of writing each anew.
+    return std::max(std::round(realSeconds * 1e4) / 1e4, m_frame == 0 ? 0.0 : 1e-4);
+}
+
+bool EngineImpl::ReplayEnded() const {
+    if (!m_replaying) {
+        return false;
+    }
+    if (m_options.replay.frames > 0) {
+        return m_frame >= m_options.replay.frames;
+    }
+    const int lastDelta = m_replayDeltas.empty() ? -1 : m_replayDeltas.rbegin()->first;
+    return m_script.Exhausted() &&
+           (HeldDeltas() ? m_frame > lastDelta : m_replayDeltas.count(m_frame) == 0);
 }
 
 bool EngineImpl::GatherInput() {
@@ -224,6 +341,13 @@ bool EngineImpl::GatherInput() {
     if (!Headless()) {
         SdlWindow::Pumped pumped = m_window.Pump(m_frame, !m_scripted);
         closeRequested = pumped.closeRequested;
+        if (closeRequested) {
+            // The window's close is an answer from outside: a replay closes too.
+            InputEvent quit;
+            quit.kind = InputEvent::Kind::Quit;
+            quit.frame = m_frame;
+            Record(quit);
+        }
         m_mouseOver = pumped.mouseInside;
         if (pumped.focusLost && !m_scripted) {
             m_input.ReleaseAll();
@@ -319,12 +443,13 @@ bool EngineImpl::System_Start() {
         last = start;
         m_delta = NextDelta(real);
         m_time += m_delta;
-        if (m_recordFile) {
+        if (m_recordFile && (m_frame == 0 || m_delta != m_recordedDelta)) {
             InputEvent dt;
             dt.kind = InputEvent::Kind::Delta;
             dt.frame = m_frame;
             dt.dt = m_delta;
             Record(dt);
+            m_recordedDelta = m_delta;
         }
         UpdateFps();
         if (m_options.drawLog) {
@@ -352,12 +477,22 @@ bool EngineImpl::System_Start() {
         if (m_options.frames >= 0 && m_frame >= m_options.frames) {
             break;
         }
-        if (m_replaying && m_script.Exhausted() && m_replayDeltas.count(m_frame) == 0) {
+        if (ReplayEnded()) {
+            LogLine("Replay: the recording ends at frame " + std::to_string(m_frame) +
+                    (HeldDeltas() && m_options.replay.frames == 0
+                         ? " (it was cut short: it has no frame count)"
+                         : ""));
             break;
+        }
+        // Written as the run goes, so a crash still leaves the recording.
+        if (m_recordFile && static_cast<int>(m_time) != m_recordFlushedSecond) {
+            m_recordFlushedSecond = static_cast<int>(m_time);
+            std::fflush(m_recordFile);
         }
         WaitForFrameCap(start);
     }
     if (m_recordFile) {
+        std::fputs(RecordingHeaderLine("frames", std::to_string(m_frame)).c_str(), m_recordFile);
         std::fflush(m_recordFile);
     }
     return true;
@@ -403,7 +538,7 @@ void EngineImpl::Ini_SetInt(const char* section, const char* name, int value) {
 }
 
 int EngineImpl::Ini_GetInt(const char* section, const char* name, int defaultValue) {
-    return m_ini.GetInt(section, name, defaultValue);
+    return IniFile::ToInt(SettingText(section, name), defaultValue);
 }
 
 void EngineImpl::Ini_SetFloat(const char* section, const char* name, float value) {
@@ -413,7 +548,7 @@ void EngineImpl::Ini_SetFloat(const char* section, const char* name, float value
 }
 
 float EngineImpl::Ini_GetFloat(const char* section, const char* name, float defaultValue) {
-    return m_ini.GetFloat(section, name, defaultValue);
+    return IniFile::ToFloat(SettingText(section, name), defaultValue);
 }
 
 void EngineImpl::Ini_SetString(const char* section, const char* name, const char* value) {
@@ -422,7 +557,7 @@ void EngineImpl::Ini_SetString(const char* section, const char* name, const char
 
 std::string EngineImpl::Ini_GetString(const char* section, const char* name,
                                       const char* defaultValue) {
-    auto value = m_ini.Get(section, name);
+    auto value = SettingText(section, name);
     return value ? *value : std::string(defaultValue ? defaultValue : "");
 }
 

@@ -44,6 +44,10 @@ public:
     void* System_GetState(EngineHandleState state) override;
 
     int System_GetFrame() override { return m_frame; }
+    void System_RecordOutside(const InputEvent& event) override { Record(event); }
+    const std::vector<InputEvent>* System_Replayed() override {
+        return HeldDeltas() ? &m_replayedOutside : nullptr;
+    }
     void System_MessageBox(const char* title, const char* text, bool error) override;
     FileDialogResult System_FileDialog(const FileDialogRequest& request) override;
     bool System_Ask(const char* title, const char* text) override;
@@ -142,11 +146,20 @@ private:
     // Frame loop pieces.
     bool PrepareInputSources();
     double NextDelta(double realSeconds);
+    bool ReplayEnded() const;
+    // A recording with a header writes a frame's delta only when it changes.
+    bool HeldDeltas() const { return m_options.replay.format > 0; }
     bool GatherInput(); // false when the loop should end (window closed)
     void UpdateFps();
     void TakeScreenshots();
     void WaitForFrameCap(std::uint64_t frameStartTicks);
     void Record(const InputEvent& event);
+    void WriteRecordingHeader();
+    bool OpenRecording();
+    // A setting's text as the run sees it: the recording's when replaying
+    // one that holds it, else the settings file's; remembered for the
+    // recording.
+    std::optional<std::string> SettingText(const char* section, const char* name);
 
     std::uint32_t AudioHandle(const char* filename);
     void AddDrawRecord(const DrawRecord& record);
@@ -166,6 +179,8 @@ private:
     IniFile m_ini;
     EngineLog m_log;
     std::mt19937 m_random{1};
+    int m_seed = 1;
+    std::map<std::string, std::optional<std::string>> m_readSettings;
 
     // Time.
     int m_frame = 0;
@@ -180,7 +195,11 @@ private:
     bool m_scripted = false; // input comes from --input or --replay
     bool m_replaying = false;
     std::map<int, double> m_replayDeltas;
+    std::vector<InputEvent> m_replayedOutside;
+    std::string m_replayError;
     std::FILE* m_recordFile = nullptr;
+    int m_recordFlushedSecond = 0;
+    double m_recordedDelta = 0;
     bool m_mouseOver = true;
 
     // Drawing.

@@ -47,7 +47,7 @@ void EngineLog::Write(const std::string& line) {
     std::fflush(m_file);
 }
 
-std::string StateLogPath(const std::string& fileName) {
+std::string StateFolder(const std::string& sub) {
     namespace fs = std::filesystem;
     fs::path folder;
     if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/') {
@@ -58,7 +58,18 @@ std::string StateLogPath(const std::string& fileName) {
         return "";
     }
     folder /= "duskmaw";
+    if (!sub.empty()) {
+        folder /= sub;
+    }
     std::error_code error;
     fs::create_directories(folder, error);
-    return (folder / fs::path(fileName).filename()).string();
+    return folder.string();
+}
+
+std::string StateLogPath(const std::string& fileName) {
+    const std::string folder = StateFolder("");
+    if (folder.empty()) {
+        return "";
+    }
+    return (std::filesystem::path(folder) / std::filesystem::path(fileName).filename()).string();
 }

@@ -25,7 +25,10 @@ private:
     std::vector<std::string> m_pending;
 };
 
-// Where the log goes when the content folder cannot be written (an installed
-// copy): $XDG_STATE_HOME/duskmaw/, else ~/.local/state/duskmaw/, created on
-// demand. Empty when neither variable is set.
+// The player's state folder, $XDG_STATE_HOME/duskmaw/, else
+// ~/.local/state/duskmaw/, or a folder below it; made on demand. Empty when
+// neither variable is set.
+std::string StateFolder(const std::string& sub);
+// Where the log goes when the content folder cannot be written (an
+// installed copy): in the state folder.
 std::string StateLogPath(const std::string& fileName);

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 namespace {
@@ -74,6 +76,54 @@ std::filesystem::path RunningExecutable(const char* argv0) {
 }
 
 } // namespace
+
+// A recording carries the seed, the map and the start position of its run;
+// the command line still wins where it names them too.
+bool ApplyRecordingHeader(EngineOptions& o, std::string& error) {
+    o.replay = RecordingHeader{};
+    o.replayNotes.clear();
+    std::ifstream in(o.replayFile, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    RecordingHeader& header = o.replay;
+    if (!ReadRecordingHeader(text.str(), header, error)) {
+        return false;
+    }
+    auto note = [&](const std::string& option, const std::string& ours, const std::string& theirs) {
+        o.replayNotes.push_back("Replay: the command line's " + option + " " + ours +
+                                " is used, not the recording's " + theirs);
+    };
+    if (header.seed >= 0) {
+        if (o.seed < 0) {
+            o.seed = header.seed;
+        } else if (o.seed != header.seed) {
+            note("--seed", std::to_string(o.seed), std::to_string(header.seed));
+        }
+    }
+    if (!header.map.empty()) {
+        if (o.mapFile.empty()) {
+            std::error_code ec;
+            if (!std::filesystem::is_regular_file(header.map, ec)) {
+                error = "its map " + header.map + " does not exist here";
+                return false;
+            }
+            o.mapFile = header.map;
+        } else if (o.mapFile != header.map) {
+            note("--map", o.mapFile, header.map);
+        }
+    }
+    if (header.hasStart) {
+        if (!o.hasStart) {
+            o.hasStart = true;
+            o.startX = header.startX;
+            o.startY = header.startY;
+        } else if (o.startX != header.startX || o.startY != header.startY) {
+            note("--start", std::to_string(o.startX) + "," + std::to_string(o.startY),
+                 std::to_string(header.startX) + "," + std::to_string(header.startY));
+        }
+    }
+    return true;
+}
 
 OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineOptions& o) {
     OptionsParseResult result;
@@ -184,6 +234,15 @@ OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineO
             return fail("input script " + *script +
                         (parsed.line > 0 ? ", line " + std::to_string(parsed.line) : "") + ": " +
                         parsed.error);
+        }
+    }
+    if (argc > 0) {
+        o.program = std::filesystem::path(argv[0]).filename().string();
+    }
+    if (!o.replayFile.empty()) {
+        std::string error;
+        if (!ApplyRecordingHeader(o, error)) {
+            return fail("recording " + o.replayFile + ": " + error);
         }
     }
     return result;

@@ -3,6 +3,8 @@
 // content lives. Parsed once in main, before the engine is created.
 #pragma once
 
+#include "platform/engine/RecordingHeader.h"
+
 #include <string>
 #include <vector>
 
@@ -30,6 +32,11 @@ struct EngineOptions {
     int seed = -1;        // < 0: headless 1, windowed from the clock
     double dt = 1.0 / 60; // headless frame length in seconds
     std::vector<ScreenshotRequest> screenshots;
+    std::string program; // the program's file name, for the recording
+    // What the --replay file's header said, and what the command line
+    // overrode of it (for the log).
+    RecordingHeader replay;
+    std::vector<std::string> replayNotes;
 };
 
 struct OptionsParseResult {
@@ -42,6 +49,10 @@ struct OptionsParseResult {
 // not silently run something else.
 OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineOptions& options);
 std::string EngineOptionsUsage(const char* program);
+// Reads the header of options.replayFile into options.replay and takes the
+// seed, the map and the start position from it where the options do not
+// name them. False with a message for a recording that cannot be replayed.
+bool ApplyRecordingHeader(EngineOptions& options, std::string& error);
 
 // The options the next EngineCreate uses. Set by main (and by tests).
 void SetEngineOptions(const EngineOptions& options);

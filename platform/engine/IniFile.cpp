@@ -129,7 +129,10 @@ bool IniFile::Set(const std::string& section, const std::string& key, const std:
 }
 
 int IniFile::GetInt(const std::string& section, const std::string& key, int fallback) const {
-    auto text = Get(section, key);
+    return ToInt(Get(section, key), fallback);
+}
+
+int IniFile::ToInt(const std::optional<std::string>& text, int fallback) {
     if (!text || text->empty()) {
         return fallback;
     }
@@ -143,7 +146,10 @@ int IniFile::GetInt(const std::string& section, const std::string& key, int fall
 }
 
 float IniFile::GetFloat(const std::string& section, const std::string& key, float fallback) const {
-    auto text = Get(section, key);
+    return ToFloat(Get(section, key), fallback);
+}
+
+float IniFile::ToFloat(const std::optional<std::string>& text, float fallback) {
     if (!text || text->empty()) {
         return fallback;
     }

@@ -18,6 +18,11 @@ public:
     int GetInt(const std::string& section, const std::string& key, int fallback) const;
     float GetFloat(const std::string& section, const std::string& key, float fallback) const;
 
+    // How a value's text reads as a number: the fallback when it is missing,
+    // empty or not wholly a number in range.
+    static int ToInt(const std::optional<std::string>& text, int fallback);
+    static float ToFloat(const std::optional<std::string>& text, float fallback);
+
 private:
     std::string m_path;
 };

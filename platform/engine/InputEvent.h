@@ -5,7 +5,7 @@
 #include <string>
 
 struct InputEvent {
-    enum class Kind { Key, Mouse, Wheel, Char, Dialog, Quit, Delta };
+    enum class Kind { Key, Mouse, Wheel, Char, Dialog, Quit, Delta, Sound };
     int frame = 0;
     Kind kind = Kind::Key;
     int key = 0;         // Key: virtual-key code
@@ -16,4 +16,7 @@ struct InputEvent {
     std::string path;    // Dialog: the chosen file, empty for cancel
     bool cancel = false; // Dialog
     double dt = 0;       // Delta: the frame's length (records only)
+    // Sound (records only): the play, counted from 0, that the game found
+    // ended in this frame (down) or that failed to start with result ch.
+    int play = 0;
 };

@@ -122,6 +122,18 @@ std::string ParseLine(const std::string& line, InputEvent& event) {
         }
         event.kind = InputEvent::Kind::Delta;
         event.dt = dt;
+    } else if (kind == "sound") {
+        long play = 0, code = 0;
+        const bool end = w.size() == 4 && w[2] == "end";
+        const bool fail =
+            w.size() == 5 && w[2] == "fail" && ParseInt(w[4], code) && code > 0 && code <= INT_MAX;
+        if ((!end && !fail) || !ParseInt(w[3], play) || play < 0 || play > INT_MAX) {
+            return "expected: FRAME sound end PLAY, or FRAME sound fail PLAY RESULT";
+        }
+        event.kind = InputEvent::Kind::Sound;
+        event.play = static_cast<int>(play);
+        event.down = end;
+        event.ch = static_cast<int>(code);
     } else {
         return "unknown event '" + kind + "'";
     }
@@ -198,8 +210,21 @@ std::string FormatInputEvent(const InputEvent& e) {
         return head + "dialog " + (e.cancel ? std::string("cancel") : e.path);
     case InputEvent::Kind::Quit:
         return head + "quit";
+    case InputEvent::Kind::Sound:
+        if (e.down) {
+            std::snprintf(text, sizeof text, "sound end %d", e.play);
+        } else {
+            std::snprintf(text, sizeof text, "sound fail %d %d", e.play, e.ch);
+        }
+        return head + text;
     case InputEvent::Kind::Delta:
-        std::snprintf(text, sizeof text, "dt %.17g", e.dt);
+        // The shortest text that reads back as the same double.
+        for (int digits = 1; digits <= 17; ++digits) {
+            std::snprintf(text, sizeof text, "dt %.*g", digits, e.dt);
+            if (std::strtod(text + 3, nullptr) == e.dt) {
+                break;
+            }
+        }
         return head + text;
     }
     return head;

@@ -48,6 +48,7 @@ void InputState::Apply(const InputEvent& event) {
         m_quit = true;
         break;
     case InputEvent::Kind::Delta:
+    case InputEvent::Kind::Sound:
         break;
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/engine/Engine.h"
 #include "platform/engine/EngineOptions.h"
 #include "platform/sound/MixerBackend.h"
+#include "platform/sound/RecordedBackend.h"
 #include "platform/sound/TimedBackend.h"
 
 #include <cstdarg>
@@ -62,10 +63,10 @@ SoundResult SoundSystem::Init(int maxChannels, unsigned flags, void* driverData)
             Log("Sound: cannot open the output: %s", error.c_str());
             return result;
         }
-        m_backend = m_setup.backend;
+        m_backend = std::make_shared<RecordedBackend>(m_setup.backend, m_engine);
         return SOUND_OK;
     }
-    m_backend = ChooseBackend(maxChannels);
+    m_backend = std::make_shared<RecordedBackend>(ChooseBackend(maxChannels), m_engine);
     return SOUND_OK;
 }
 

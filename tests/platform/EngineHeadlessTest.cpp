@@ -1,5 +1,6 @@
 // The headless engine as the programs use it: the frame loop, simulated
 // time, scripted input, the log, random numbers, textures in memory.
+#include "platform/engine/SessionRecordings.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -458,10 +459,51 @@ TEST(EngineHeadless, RecordingReplaysTheSameFrames) {
         WithScript(dir, "0 mouse 5 6\n2 key 0x57 down\n4 key 0x57 up\n5 char 0x35\n", 8);
     recordOptions.recordFile = dir + "/run.rec";
     recordOptions.dt = 0.03;
+    recordOptions.seed = 4242; // the replay takes it from the recording
     std::vector<std::string> first = run(recordOptions);
 
     EngineOptions replayOptions;
     replayOptions.replayFile = dir + "/run.rec";
     std::vector<std::string> second = run(replayOptions);
     EXPECT_EQ(first, second);
+
+    // Cut short by a crash: it replays up to its last line and says so.
+    std::string recording = ReadFile(dir + "/run.rec");
+    recording.erase(recording.find("5 char"));
+    WriteFile(dir + "/cut.rec", recording);
+    replayOptions.replayFile = dir + "/cut.rec";
+    HeadlessEngine cut(replayOptions);
+    int frames = 0;
+    cut->System_SetState(ENGINE_FRAMEFUNC, [&] { return ++frames, false; });
+    cut->System_Start();
+    EXPECT_EQ(frames, 5);
+    EXPECT_NE(cut.ReadLog().find("ends at frame 5 (it was cut short"), std::string::npos);
+}
+
+TEST(EngineHeadless, SessionRecordingsKeepTheLastFiveOfEachProgram) {
+    std::string dir = testing_support::MakeTempDir("sessions");
+    const char* previous = std::getenv("XDG_STATE_HOME");
+    const std::string kept = previous ? previous : "";
+    setenv("XDG_STATE_HOME", dir.c_str(), 1);
+    const std::string folder = dir + "/duskmaw/recordings/";
+    std::filesystem::create_directories(folder);
+    for (int day = 1; day <= 6; ++day) {
+        WriteFile(folder + "duskmaw-2026120" + std::to_string(day) + "-120000.rec", "");
+    }
+    WriteFile(folder + "duskmaw-editor-20261201-120000.rec", "");
+    const std::string fresh = NewSessionRecording("duskmaw", 5);
+    if (previous) {
+        setenv("XDG_STATE_HOME", kept.c_str(), 1);
+    } else {
+        unsetenv("XDG_STATE_HOME");
+    }
+    EXPECT_EQ(fresh.rfind(folder + "duskmaw-", 0), 0u) << fresh;
+    int left = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        left += entry.path().filename().string().rfind("duskmaw-2026", 0) == 0;
+    }
+    EXPECT_EQ(left, 4); // and the new one makes five
+    EXPECT_FALSE(std::filesystem::exists(folder + "duskmaw-20261202-120000.rec"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "duskmaw-20261203-120000.rec"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "duskmaw-editor-20261201-120000.rec"));
 }

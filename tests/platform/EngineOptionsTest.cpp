@@ -78,3 +78,35 @@ TEST(EngineOptions, MistakesAreRefusedWithAReason) {
     EngineOptions both;
     EXPECT_FALSE(Parse({"--input", script.c_str(), "--replay", script.c_str()}, both).ok);
 }
+
+TEST(EngineOptions, ARecordingStartsItsOwnRunUnlessTheCommandLineSaysOtherwise) {
+    std::string dir = testing_support::MakeTempDir("options-replay");
+    const std::string map = dir + "/arena.xml";
+    testing_support::WriteFile(map, "<map/>");
+    const std::string rec = dir + "/run.rec";
+    testing_support::WriteFile(rec, "#! format 2\n#! seed 77\n#! map " + map +
+                                        "\n#! start 10,-20.5\n0 dt 0.02\n#! frames 3\n");
+    EngineOptions taken;
+    ASSERT_TRUE(Parse({"--replay", rec.c_str()}, taken).ok);
+    EXPECT_EQ(taken.seed, 77);
+    EXPECT_EQ(taken.mapFile, map);
+    EXPECT_TRUE(taken.hasStart);
+    EXPECT_FLOAT_EQ(taken.startY, -20.5f);
+    EXPECT_TRUE(taken.replayNotes.empty());
+    EngineOptions overridden;
+    ASSERT_TRUE(Parse({"--replay", rec.c_str(), "--seed", "5"}, overridden).ok);
+    EXPECT_EQ(overridden.seed, 5);
+    ASSERT_EQ(overridden.replayNotes.size(), 1u);
+    EXPECT_NE(overridden.replayNotes[0].find("--seed 5"), std::string::npos);
+
+    // Another format, a map that is not here: refused with the reason.
+    testing_support::WriteFile(rec, "#! format 3\n0 dt 0.02\n");
+    EngineOptions other;
+    OptionsParseResult result = Parse({"--replay", rec.c_str()}, other);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("format 3"), std::string::npos) << result.error;
+    testing_support::WriteFile(rec, "#! format 2\n#! map " + dir + "/gone.xml\n0 dt 0.02\n");
+    result = Parse({"--replay", rec.c_str()}, other);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("gone.xml does not exist"), std::string::npos) << result.error;
+}

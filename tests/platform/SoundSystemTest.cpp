@@ -206,4 +206,47 @@ TEST(SoundHeadlessTest, HeadlessRunsTimeSoundsOnTheEnginesSimulatedClock) {
     EXPECT_EQ(lastPlayingFrame, 4 + static_cast<int>(length / 0.25));
 }
 
+TEST(SoundHeadlessTest, AReplayHearsSoundsEndWhenTheRecordedRunDidWhateverItsOutput) {
+    // The recorded run's output plays four times as fast, as a device on
+    // its own clock may; the replay's plays on the game clock.
+    std::string dir = testing_support::MakeTempDir("sound-replay");
+    auto run = [&](EngineOptions options, bool fast) {
+        options.dt = 0.25;
+        options.frames = 40;
+        testing_support::HeadlessEngine engine(options);
+        SoundSystemSetup setup;
+        if (fast) {
+            setup.output = SoundOutput::Timed;
+            setup.clock = [&] { return 4.0 * engine->Timer_GetTime(); };
+        }
+        SoundSystem* system = nullptr;
+        Sound_SystemCreate(&system, setup);
+        system->Init(100, SOUND_INIT_NORMAL, nullptr);
+        Sound* line = nullptr;
+        system->CreateStream(Shipped("sounds/voice/shrine_2.ogg").c_str(), SOUND_DEFAULT, nullptr,
+                             &line);
+        SoundChannel channel;
+        int lastPlayingFrame = -1;
+        engine->System_SetState(ENGINE_FRAMEFUNC, [&] {
+            if (engine->System_GetFrame() == 4) {
+                system->PlaySound(SOUND_CHANNEL_FREE, line, false, &channel);
+            }
+            bool playing = false;
+            channel.IsPlaying(&playing);
+            lastPlayingFrame = playing ? engine->System_GetFrame() : lastPlayingFrame;
+            return false;
+        });
+        engine->System_Start();
+        system->Release();
+        return lastPlayingFrame;
+    };
+    EngineOptions record;
+    record.recordFile = dir + "/run.rec";
+    const int recorded = run(record, true);
+    EXPECT_LT(recorded, 8); // 2.56 s of sound over in under a second of game time
+    EngineOptions replay;
+    replay.replayFile = record.recordFile;
+    EXPECT_EQ(run(replay, false), recorded);
+}
+
 } // namespace

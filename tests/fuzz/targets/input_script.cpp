@@ -17,7 +17,7 @@ template <typename T> bool Same(T a, T b) {
 bool SameEvent(const InputEvent& a, const InputEvent& b) {
     return a.frame == b.frame && a.kind == b.kind && a.key == b.key && a.down == b.down &&
            Same(a.x, b.x) && Same(a.y, b.y) && a.wheel == b.wheel && a.ch == b.ch &&
-           a.path == b.path && a.cancel == b.cancel && Same(a.dt, b.dt);
+           a.path == b.path && a.cancel == b.cancel && Same(a.dt, b.dt) && a.play == b.play;
 }
 
 } // namespace
