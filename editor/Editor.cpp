@@ -84,10 +84,11 @@ void Editor::Initialise() {
     const EngineOptions& options = GetEngineOptions();
     const std::string map = options.mapFile.empty() ? kDefaultMap : options.mapFile;
     m_startMap = map;
+    m_startWithoutMap = options.mapFile.empty();
     m_document = std::make_unique<EditorDocument>(world, definitions);
     // A map that could not be read is a new one: its first save asks where,
-    // so a broken file is not overwritten unasked.
-    if (LoadMap(world, map, definitions, report)) {
+    // so a broken file (or one that is no map) is not overwritten unasked.
+    if (OpenMapFile(*engine, world, map, definitions).Loaded()) {
         m_document->MarkSaved(map);
     }
 
@@ -102,7 +103,9 @@ void Editor::Initialise() {
     m_commands =
         std::make_unique<MapCommands>(*engine, world, *m_document, definitions, panelFont.get(),
                                       panel.MenuTexture(), screenWidth, screenHeight);
+    m_commands->onOpened = [this](const std::string& path) { OfferRecovery(path); };
     UpdateTitle();
+    CatchTermination();
 
     if (!options.traceFile.empty()) {
         m_trace = std::make_unique<EditorTrace>(options.traceFile);
@@ -110,27 +113,6 @@ void Editor::Initialise() {
             m_trace->Write(*this);
             return false;
         });
-    }
-}
-
-void Editor::OfferRecovery() {
-    m_recoveryOffered = true;
-    if (!m_document || !RecoveryFile::Offered(m_startMap)) {
-        return;
-    }
-    const std::string path = RecoveryFile::PathFor(m_startMap);
-    const std::string question = "Unsaved changes to " + m_startMap +
-                                 " were kept from a session that did not end cleanly.\n"
-                                 "Restore them?";
-    if (!engine->System_Ask("Recover unsaved changes", question.c_str())) {
-        return; // kept on disk: the next recovery write replaces it
-    }
-    EngineContentReport report(*engine);
-    MapSnapshot before = m_document->Snapshot();
-    if (LoadMap(TheEditorWorld(), path, TheEditorDefinitions(), report)) {
-        m_document->Commit(std::move(before));
-        m_recovery.Adopt(path);
-        engine->System_Log("Recovered: %s", path.c_str());
     }
 }
 

@@ -1,6 +1,5 @@
 #include "editor/MapCommands.h"
 
-#include "content/ContentReport.h"
 #include "editor/EditorDocument.h"
 #include "editor/EditorMapFile.h"
 #include "editor/MapDialogs.h"
@@ -68,13 +67,15 @@ bool MapCommands::Save(const std::string& path) {
 }
 
 bool MapCommands::Open(const std::string& path) {
-    EngineContentReport report(m_engine);
     MapSnapshot before = m_document.Snapshot();
-    if (!LoadMap(m_world, path, m_definitions, report)) {
+    if (!OpenMapFile(m_engine, m_world, path, m_definitions).Loaded()) {
         return false;
     }
     m_document.CommitOpen(std::move(before), path);
     m_engine.System_Log("Map opened: %s", path.c_str());
     m_folder = std::filesystem::path(path).parent_path().string();
+    if (onOpened) {
+        onOpened(path);
+    }
     return true;
 }

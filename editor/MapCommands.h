@@ -5,6 +5,7 @@
 
 #include "editor/FileChooser.h"
 
+#include <functional>
 #include <string>
 
 class BitmapFont;
@@ -34,6 +35,10 @@ public:
     // Opens (one undo step); a file that cannot be loaded shows the load
     // message and keeps the map on screen.
     bool Open(const std::string& path);
+
+    // Called with the path of every map opened (its recovery file may be
+    // offered then).
+    std::function<void(const std::string&)> onOpened;
 
 private:
     void CarryOut(bool save, const FileDialogResult& answer);

@@ -114,6 +114,9 @@ struct FileDialogRequest {
     bool overwritePrompt = false;
 };
 
+// The answers to "Save changes to NAME before ...?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 struct FileDialogResult {
     enum class Status { Chosen, Cancelled, Unavailable };
     Status status = Status::Unavailable;
@@ -167,6 +170,11 @@ public:
     // A yes/no question; true for yes. Headless or with --no-dialogs it takes
     // the next queued script answer ("FRAME dialog yes|no"), else no.
     virtual bool System_Ask(const char* title, const char* text) = 0;
+    // Save, Don't save or Cancel. Headless or with --no-dialogs it takes the
+    // next queued script answer ("FRAME dialog yes|no|cancel"); with none,
+    // or when the box cannot be shown, it is Cancel: work is never lost by
+    // default.
+    virtual SaveAnswer System_AskSaveDiscardCancel(const char* title, const char* text) = 0;
 
     virtual void Ini_SetInt(const char* section, const char* name, int value) = 0;
     virtual int Ini_GetInt(const char* section, const char* name, int defaultValue) = 0;

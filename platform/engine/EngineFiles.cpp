@@ -115,6 +115,30 @@ bool EngineImpl::System_Ask(const char* title, const char* text) {
     return yes;
 }
 
+SaveAnswer EngineImpl::System_AskSaveDiscardCancel(const char* title, const char* text) {
+    SaveAnswer answer = SaveAnswer::Cancel;
+    if (m_input.HasDialogAnswer()) {
+        const InputEvent queued = m_input.TakeDialogAnswer();
+        answer = queued.cancel          ? SaveAnswer::Cancel
+                 : queued.path == "yes" ? SaveAnswer::Save
+                 : queued.path == "no"  ? SaveAnswer::Discard
+                                        : SaveAnswer::Cancel;
+    } else if (!DialogsToLog() && !m_scripted && m_window.Handle()) {
+        // Listed Cancel first: Esc and a closed box answer it.
+        const int pressed = m_window.AskChoice(title ? title : "", text ? text : "",
+                                               {"Cancel", "Don't save", "Save"});
+        answer = pressed == 2   ? SaveAnswer::Save
+                 : pressed == 1 ? SaveAnswer::Discard
+                                : SaveAnswer::Cancel;
+    }
+    const char* said = answer == SaveAnswer::Save      ? "save"
+                       : answer == SaveAnswer::Discard ? "discard"
+                                                       : "cancel";
+    LogLine(std::string("Question \"") + (title ? title : "") + "\": " + (text ? text : "") +
+            " -> " + said);
+    return answer;
+}
+
 FileDialogResult EngineImpl::System_FileDialog(const FileDialogRequest& request) {
     FileDialogResult result;
     const char* kind = request.save ? "save" : "open";

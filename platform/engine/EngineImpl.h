@@ -47,6 +47,7 @@ public:
     void System_MessageBox(const char* title, const char* text, bool error) override;
     FileDialogResult System_FileDialog(const FileDialogRequest& request) override;
     bool System_Ask(const char* title, const char* text) override;
+    SaveAnswer System_AskSaveDiscardCancel(const char* title, const char* text) override;
 
     void Ini_SetInt(const char* section, const char* name, int value) override;
     int Ini_GetInt(const char* section, const char* name, int defaultValue) override;

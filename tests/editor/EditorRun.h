@@ -32,5 +32,11 @@ EditorRun RunEditor(const std::string& script, int frames, const std::string& ma
 // the given text.
 std::string DataWithDefinitions(const std::string& entities, const std::string& items);
 
+// One line of an input script.
+std::string Line(int frame, const std::string& event);
+// Ctrl (and Shift) go down at `frame`, the key a frame later; all are up at
+// frame + 3.
+std::string Ctrl(int frame, char key, bool shift = false);
+
 // The trace's placements of one frame, of one kind ("entity" or "item").
 std::vector<JsonValue> Placements(const JsonValue& frame, const std::string& kind);

@@ -69,7 +69,8 @@ void PrepareRecovery(const std::string& dir) {
 }
 
 TEST(EditorRecovery, ANewerRecoveryFileIsOfferedAndRestoredAsAnUnsavedChange) {
-    EditorRun run = RunEditor("0 dialog yes\n5 key 0x1B down\n", 20, kCrate, PrepareRecovery);
+    EditorRun run =
+        RunEditor("0 dialog yes\n5 dialog no\n5 key 0x1B down\n", 20, kCrate, PrepareRecovery);
     ASSERT_EQ(run.trace.size(), 5u) << run.result.output;
     EXPECT_NE(run.log.find("Question \"Recover unsaved changes\""), std::string::npos) << run.log;
     const std::vector<JsonValue> entities = Placements(run.trace[0], "entity");
@@ -78,7 +79,7 @@ TEST(EditorRecovery, ANewerRecoveryFileIsOfferedAndRestoredAsAnUnsavedChange) {
     EXPECT_TRUE(run.trace[0]["modified"].AsBool());
     EXPECT_EQ(run.trace[0]["file"].AsString(), run.dir + "/start.xml");
     EXPECT_EQ(run.trace[0]["undo_depth"].AsNumber(), 1) << "undo brings the saved map back";
-    // Quitting with Esc removes it.
+    // Quitting with Esc, answering "Don't save", removes it.
     EXPECT_FALSE(fs::exists(run.dir + "/start.xml.recovery"));
 }
 
