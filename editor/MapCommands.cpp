@@ -21,11 +21,12 @@ void MapCommands::SaveToOwnFile() {
 }
 
 void MapCommands::Request(bool save) {
-    const FileDialogRequest request = MapDialogRequest(save);
+    FileDialogRequest request = MapDialogRequest(save);
+    request.folder = DialogFolder(m_document.File());
     const FileDialogResult answer = m_engine.System_FileDialog(request);
     if (answer.status == FileDialogResult::Status::Unavailable) {
         m_chooserSaves = save;
-        m_chooser.Open(request, m_folder);
+        m_chooser.Open(request, request.folder);
         return;
     }
     CarryOut(save, answer);
@@ -47,6 +48,15 @@ void MapCommands::CarryOut(bool save, const FileDialogResult& answer) {
     }
     const std::string path = WithDefaultExtension(answer.path, "xml", save);
     if (save) {
+        // "map1" typed over "map1.xml": the dialog asked about another name.
+        std::error_code error;
+        const bool renamed = answer.extensionAdded || path != answer.path;
+        if (renamed && std::filesystem::exists(path, error)) {
+            const std::string question = path + " already exists.\nReplace it?";
+            if (!m_engine.System_Ask("Replace map", question.c_str())) {
+                return;
+            }
+        }
         Save(path);
     } else {
         Open(path);
@@ -62,7 +72,6 @@ bool MapCommands::Save(const std::string& path) {
     }
     m_engine.System_Log("Map saved: %s", path.c_str());
     m_document.MarkSaved(path);
-    m_folder = std::filesystem::path(path).parent_path().string();
     return true;
 }
 
@@ -73,7 +82,6 @@ bool MapCommands::Open(const std::string& path) {
     }
     m_document.CommitOpen(std::move(before), path);
     m_engine.System_Log("Map opened: %s", path.c_str());
-    m_folder = std::filesystem::path(path).parent_path().string();
     if (onOpened) {
         onOpened(path);
     }

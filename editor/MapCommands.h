@@ -49,5 +49,4 @@ private:
     const EditorDefinitions& m_definitions;
     FileChooser m_chooser;
     bool m_chooserSaves = false;
-    std::string m_folder; // where the chooser opens: that of the last file
 };

@@ -112,6 +112,8 @@ struct FileDialogRequest {
     std::vector<std::pair<std::string, std::string>> filters;
     std::string defaultExtension;
     bool overwritePrompt = false;
+    // Where the dialog starts ("" : the working folder).
+    std::string folder;
 };
 
 // The answers to "Save changes to NAME before ...?".
@@ -121,6 +123,9 @@ struct FileDialogResult {
     enum class Status { Chosen, Cancelled, Unavailable };
     Status status = Status::Unavailable;
     std::string path;
+    // The default extension was added after the dialog closed, so its own
+    // overwrite question saw another name.
+    bool extensionAdded = false;
 };
 
 // Counters the headless backend keeps so tests can see what was drawn.

@@ -197,3 +197,19 @@ TEST(EditorKeepsWork, ASaveRespectsWriteProtectionLinksAndPermissions) {
     EXPECT_EQ(fs::status(run.dir + "/real/map.xml").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
+
+TEST(EditorKeepsWork, ANameWithoutExtensionAsksBeforeReplacingTheMapOfThatName) {
+    // "existing" becomes existing.xml, which is there: unanswered is no.
+    EditorRun run =
+        RunEditor(Line(1, "dialog $DIR/existing") + Ctrl(1, 'S', true) +
+                      Line(6, "dialog $DIR/existing") + Line(6, "dialog yes") + Ctrl(6, 'S', true),
+                  12, kCrate, [](const std::string& dir) {
+                      WriteFile(dir + "/existing.xml", MapXml("Old", ""));
+                  });
+    const std::string asked =
+        "Question \"Replace map\": " + run.dir + "/existing.xml already exists.\nReplace it? -> ";
+    EXPECT_TRUE(Has(run.log, asked + "no")) << run.log;
+    EXPECT_TRUE(Has(run.log, asked + "yes"));
+    EXPECT_TRUE(Has(ReadFile(run.dir + "/existing.xml"), "Crates"));
+    EXPECT_EQ(run.trace[5]["file"].AsString(), run.dir + "/start.xml");
+}
