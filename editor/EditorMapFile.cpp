@@ -22,6 +22,8 @@ void Collect(const PlacementLists& lists, std::vector<MapPlacement>& out) {
     }
 }
 
+constexpr std::size_t kNamedPlaceholders = 20;
+
 } // namespace
 
 MapLoad LoadMap(EditorWorld& world, const std::string& path, const EditorDefinitions& definitions,
@@ -35,7 +37,10 @@ MapLoad LoadMap(EditorWorld& world, const std::string& path, const EditorDefinit
     world.Clear();
     world.mapName = source->contents.name;
     auto keep = [&](const MapPlacement& placement, const char* kind) {
-        ++load.missing;
+        // The first few by name and line; a map of thousands says the count.
+        if (++load.missing > kNamedPlaceholders) {
+            return;
+        }
         report.Problem(path, placement.line,
                        std::string(kind) + " \"" + placement.name + "\": no " + kind +
                            " definition has that name; kept as a placeholder");

@@ -213,3 +213,31 @@ TEST(EditorKeepsWork, ANameWithoutExtensionAsksBeforeReplacingTheMapOfThatName) 
     EXPECT_TRUE(Has(ReadFile(run.dir + "/existing.xml"), "Crates"));
     EXPECT_EQ(run.trace[5]["file"].AsString(), run.dir + "/start.xml");
 }
+
+TEST(EditorKeepsWork, BadInputIsRefusedClearlyAndNothingIsLost) {
+    // Ten thousand placements nobody defined, and an effect naming nothing.
+    std::string many = "<effect x=\"1\" y=\"1\" fx_name=\"nothing at all\"/>\n";
+    for (int i = 0; i < 10000; ++i) {
+        many += "<entity x=\"" + std::to_string(i) + "\" y=\"5\" ent_name=\"ghost\"/>\n";
+    }
+    const std::string map = MapXml("Many", many);
+    // A garbage recovery file is set aside; a folder cannot be opened.
+    EditorRun run = RunEditor(
+        "0 dialog yes\n" + Line(2, "dialog $DIR/folder.xml") + Ctrl(2, 'O') + Ctrl(7, 'S'), 12, map,
+        [](const std::string& dir) {
+            fs::create_directory(dir + "/folder.xml");
+            WriteFile(dir + "/start.xml.recovery", "\x01garbage<<");
+            fs::last_write_time(dir + "/start.xml.recovery",
+                                fs::file_time_type::clock::now() + std::chrono::hours(1));
+        });
+    ASSERT_EQ(run.trace.size(), 12u) << run.result.output;
+    EXPECT_EQ(run.trace[11]["missing_placements"].AsNumber(), 10000);
+    EXPECT_TRUE(Has(run.log, "The recovery file " + run.dir +
+                                 "/start.xml.recovery could not be read; it is kept as " + run.dir +
+                                 "/start.xml.recovery.bad"))
+        << run.log;
+    EXPECT_EQ(ReadFile(run.dir + "/start.xml.recovery.bad"), "\x01garbage<<");
+    EXPECT_TRUE(Has(run.log, "located at: " + run.dir + "/folder.xml"));
+    EXPECT_EQ(run.trace[11]["file"].AsString(), run.dir + "/start.xml");
+    EXPECT_EQ(Elements(ReadFile(run.dir + "/start.xml")), Elements(map));
+}
