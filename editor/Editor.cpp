@@ -42,6 +42,7 @@ Editor::Editor() {
     if (m_userQuit) {
         m_recovery.Remove();
     }
+    engine->System_SetMessageBoxFunc(nullptr);
     engine->System_Shutdown();
     m_trace.reset();
     engine->Release();
@@ -68,6 +69,16 @@ void Editor::Initialise() {
     resources = std::make_unique<ResourceManager>("resources/game.res");
     resources->Precache(0);
 
+    // In a real window message boxes are the editor's own, drawn (see
+    // QuestionBox); those of start-up wait for the box to exist.
+    engine->System_SetMessageBoxFunc(
+        [this](const std::string& title, const std::string& text, bool) {
+            if (m_box) {
+                m_box->Ask(title, text, {"OK"}, nullptr);
+            } else {
+                m_earlyMessages.emplace_back(title, text);
+            }
+        });
     EngineContentReport report(*engine);
     EditorDefinitions& definitions = TheEditorDefinitions();
     definitions.Load(report);
@@ -104,6 +115,12 @@ void Editor::Initialise() {
         std::make_unique<MapCommands>(*engine, world, *m_document, definitions, panelFont.get(),
                                       panel.MenuTexture(), screenWidth, screenHeight);
     m_commands->onOpened = [this](const std::string& path) { OfferRecovery(path); };
+    m_box = std::make_unique<QuestionBox>(panelFont.get(), panel.MenuTexture(), screenWidth,
+                                          screenHeight);
+    for (const auto& [title, text] : m_earlyMessages) {
+        m_box->Ask(title, text, {"OK"}, nullptr);
+    }
+    m_earlyMessages.clear();
     UpdateTitle();
     CatchTermination();
 

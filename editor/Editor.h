@@ -5,6 +5,7 @@
 
 #include "editor/PlacementClipboard.h"
 #include "editor/PlayTest.h"
+#include "editor/QuestionBox.h"
 #include "editor/RecoveryFile.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
@@ -13,6 +14,8 @@
 #include "toolkit/ResourceManager.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class EditorDocument;
 class EditorTrace;
@@ -98,7 +101,13 @@ private:
     // Once the chooser is closed: the waiting action, when the save went
     // through. True when that is quitting.
     bool CarryOnAfterSave();
+    // The answer to the unsaved-changes question: true when `then` may go
+    // on now.
+    bool Answered(SaveAnswer answer, const std::string& text, Then then);
+    void Proceed(Then then);
     bool Quit();
+    // Loads the map's recovery file as one unsaved change.
+    void Restore(const std::string& map);
     // At the first frame (answers come from the input script headless):
     // offers the start map's recovery file, and without a map argument a
     // new map's too.
@@ -134,6 +143,10 @@ private:
     bool m_startWithoutMap = false;
     bool m_recoveryOffered = false;
     Then m_afterSave = Then::Nothing;
+    bool m_quitNow = false; // answered in the editor's own box
+    std::unique_ptr<QuestionBox> m_box;
+    // Message boxes that came before the box could be made (start-up).
+    std::vector<std::pair<std::string, std::string>> m_earlyMessages;
     bool m_escapeQuit = false;
     std::string m_question;
     // Esc, the exit button or the window's close: the recovery file goes.

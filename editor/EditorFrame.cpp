@@ -34,7 +34,8 @@ bool Editor::FrameFunc() {
     if (!m_recoveryOffered) {
         OfferStartRecovery();
     }
-    const bool chooserOpen = m_commands && m_commands->ChooserOpen();
+    const bool boxOpen = m_box && m_box->IsOpen();
+    const bool chooserOpen = (m_commands && m_commands->ChooserOpen()) || boxOpen;
     m_escapeLatched = (m_escapeLatched || chooserOpen) && engine->Input_GetKeyState(VK_ESCAPE);
     if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE)) {
         // One question a press: a Cancel must not be asked again while held.
@@ -48,7 +49,11 @@ bool Editor::FrameFunc() {
     if (m_commands && !m_commands->ChooserOpen() && CarryOnAfterSave()) {
         return true;
     }
-    if (m_commands && m_commands->ChooserOpen()) {
+    if (boxOpen) {
+        // The box is modal too, and comes before the chooser.
+        m_box->Update();
+        Registry::Current().Get<AlertList>().Update();
+    } else if (m_commands && m_commands->ChooserOpen()) {
         // The chooser is modal: the map does not see this frame's input.
         m_commands->Update(clock.delta);
         Registry::Current().Get<AlertList>().Update();

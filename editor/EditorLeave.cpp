@@ -54,25 +54,51 @@ void Editor::Ask(const char* title, const std::string& text, const char* answer)
     m_question = std::string(title) + ": " + text + " -> " + answer;
 }
 
+namespace {
+
+const char* const kUnsaved = "Unsaved changes";
+const char* const kRecover = "Recover unsaved changes";
+
+const char* AnswerName(SaveAnswer answer) {
+    return answer == SaveAnswer::Save      ? "save"
+           : answer == SaveAnswer::Discard ? "discard"
+                                           : "cancel";
+}
+
+} // namespace
+
 bool Editor::ConfirmLeave(const char* before, Then then) {
     if (!m_document || !m_document->Modified()) {
         return true;
     }
     const std::string text = "Save changes to " + m_document->Name() + " before " + before + "?";
-    const char* title = "Unsaved changes";
-    const SaveAnswer answer = engine->System_AskSaveDiscardCancel(title, text.c_str());
+    if (m_box && engine->System_DrawsOwnBoxes()) {
+        m_box->Ask(kUnsaved, text, {"Cancel", "Don't save", "Save"},
+                   [this, text, then](int pressed) {
+                       const SaveAnswer answer = pressed == 2   ? SaveAnswer::Save
+                                                 : pressed == 1 ? SaveAnswer::Discard
+                                                                : SaveAnswer::Cancel;
+                       engine->System_LogQuestion(kUnsaved, text.c_str(), AnswerName(answer));
+                       if (Answered(answer, text, then)) {
+                           Proceed(then);
+                       }
+                   });
+        return false;
+    }
+    return Answered(engine->System_AskSaveDiscardCancel(kUnsaved, text.c_str()), text, then);
+}
+
+bool Editor::Answered(SaveAnswer answer, const std::string& text, Then then) {
+    Ask(kUnsaved, text, AnswerName(answer));
     switch (answer) {
     case SaveAnswer::Cancel:
-        Ask(title, text, "cancel");
         return false;
     case SaveAnswer::Discard:
-        Ask(title, text, "discard");
         m_recovery.Remove();
         return true;
     case SaveAnswer::Save:
         break;
     }
-    Ask(title, text, "save");
     m_commands->SaveToOwnFile();
     if (m_commands->ChooserOpen()) {
         m_afterSave = then;
@@ -82,18 +108,11 @@ bool Editor::ConfirmLeave(const char* before, Then then) {
     return !m_document->Modified();
 }
 
-bool Editor::CarryOnAfterSave() {
-    if (m_afterSave == Then::Nothing || m_commands->ChooserOpen()) {
-        return false;
-    }
-    const Then then = m_afterSave;
-    m_afterSave = Then::Nothing;
-    if (m_document->Modified()) {
-        return false; // not saved: nothing goes
-    }
+void Editor::Proceed(Then then) {
     switch (then) {
     case Then::Quit:
-        return Quit();
+        m_quitNow = true;
+        break;
     case Then::Open:
         m_commands->Request(false);
         break;
@@ -106,7 +125,17 @@ bool Editor::CarryOnAfterSave() {
     case Then::Nothing:
         break;
     }
-    return false;
+}
+
+bool Editor::CarryOnAfterSave() {
+    if (m_afterSave != Then::Nothing && !m_commands->ChooserOpen()) {
+        const Then then = m_afterSave;
+        m_afterSave = Then::Nothing;
+        if (!m_document->Modified()) {
+            Proceed(then); // not saved: nothing goes
+        }
+    }
+    return m_quitNow && Quit();
 }
 
 bool Editor::Quit() {
@@ -141,16 +170,29 @@ void Editor::OfferRecovery(const std::string& map) {
     if (!RecoveryFile::Offered(map)) {
         return;
     }
-    const std::string path = RecoveryFile::PathFor(map);
     const std::string text =
         (map.empty() ? std::string("Unsaved changes to a new map") : "Unsaved changes to " + map) +
         " were kept from a session that did not end cleanly.\nRestore them?";
-    const char* title = "Recover unsaved changes";
-    const bool yes = engine->System_Ask(title, text.c_str());
-    Ask(title, text, yes ? "yes" : "no");
-    if (!yes) {
-        return; // kept on disk: the next recovery write replaces it
+    if (m_box && engine->System_DrawsOwnBoxes()) {
+        // Asked in the window once it shows, not before.
+        m_box->Ask(kRecover, text, {"No", "Yes"}, [this, map, text](int pressed) {
+            engine->System_LogQuestion(kRecover, text.c_str(), pressed == 1 ? "yes" : "no");
+            Ask(kRecover, text, pressed == 1 ? "yes" : "no");
+            if (pressed == 1) {
+                Restore(map);
+            }
+        });
+        return;
     }
+    const bool yes = engine->System_Ask(kRecover, text.c_str());
+    Ask(kRecover, text, yes ? "yes" : "no");
+    if (yes) {
+        Restore(map); // else kept on disk: the next recovery write replaces it
+    }
+}
+
+void Editor::Restore(const std::string& map) {
+    const std::string path = RecoveryFile::PathFor(map);
     QuietReport report(*engine);
     MapSnapshot before = m_document->Snapshot();
     if (!LoadMap(TheEditorWorld(), path, TheEditorDefinitions(), report).Loaded()) {

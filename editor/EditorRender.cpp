@@ -37,6 +37,9 @@ bool Editor::RenderFunc() {
     if (m_commands) {
         m_commands->Render();
     }
+    if (m_box) {
+        m_box->Render();
+    }
 
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
     Registry::Current().Get<AlertList>().Render();

@@ -180,6 +180,16 @@ public:
     // or when the box cannot be shown, it is Cancel: work is never lost by
     // default.
     virtual SaveAnswer System_AskSaveDiscardCancel(const char* title, const char* text) = 0;
+    // True in a real window with no script answer waiting: the program
+    // draws its own boxes (desktop boxes need fonts many desktops lack).
+    virtual bool System_DrawsOwnBoxes() = 0;
+    // Where message boxes go while the program draws its own (null: the
+    // desktop's box).
+    using MessageBoxFunc =
+        std::function<void(const std::string& title, const std::string& text, bool error)>;
+    virtual void System_SetMessageBoxFunc(MessageBoxFunc func) = 0;
+    // The question's log line, for an answer the program's own box got.
+    virtual void System_LogQuestion(const char* title, const char* text, const char* answer) = 0;
 
     virtual void Ini_SetInt(const char* section, const char* name, int value) = 0;
     virtual int Ini_GetInt(const char* section, const char* name, int defaultValue) = 0;

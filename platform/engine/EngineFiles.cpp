@@ -99,7 +99,20 @@ void EngineImpl::System_MessageBox(const char* title, const char* text, bool err
         std::fprintf(stderr, "%s\n", line.c_str());
         return;
     }
+    if (m_messageBoxFunc && System_DrawsOwnBoxes()) {
+        m_messageBoxFunc(title ? title : "", text ? text : "", error);
+        return;
+    }
     m_window.ShowMessageBox(title ? title : "", text ? text : "", error);
+}
+
+bool EngineImpl::System_DrawsOwnBoxes() {
+    return !DialogsToLog() && m_window.Handle() && !m_input.HasDialogAnswer();
+}
+
+void EngineImpl::System_LogQuestion(const char* title, const char* text, const char* answer) {
+    LogLine(std::string("Question \"") + (title ? title : "") + "\": " + (text ? text : "") +
+            " -> " + (answer ? answer : ""));
 }
 
 bool EngineImpl::System_Ask(const char* title, const char* text) {
@@ -131,11 +144,10 @@ SaveAnswer EngineImpl::System_AskSaveDiscardCancel(const char* title, const char
                  : pressed == 1 ? SaveAnswer::Discard
                                 : SaveAnswer::Cancel;
     }
-    const char* said = answer == SaveAnswer::Save      ? "save"
+    System_LogQuestion(title, text,
+                       answer == SaveAnswer::Save      ? "save"
                        : answer == SaveAnswer::Discard ? "discard"
-                                                       : "cancel";
-    LogLine(std::string("Question \"") + (title ? title : "") + "\": " + (text ? text : "") +
-            " -> " + said);
+                                                       : "cancel");
     return answer;
 }
 
