@@ -13,13 +13,13 @@ namespace {
 enum : int { kList = 1, kFilter = 2, kAccept = 3, kCancel = 4, kYes = 5, kNo = 6 };
 
 constexpr float kButtonWidth = 47;
-constexpr float kButtonHeight = 17;
+constexpr float kButtonHeight = kBoxButtonHeight;
 constexpr float kListTop = 64;
 constexpr float kListHeight = 224;
 constexpr float kNameTop = 306;
-constexpr std::uint32_t kInk = 0xFFE9DDBF;
+constexpr std::uint32_t kInk = kBoxInk;
 constexpr std::uint32_t kDim = 0xFFA5A8BF;
-constexpr std::uint32_t kAccent = 0xFF8A4FD0;
+constexpr std::uint32_t kAccent = kBoxAccent;
 
 // Where each button sits, relative to the chooser's top-left corner (the
 // question's to the question box's).

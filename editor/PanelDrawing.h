@@ -10,6 +10,11 @@
 class BitmapFont;
 class Sprite;
 
+// The boxes' colours and button height.
+constexpr std::uint32_t kBoxInk = 0xFFE9DDBF;
+constexpr std::uint32_t kBoxAccent = 0xFF8A4FD0;
+constexpr float kBoxButtonHeight = 17;
+
 void FillRect(Sprite& fill, float x, float y, float w, float h, std::uint32_t color);
 void OutlineRect(Engine& engine, float x, float y, float w, float h, std::uint32_t color);
 // Text cut to the width, keeping its end (a folder's last parts, a name's

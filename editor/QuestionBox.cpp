@@ -11,11 +11,11 @@ namespace {
 
 constexpr float kWidth = 520;
 constexpr float kButtonWidth = 90;
-constexpr float kButtonHeight = 17;
+constexpr float kButtonHeight = kBoxButtonHeight;
 constexpr float kGap = 12;
 constexpr float kLine = 18;
-constexpr std::uint32_t kInk = 0xFFE9DDBF;
-constexpr std::uint32_t kAccent = 0xFF8A4FD0;
+constexpr std::uint32_t kInk = kBoxInk;
+constexpr std::uint32_t kAccent = kBoxAccent;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

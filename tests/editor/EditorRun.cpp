@@ -15,6 +15,14 @@ std::string MapXml(const std::string& name, const std::string& elements) {
     return "<?xml version=\"1.0\"?>\n<map name=\"" + name + "\">\n" + elements + "</map>\n";
 }
 
+std::string OneCrateMap() {
+    return MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n");
+}
+
+std::string PlaceAt500() {
+    return "0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n";
+}
+
 std::string ThreeCratesMap() {
     return MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n"
                             "<entity x=\"400\" y=\"300\" ent_name=\"crate\"/>\n"

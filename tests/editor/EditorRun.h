@@ -18,6 +18,10 @@ struct EditorRun {
 
 // A map file of the given entity and item elements (already written XML).
 std::string MapXml(const std::string& name, const std::string& elements);
+// One crate at (300, 300).
+std::string OneCrateMap();
+// A script placing the picked definition at (500, 500) in frames 1 and 2.
+std::string PlaceAt500();
 // Three crates in a row on y 300, at x 300, 400 and 700.
 std::string ThreeCratesMap();
 

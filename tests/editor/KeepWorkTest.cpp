@@ -19,9 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kCrate = MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n");
-// A crate placed at (500, 500) in frames 1 and 2: the map is modified.
-const std::string kPlace = "0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n";
+const std::string kCrate = OneCrateMap();
+const std::string kPlace = PlaceAt500(); // the map is modified
 const std::string kAsk = "Question \"Unsaved changes\": Save changes to start.xml before ";
 
 std::string Esc(int frame) {

@@ -18,9 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kCrate = MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n");
-// A place at (500, 500) in frames 1 and 2.
-const std::string kPlace = "0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n";
+const std::string kCrate = OneCrateMap();
+const std::string kPlace = PlaceAt500();
 
 TEST(EditorRecovery, UnsavedWorkIsKeptAfterThirtySecondsAndSurvivesAnUnfinishedRun) {
     // Ending at the frame limit is not quitting: the file stays, as after a kill.
