@@ -121,6 +121,10 @@ void Editor::Initialise() {
         m_box->Ask(title, text, {"OK"}, nullptr);
     }
     m_earlyMessages.clear();
+    m_commands->askYesNo = [this](const std::string& title, const std::string& text,
+                                  std::function<void(bool)> answered) {
+        AskYesNo(title, text, std::move(answered));
+    };
     UpdateTitle();
     CatchTermination();
 

@@ -13,6 +13,7 @@
 #include "toolkit/GuiManager.h"
 #include "toolkit/ResourceManager.h"
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -115,7 +116,12 @@ private:
     // Offers the map's recovery file (map "" : a new map's) when it is
     // newer; a file that cannot be read is set aside as NAME.bad.
     void OfferRecovery(const std::string& map);
+    // Notes the question and its answer for the trace.
     void Ask(const char* title, const std::string& text, const char* answer);
+    // Yes or no, in the editor's own box in a real window (answered in a
+    // later frame), else the engine's question.
+    void AskYesNo(const std::string& title, const std::string& text,
+                  std::function<void(bool)> answered);
     // SIGTERM, SIGHUP, SIGINT: the unsaved work is written and kept.
     static void CatchTermination();
     static bool Terminated();

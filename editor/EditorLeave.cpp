@@ -173,22 +173,28 @@ void Editor::OfferRecovery(const std::string& map) {
     const std::string text =
         (map.empty() ? std::string("Unsaved changes to a new map") : "Unsaved changes to " + map) +
         " were kept from a session that did not end cleanly.\nRestore them?";
+    // In a window, asked once it shows, not before.
+    AskYesNo(kRecover, text, [this, map](bool yes) {
+        if (yes) {
+            Restore(map); // else kept on disk: the next recovery write replaces it
+        }
+    });
+}
+
+void Editor::AskYesNo(const std::string& title, const std::string& text,
+                      std::function<void(bool)> answered) {
+    auto answer = [this, title, text, answered = std::move(answered)](bool yes) {
+        Ask(title.c_str(), text, yes ? "yes" : "no");
+        answered(yes);
+    };
     if (m_box && engine->System_DrawsOwnBoxes()) {
-        // Asked in the window once it shows, not before.
-        m_box->Ask(kRecover, text, {"No", "Yes"}, [this, map, text](int pressed) {
-            engine->System_LogQuestion(kRecover, text.c_str(), pressed == 1 ? "yes" : "no");
-            Ask(kRecover, text, pressed == 1 ? "yes" : "no");
-            if (pressed == 1) {
-                Restore(map);
-            }
+        m_box->Ask(title, text, {"No", "Yes"}, [this, title, text, answer](int pressed) {
+            engine->System_LogQuestion(title.c_str(), text.c_str(), pressed == 1 ? "yes" : "no");
+            answer(pressed == 1);
         });
         return;
     }
-    const bool yes = engine->System_Ask(kRecover, text.c_str());
-    Ask(kRecover, text, yes ? "yes" : "no");
-    if (yes) {
-        Restore(map); // else kept on disk: the next recovery write replaces it
-    }
+    answer(engine->System_Ask(title.c_str(), text.c_str()));
 }
 
 void Editor::Restore(const std::string& map) {

@@ -53,6 +53,14 @@ void MapCommands::CarryOut(bool save, const FileDialogResult& answer) {
         const bool renamed = answer.extensionAdded || path != answer.path;
         if (renamed && std::filesystem::exists(path, error)) {
             const std::string question = path + " already exists.\nReplace it?";
+            if (askYesNo) {
+                askYesNo("Replace map", question, [this, path](bool yes) {
+                    if (yes) {
+                        Save(path);
+                    }
+                });
+                return;
+            }
             if (!m_engine.System_Ask("Replace map", question.c_str())) {
                 return;
             }

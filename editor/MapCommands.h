@@ -39,6 +39,11 @@ public:
     // Called with the path of every map opened (its recovery file may be
     // offered then).
     std::function<void(const std::string&)> onOpened;
+    // Asks a yes/no question the editor's way (its own box in a real
+    // window: the answer may come in a later frame). Null: the engine's.
+    std::function<void(const std::string& title, const std::string& text,
+                       std::function<void(bool)> answered)>
+        askYesNo;
 
 private:
     void CarryOut(bool save, const FileDialogResult& answer);
