@@ -70,6 +70,11 @@ TEST(EditorKeepsWork, QuittingWithUnsavedChangesAsksAndCancelIsTheDefault) {
     run = RunEditor(kPlace + Line(5, "dialog yes") + Esc(5), 20, kCrate);
     EXPECT_EQ(run.trace.size(), 5u);
     EXPECT_TRUE(Has(ReadFile(run.dir + "/start.xml"), "x=\"500\" y=\"500\"")) << run.log;
+
+    // Closing the window asks the same; unanswered it stays open.
+    run = RunEditor(kPlace + Line(5, "quit") + Line(8, "dialog no") + Line(8, "quit"), 20, kCrate);
+    EXPECT_EQ(run.trace.size(), 8u);
+    EXPECT_TRUE(Has(run.log, kAsk + "closing? -> cancel")) << run.log;
 }
 
 TEST(EditorKeepsWork, AButtonClicksOnlyWhenReleasedOverIt) {
