@@ -9,6 +9,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -52,12 +56,14 @@ void ReadKind(const tinyxml2::XMLElement& map, const char* element, const char* 
         placement.x = Coordinate(*e, x, path, report);
         placement.y = Coordinate(*e, y, path, report);
         placement.line = e->GetLineNum();
+        placement.element = e;
         out.push_back(std::move(placement));
     }
 }
 
-// Nearest whole number, ties to even, as text.
-std::string Rounded(float value) {
+} // namespace
+
+std::string RoundedCoordinate(float value) {
     double rounded = std::nearbyint(static_cast<double>(value));
     if (!std::isfinite(rounded)) {
         rounded = 0;
@@ -76,29 +82,31 @@ std::string Rounded(float value) {
     return text;
 }
 
+namespace {
+
 void WriteKind(tinyxml2::XMLDocument& document, tinyxml2::XMLElement& map, const char* element,
                const char* nameAttribute, const std::vector<MapPlacement>& placements) {
     for (const MapPlacement& placement : placements) {
         tinyxml2::XMLElement* e = document.NewElement(element);
-        e->SetAttribute("x", Rounded(placement.x).c_str());
-        e->SetAttribute("y", Rounded(placement.y).c_str());
+        e->SetAttribute("x", RoundedCoordinate(placement.x).c_str());
+        e->SetAttribute("y", RoundedCoordinate(placement.y).c_str());
         e->SetAttribute(nameAttribute, placement.name.c_str());
         map.InsertEndChild(e);
     }
 }
 
-void PrintKind(MapPrinter& printer, const char* element, const char* nameAttribute,
-               const std::vector<MapPlacement>& placements) {
+} // namespace
+
+void PrintPlacements(MapPrinter& printer, const char* element, const char* nameAttribute,
+                     const std::vector<MapPlacement>& placements) {
     for (const MapPlacement& placement : placements) {
         printer.OpenElement(element);
-        printer.PushAttribute("x", Rounded(placement.x).c_str());
-        printer.PushAttribute("y", Rounded(placement.y).c_str());
+        printer.PushAttribute("x", RoundedCoordinate(placement.x).c_str());
+        printer.PushAttribute("y", RoundedCoordinate(placement.y).c_str());
         printer.PushName(nameAttribute, placement.name.c_str());
         printer.CloseElement();
     }
 }
-
-} // namespace
 
 void ReadMap(const tinyxml2::XMLDocument& document, const std::string& path, MapContents& out,
              ContentReport& report) {
@@ -166,8 +174,8 @@ void PrintMap(const MapContents& map, MapPrinter& printer) {
     printer.PushDeclaration("xml version=\"1.0\"");
     printer.OpenElement("map");
     printer.PushName("name", map.name.c_str());
-    PrintKind(printer, "entity", "ent_name", map.entities);
-    PrintKind(printer, "item", "it_name", map.items);
+    PrintPlacements(printer, "entity", "ent_name", map.entities);
+    PrintPlacements(printer, "item", "it_name", map.items);
     printer.CloseElement();
 }
 
@@ -192,16 +200,47 @@ bool WriteFileWhole(const std::string& path, const std::string& text, std::strin
         error);
 }
 
-bool WriteWhole(const std::string& path, const std::function<bool(std::FILE*)>& write,
+bool WriteWhole(const std::string& path, const std::function<bool(std::FILE*)>& written,
                 std::string& error) {
-    const std::string temporary = path + ".saving";
+    namespace fs = std::filesystem;
+    std::error_code status;
+    // Through a symbolic link to its target: the link stays a link, and the
+    // file it names gets the new text.
+    fs::path target = path;
+    if (fs::is_symlink(target, status)) {
+        const fs::path resolved = fs::weakly_canonical(target, status);
+        if (!status) {
+            target = resolved;
+        }
+    }
+    const fs::file_status existing = fs::status(target, status);
+    const bool exists = !status && fs::exists(existing);
+    if (exists && fs::is_directory(existing)) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    constexpr fs::perms kWritable =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    // Renaming over a write-protected file would replace it (and make it
+    // writable): refuse as writing into it would.
+    if (exists && ((existing.permissions() & kWritable) == fs::perms::none ||
+                   ::access(target.c_str(), W_OK) != 0)) {
+        error = "the file is write-protected";
+        return false;
+    }
+    const std::string finalPath = target.string();
+    const std::string temporary = finalPath + ".saving";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) {
         error = std::strerror(errno);
         return false;
     }
+    if (exists) {
+        // The new file keeps the old one's permission bits.
+        ::fchmod(::fileno(file), static_cast<mode_t>(existing.permissions() & fs::perms::mask));
+    }
     errno = 0;
-    bool ok = write(file);
+    bool ok = written(file);
     int writeError = errno;
     ok = std::fflush(file) == 0 && ok;
     if (!ok) {
@@ -211,7 +250,7 @@ bool WriteWhole(const std::string& path, const std::function<bool(std::FILE*)>& 
         ok = false;
         writeError = errno;
     }
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (ok && std::rename(temporary.c_str(), finalPath.c_str()) != 0) {
         ok = false;
         writeError = errno;
     }

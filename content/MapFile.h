@@ -4,6 +4,7 @@
 // writes.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -18,6 +19,11 @@ struct MapPlacement {
     float x = 0;
     float y = 0;
     int line = 0; // in the file it was read from; 0 when not read
+    // The element it was read from (valid while its document lives), or null.
+    const tinyxml2::XMLElement* element = nullptr;
+    // Which element of a kept source it stands for (see MapSource): 0 for a
+    // placement made since.
+    std::uint32_t source = 0;
 };
 
 struct MapContents {
@@ -57,6 +63,11 @@ protected:
 private:
     bool m_inName = false;
 };
+
+// Nearest whole number, ties to even, as text.
+std::string RoundedCoordinate(float value);
+void PrintPlacements(MapPrinter& printer, const char* element, const char* nameAttribute,
+                     const std::vector<MapPlacement>& placements);
 
 // Prints that document's text straight from the contents, without building
 // it first (a map of many thousands of placements saves at printing speed).

@@ -32,7 +32,8 @@ std::vector<ChooserEntry> ListFolder(const std::string& folder, const std::strin
     if (fs::path(folder).has_relative_path()) {
         entries.push_back({ChooserEntry::Kind::Parent, ".."});
     }
-    entries.insert(entries.end(), folders.begin(), folders.end());
+    // Map files first: they are what the chooser is for.
     entries.insert(entries.end(), files.begin(), files.end());
+    entries.insert(entries.end(), folders.begin(), folders.end());
     return entries;
 }

@@ -1,5 +1,5 @@
 // What the in-editor file chooser lists for a folder: ".." (unless at the
-// root), the subfolders, then the files that match the filter, each group
+// root), the files that match the filter, then the subfolders, each group
 // by name in byte order.
 #pragma once
 

@@ -42,6 +42,7 @@ Editor::Editor() {
     if (m_userQuit) {
         m_recovery.Remove();
     }
+    engine->System_SetMessageBoxFunc(nullptr);
     engine->System_Shutdown();
     m_trace.reset();
     engine->Release();
@@ -68,6 +69,16 @@ void Editor::Initialise() {
     resources = std::make_unique<ResourceManager>("resources/game.res");
     resources->Precache(0);
 
+    // In a real window message boxes are the editor's own, drawn (see
+    // QuestionBox); those of start-up wait for the box to exist.
+    engine->System_SetMessageBoxFunc(
+        [this](const std::string& title, const std::string& text, bool) {
+            if (m_box) {
+                m_box->Ask(title, text, {"OK"}, nullptr);
+            } else {
+                m_earlyMessages.emplace_back(title, text);
+            }
+        });
     EngineContentReport report(*engine);
     EditorDefinitions& definitions = TheEditorDefinitions();
     definitions.Load(report);
@@ -84,10 +95,11 @@ void Editor::Initialise() {
     const EngineOptions& options = GetEngineOptions();
     const std::string map = options.mapFile.empty() ? kDefaultMap : options.mapFile;
     m_startMap = map;
+    m_startWithoutMap = options.mapFile.empty();
     m_document = std::make_unique<EditorDocument>(world, definitions);
     // A map that could not be read is a new one: its first save asks where,
-    // so a broken file is not overwritten unasked.
-    if (LoadMap(world, map, definitions, report)) {
+    // so a broken file (or one that is no map) is not overwritten unasked.
+    if (OpenMapFile(*engine, world, map, definitions).Loaded()) {
         m_document->MarkSaved(map);
     }
 
@@ -102,7 +114,19 @@ void Editor::Initialise() {
     m_commands =
         std::make_unique<MapCommands>(*engine, world, *m_document, definitions, panelFont.get(),
                                       panel.MenuTexture(), screenWidth, screenHeight);
+    m_commands->onOpened = [this](const std::string& path) { OfferRecovery(path); };
+    m_box = std::make_unique<QuestionBox>(panelFont.get(), panel.MenuTexture(), screenWidth,
+                                          screenHeight);
+    for (const auto& [title, text] : m_earlyMessages) {
+        m_box->Ask(title, text, {"OK"}, nullptr);
+    }
+    m_earlyMessages.clear();
+    m_commands->askYesNo = [this](const std::string& title, const std::string& text,
+                                  std::function<void(bool)> answered) {
+        AskYesNo(title, text, std::move(answered));
+    };
     UpdateTitle();
+    CatchTermination();
 
     if (!options.traceFile.empty()) {
         m_trace = std::make_unique<EditorTrace>(options.traceFile);
@@ -110,27 +134,6 @@ void Editor::Initialise() {
             m_trace->Write(*this);
             return false;
         });
-    }
-}
-
-void Editor::OfferRecovery() {
-    m_recoveryOffered = true;
-    if (!m_document || !RecoveryFile::Offered(m_startMap)) {
-        return;
-    }
-    const std::string path = RecoveryFile::PathFor(m_startMap);
-    const std::string question = "Unsaved changes to " + m_startMap +
-                                 " were kept from a session that did not end cleanly.\n"
-                                 "Restore them?";
-    if (!engine->System_Ask("Recover unsaved changes", question.c_str())) {
-        return; // kept on disk: the next recovery write replaces it
-    }
-    EngineContentReport report(*engine);
-    MapSnapshot before = m_document->Snapshot();
-    if (LoadMap(TheEditorWorld(), path, TheEditorDefinitions(), report)) {
-        m_document->Commit(std::move(before));
-        m_recovery.Adopt(path);
-        engine->System_Log("Recovered: %s", path.c_str());
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "editor/PlacementClipboard.h"
 #include "editor/PlayTest.h"
+#include "editor/QuestionBox.h"
 #include "editor/RecoveryFile.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
@@ -12,7 +13,10 @@
 #include "toolkit/GuiManager.h"
 #include "toolkit/ResourceManager.h"
 
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class EditorDocument;
 class EditorTrace;
@@ -27,10 +31,8 @@ public:
     bool FrameFunc();
     bool RenderFunc();
     bool GfxRestoreFunc() { return false; }
-    bool ExitFunc() {
-        m_userQuit = true;
-        return true;
-    }
+    // Closing the window: asks first when the map has unsaved changes.
+    bool ExitFunc();
 
     // Where a new placement goes: camera + mouse, snapped to the grid when
     // it is on.
@@ -41,6 +43,10 @@ public:
     const EditorDocument* Document() const { return m_document.get(); }
     const RecoveryFile& Recovery() const { return m_recovery; }
     const PlayTest& Playing() const { return m_playTest; }
+    // The last question asked and its answer ("" before the first).
+    const std::string& LastQuestion() const { return m_question; }
+    // The line under the map: placeholders, a recovery file not written.
+    std::string StatusText() const;
 
     int mode = 2;
     float mouseX = 0;
@@ -86,9 +92,39 @@ private:
     bool HandleShortcut(int key);
     void PlaceAtCursor();
     void DeleteSelection();
+    // What waits for a save the chooser is still asking a name for.
+    enum class Then { Nothing, Quit, Open, Undo, Redo };
+    // Before the map on screen goes (closing, opening another): with unsaved
+    // changes asks "Save changes to NAME before ...?". True when the action
+    // may go on now; a save still waiting for its name carries on with
+    // `then` once it is done.
+    bool ConfirmLeave(const char* before, Then then);
+    // Once the chooser is closed: the waiting action, when the save went
+    // through. True when that is quitting.
+    bool CarryOnAfterSave();
+    // The answer to the unsaved-changes question: true when `then` may go
+    // on now.
+    bool Answered(SaveAnswer answer, const std::string& text, Then then);
+    void Proceed(Then then);
+    bool Quit();
+    // Loads the map's recovery file as one unsaved change.
+    void Restore(const std::string& map);
     // At the first frame (answers come from the input script headless):
-    // offers the recovery file of the start map when there is a newer one.
-    void OfferRecovery();
+    // offers the start map's recovery file, and without a map argument a
+    // new map's too.
+    void OfferStartRecovery();
+    // Offers the map's recovery file (map "" : a new map's) when it is
+    // newer; a file that cannot be read is set aside as NAME.bad.
+    void OfferRecovery(const std::string& map);
+    // Notes the question and its answer for the trace.
+    void Ask(const char* title, const std::string& text, const char* answer);
+    // Yes or no, in the editor's own box in a real window (answered in a
+    // later frame), else the engine's question.
+    void AskYesNo(const std::string& title, const std::string& text,
+                  std::function<void(bool)> answered);
+    // SIGTERM, SIGHUP, SIGINT: the unsaved work is written and kept.
+    static void CatchTermination();
+    static bool Terminated();
     // F5: the game on the map as it is, the player at the view's centre.
     void StartPlayTest();
     // A line at the bottom right, like the grid's.
@@ -110,7 +146,15 @@ private:
     RecoveryFile m_recovery;
     PlayTest m_playTest;
     std::string m_startMap;
+    bool m_startWithoutMap = false;
     bool m_recoveryOffered = false;
+    Then m_afterSave = Then::Nothing;
+    bool m_quitNow = false; // answered in the editor's own box
+    std::unique_ptr<QuestionBox> m_box;
+    // Message boxes that came before the box could be made (start-up).
+    std::vector<std::pair<std::string, std::string>> m_earlyMessages;
+    bool m_escapeQuit = false;
+    std::string m_question;
     // Esc, the exit button or the window's close: the recovery file goes.
     bool m_userQuit = false;
     // A Ctrl-drag is one undo step, taken at its first move.

@@ -26,6 +26,11 @@ public:
     // Another file was opened over `before`: undoing it brings back that
     // map and its file. The opened map counts as saved.
     void CommitOpen(MapSnapshot before, const std::string& file);
+    // Kept work was loaded over `before` as one unsaved change, for the file
+    // (empty: a map never saved).
+    void CommitRecovered(MapSnapshot before, const std::string& file);
+    // The next undo (or redo) puts another file's map on screen.
+    bool NextStepChangesFile(bool redo) const;
 
     bool Undo();
     bool Redo();
@@ -42,6 +47,8 @@ public:
     std::size_t RedoDepth() const { return m_redo.size(); }
     // "map1.xml* - Duskmaw Map Editor"; "untitled" before the first save.
     std::string Title() const;
+    // The file's name, "untitled" before the first save.
+    std::string Name() const;
 
 private:
     struct Step {
@@ -49,7 +56,9 @@ private:
         std::uint64_t state = 0;
         bool changesFile = false;
         std::string file;
+        std::uint64_t savedState = 0; // of that file
     };
+    static constexpr std::uint64_t kNeverSaved = ~std::uint64_t{0};
     void Push(std::deque<Step>& steps, Step step);
     // Undoes (or redoes) the newest step of `from`, keeping the map now in `to`.
     bool Travel(std::deque<Step>& from, std::deque<Step>& to);

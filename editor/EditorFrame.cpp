@@ -21,20 +21,39 @@ constexpr int kF5 = VK_F1 + 4;
 } // namespace
 
 bool Editor::FrameFunc() {
-    if (!m_recoveryOffered) {
-        OfferRecovery();
-    }
-    const bool chooserOpen = m_commands && m_commands->ChooserOpen();
-    m_escapeLatched = (m_escapeLatched || chooserOpen) && engine->Input_GetKeyState(VK_ESCAPE);
-    if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE)) {
-        engine->System_Log("Best FPS:%d", bestFps);
-        engine->System_Log("Worst FPS:%d", worstFps);
-        engine->System_Log("Avarage FPS:%d", averageFps);
-        m_userQuit = true;
+    if (Terminated()) {
+        // Logout, shutdown, kill: not a quit the designer answered, so the
+        // unsaved work is written now and kept.
+        if (m_document) {
+            m_recovery.WriteNow(*m_document, TheEditorWorld(), *engine);
+        }
+        engine->System_Log("Terminated by a signal; unsaved work kept in: %s",
+                           m_recovery.Written().c_str());
         return true;
     }
+    if (!m_recoveryOffered) {
+        OfferStartRecovery();
+    }
+    const bool boxOpen = m_box && m_box->IsOpen();
+    const bool chooserOpen = (m_commands && m_commands->ChooserOpen()) || boxOpen;
+    m_escapeLatched = (m_escapeLatched || chooserOpen) && engine->Input_GetKeyState(VK_ESCAPE);
+    if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE)) {
+        // One question a press: a Cancel must not be asked again while held.
+        m_escapeLatched = true;
+        m_escapeQuit = true;
+        if (ConfirmLeave("closing", Then::Quit)) {
+            return Quit();
+        }
+    }
     EditorClock& clock = TheEditorClock();
-    if (chooserOpen) {
+    if (m_commands && !m_commands->ChooserOpen() && CarryOnAfterSave()) {
+        return true;
+    }
+    if (boxOpen) {
+        // The box is modal too, and comes before the chooser.
+        m_box->Update();
+        Registry::Current().Get<AlertList>().Update();
+    } else if (m_commands && m_commands->ChooserOpen()) {
         // The chooser is modal: the map does not see this frame's input.
         m_commands->Update(clock.delta);
         Registry::Current().Get<AlertList>().Update();
@@ -62,11 +81,16 @@ bool Editor::FrameFunc() {
             m_commands->Request(true);
             break;
         case EditorPanel::Command::Open:
-            m_commands->Request(false);
+            if (ConfirmLeave("opening another map", Then::Open)) {
+                m_commands->Request(false);
+            }
             break;
         case EditorPanel::Command::Exit:
-            m_userQuit = true;
-            return true;
+            m_escapeQuit = false;
+            if (ConfirmLeave("closing", Then::Quit)) {
+                return Quit();
+            }
+            break;
         case EditorPanel::Command::None:
             break;
         }
@@ -77,9 +101,7 @@ bool Editor::FrameFunc() {
         Notice("Play-test ended");
     }
     if (m_document) {
-        const std::string& file = m_document->File();
-        m_recovery.Update(engine->Timer_GetTime(), *m_document, TheEditorWorld(),
-                          file.empty() ? m_startMap : file, *engine);
+        m_recovery.Update(engine->Timer_GetTime(), *m_document, TheEditorWorld(), *engine);
     }
     clock.Refresh(*engine);
     engine->Input_GetMousePos(&mouseX, &mouseY);
@@ -159,6 +181,11 @@ bool Editor::HandleShortcut(int key) {
     const bool shift = engine->Input_GetKeyState(VK_SHIFT);
     if ((key == 'Z' && shift) || key == 'Y' || key == 'Z') {
         const bool redo = key == 'Y' || shift;
+        // Undoing an open puts another map on screen: the same question.
+        if (m_document->NextStepChangesFile(redo) &&
+            !ConfirmLeave("opening another map", redo ? Then::Redo : Then::Undo)) {
+            return true;
+        }
         if (redo ? m_document->Redo() : m_document->Undo()) {
             // A drag that goes on moves the map as it now is: a new step.
             m_dragStepTaken = false;
@@ -168,7 +195,9 @@ bool Editor::HandleShortcut(int key) {
     } else if (key == 'S') {
         m_commands->SaveToOwnFile();
     } else if (key == 'O') {
-        m_commands->Request(false);
+        if (ConfirmLeave("opening another map", Then::Open)) {
+            m_commands->Request(false);
+        }
     } else if (key == 'C') {
         m_clipboard.Copy(TheEditorWorld());
     } else if (key == 'V') {

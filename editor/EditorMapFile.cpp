@@ -1,9 +1,11 @@
 #include "editor/EditorMapFile.h"
 
 #include "content/ContentReport.h"
-#include "content/MapFile.h"
 #include "editor/EditorDefinitions.h"
 #include "editor/EditorWorld.h"
+#include "platform/engine/Engine.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -14,37 +16,63 @@ void Collect(const PlacementLists& lists, std::vector<MapPlacement>& out) {
             entry.name = placement->name;
             entry.x = placement->x;
             entry.y = placement->y;
+            entry.source = placement->source;
             out.push_back(std::move(entry));
         }
     }
 }
 
+constexpr std::size_t kNamedPlaceholders = 20;
+
 } // namespace
 
-bool LoadMap(EditorWorld& world, const std::string& path, const EditorDefinitions& definitions,
-             ContentReport& report) {
-    MapContents map;
-    if (!ReadMapFile(path, map, report)) {
-        return false;
+MapLoad LoadMap(EditorWorld& world, const std::string& path, const EditorDefinitions& definitions,
+                ContentReport& report) {
+    MapLoad load;
+    auto source = std::make_shared<MapSource>();
+    load.result = ReadMapSource(path, *source, report);
+    if (!load.Loaded()) {
+        return load;
     }
     world.Clear();
-    world.mapName = map.name;
-    auto skip = [&](const MapPlacement& placement, const char* kind) {
+    world.mapName = source->contents.name;
+    auto keep = [&](const MapPlacement& placement, const char* kind) {
+        // The first few by name and line; a map of thousands says the count.
+        if (++load.missing > kNamedPlaceholders) {
+            return;
+        }
         report.Problem(path, placement.line,
-                       std::string(kind) + " \"" + placement.name + "\" skipped: no " + kind +
-                           " definition has that name");
+                       std::string(kind) + " \"" + placement.name + "\": no " + kind +
+                           " definition has that name; kept as a placeholder");
     };
-    for (const MapPlacement& entity : map.entities) {
-        if (!world.AddEntity(entity.name, entity.x, entity.y, definitions)) {
-            skip(entity, "entity");
+    for (const MapPlacement& entity : source->contents.entities) {
+        if (!world.AddEntity(entity.name, entity.x, entity.y, definitions, false, entity.source)) {
+            keep(entity, "entity");
         }
     }
-    for (const MapPlacement& item : map.items) {
-        if (!world.AddItem(item.name, item.x, item.y, definitions)) {
-            skip(item, "item");
+    for (const MapPlacement& item : source->contents.items) {
+        if (!world.AddItem(item.name, item.x, item.y, definitions, false, item.source)) {
+            keep(item, "item");
         }
     }
-    return true;
+    world.source = std::move(source);
+    return load;
+}
+
+MapLoad OpenMapFile(Engine& engine, EditorWorld& world, const std::string& path,
+                    const EditorDefinitions& definitions) {
+    EngineContentReport report(engine);
+    const MapLoad load = LoadMap(world, path, definitions, report);
+    if (load.result == MapReadResult::NotAMap) {
+        const std::string text =
+            std::filesystem::path(path).filename().string() + " is not a map file";
+        engine.System_MessageBox("Error", text.c_str(), true);
+    }
+    if (load.missing > 0) {
+        engine.System_Log("%zu placements of %s name no definition: kept as placeholders",
+                          load.missing, path.c_str());
+    }
+    return load;
 }
 
 MapContents MapOfWorld(const EditorWorld& world) {
@@ -58,5 +86,5 @@ MapContents MapOfWorld(const EditorWorld& world) {
 }
 
 bool SaveMap(const EditorWorld& world, const std::string& path, std::string& error) {
-    return WriteMapFile(path, MapOfWorld(world), error);
+    return WriteMapFileKeeping(path, MapOfWorld(world), world.source.get(), error);
 }

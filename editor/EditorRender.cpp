@@ -22,6 +22,9 @@ bool Editor::RenderFunc() {
     engine->Gfx_Clear(0);
     engine->Gfx_SetTransform(0, 0, -cameraX * zoom, -cameraY * zoom, 0, zoom, zoom);
     TheEditorWorld().Draw(testMode);
+    if (panelFont) {
+        TheEditorWorld().DrawMissingLabels(*panelFont);
+    }
     DrawSelectionBox();
 
     engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
@@ -33,6 +36,9 @@ bool Editor::RenderFunc() {
     }
     if (m_commands) {
         m_commands->Render();
+    }
+    if (m_box) {
+        m_box->Render();
     }
 
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
@@ -90,4 +96,11 @@ void Editor::DrawHelp() {
     }
     textFont->Render(static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 40),
                      BitmapFont::kRight, kCredits);
+    const std::string status = StatusText();
+    if (!status.empty()) {
+        // Above the credits, right of the panel: what the designer must know.
+        textFont->Render(EditorPanel::kWidth + 10,
+                         static_cast<float>(screenHeight - 45) - 2 * textFont->GetHeight(),
+                         BitmapFont::kLeft, status.c_str());
+    }
 }

@@ -28,7 +28,8 @@ void WritePlacements(std::ostringstream& o, const PlacementLists& lists, const c
         for (const auto& p : *list) {
             o << (first ? "" : ",") << "{\"kind\":\"" << kind
               << "\",\"name\":" << JsonString(p->name) << ",\"x\":" << p->x << ",\"y\":" << p->y
-              << ",\"selected\":" << Bool(p->selected) << ",\"visible\":" << Bool(visible) << "}";
+              << ",\"selected\":" << Bool(p->selected) << ",\"visible\":" << Bool(visible)
+              << ",\"missing\":" << Bool(p->Missing()) << "}";
             first = false;
         }
     }
@@ -81,12 +82,15 @@ void EditorTrace::Write(const Editor& editor) {
           << ",\"redo_depth\":" << document->RedoDepth()
           << ",\"file\":" << JsonString(document->File())
           << ",\"recovery\":" << JsonString(editor.Recovery().Written())
+          << ",\"question\":" << JsonString(editor.LastQuestion())
+          << ",\"status\":" << JsonString(editor.StatusText())
           << ",\"playtest\":" << Bool(editor.Playing().Running())
           << ",\"title\":" << JsonString(editor.engine->System_GetState(ENGINE_TITLE));
     }
     o << ",\"alerts\":" << AlertsJson(Registry::Current().Get<AlertList>())
       << ",\"map\":" << JsonString(world.mapName)
-      << ",\"visible_entities\":" << world.Entities().Visible().size() << ",\"placements\":[";
+      << ",\"visible_entities\":" << world.Entities().Visible().size()
+      << ",\"missing_placements\":" << world.MissingCount() << ",\"placements\":[";
     bool first = true;
     WritePlacements(o, world.Entities(), "entity", first);
     WritePlacements(o, world.Items(), "item", first);

@@ -3,7 +3,9 @@
 #include "editor/EditorDefinitions.h"
 #include "editor/EntityPlacement.h"
 #include "editor/ItemPlacement.h"
+#include "editor/MissingPlacement.h"
 #include "platform/registry/Registry.h"
+#include "toolkit/BitmapFont.h"
 
 #include <algorithm>
 
@@ -33,24 +35,52 @@ bool EditorWorld::Place(int mode, const std::string& name, float x, float y,
     return true;
 }
 
+namespace {
+
+void AddTo(PlacementLists& lists, std::unique_ptr<Placement> placement, std::uint32_t source) {
+    placement->source = source;
+    lists.AddOffscreen(std::move(placement));
+}
+
+} // namespace
+
 bool EditorWorld::AddEntity(const std::string& name, float x, float y,
-                            const EditorDefinitions& definitions, bool selected) {
+                            const EditorDefinitions& definitions, bool selected,
+                            std::uint32_t source) {
     const EntityDefinition* definition = definitions.Entity(name);
-    if (definition) {
-        m_entities.AddOffscreen(
-            std::make_unique<EntityPlacement>(*definition, name, x, y, selected, m_resources));
+    if (!definition) {
+        AddTo(m_entities, std::make_unique<MissingPlacement>(name, x, y, selected), source);
+        return false;
     }
-    return definition != nullptr;
+    AddTo(m_entities,
+          std::make_unique<EntityPlacement>(*definition, name, x, y, selected, m_resources),
+          source);
+    return true;
 }
 
 bool EditorWorld::AddItem(const std::string& name, float x, float y,
-                          const EditorDefinitions& definitions, bool selected) {
+                          const EditorDefinitions& definitions, bool selected,
+                          std::uint32_t source) {
     const ItemDefinition* definition = definitions.Item(name);
-    if (definition) {
-        m_items.AddOffscreen(
-            std::make_unique<ItemPlacement>(*definition, name, x, y, selected, m_resources));
+    if (!definition) {
+        AddTo(m_items, std::make_unique<MissingPlacement>(name, x, y, selected), source);
+        return false;
     }
-    return definition != nullptr;
+    AddTo(m_items, std::make_unique<ItemPlacement>(*definition, name, x, y, selected, m_resources),
+          source);
+    return true;
+}
+
+std::size_t EditorWorld::MissingCount() const {
+    std::size_t count = 0;
+    for (const PlacementLists* lists : {&m_entities, &m_items}) {
+        for (const PlacementLists::List* list : {&lists->Visible(), &lists->Offscreen()}) {
+            for (const auto& p : *list) {
+                count += p->Missing() ? 1 : 0;
+            }
+        }
+    }
+    return count;
 }
 
 void EditorWorld::SelectInBox(const CollisionBox& box) {
@@ -114,5 +144,16 @@ void EditorWorld::Draw(bool testMode) {
     }
     for (const auto& item : m_items.Visible()) {
         item->Draw(testMode);
+    }
+}
+
+void EditorWorld::DrawMissingLabels(BitmapFont& font) {
+    for (const PlacementLists* lists : {&m_entities, &m_items}) {
+        for (const auto& p : lists->Visible()) {
+            if (p->Missing()) {
+                font.printf(p->x, p->Box().Top() - font.GetHeight(), BitmapFont::kCentre,
+                            "missing: %s", p->name.c_str());
+            }
+        }
     }
 }

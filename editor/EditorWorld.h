@@ -4,10 +4,14 @@
 
 #include "editor/PlacementLists.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+class BitmapFont;
 class EditorDefinitions;
+struct MapSource;
 class ResourceManager;
 
 class EditorWorld {
@@ -22,11 +26,15 @@ public:
     // False (and nothing changes) when the mode has no such definition.
     bool Place(int mode, const std::string& name, float x, float y,
                const EditorDefinitions& definitions);
-    // Off screen; false when no definition has the name.
+    // Off screen. A name no definition has gives a missing placeholder
+    // (see MissingPlacement) and false. source: the map element it was
+    // read from, 0 for a new one.
     bool AddEntity(const std::string& name, float x, float y, const EditorDefinitions& definitions,
-                   bool selected = false);
+                   bool selected = false, std::uint32_t source = 0);
     bool AddItem(const std::string& name, float x, float y, const EditorDefinitions& definitions,
-                 bool selected = false);
+                 bool selected = false, std::uint32_t source = 0);
+    // How many placements name no definition.
+    std::size_t MissingCount() const;
 
     void SelectInBox(const CollisionBox& box);
     void MoveSelected(float dx, float dy);
@@ -43,6 +51,8 @@ public:
     // Under the camera transform: visible entities by layer (list order
     // within one), then visible items.
     void Draw(bool testMode);
+    // "missing: NAME" over each visible placeholder.
+    void DrawMissingLabels(BitmapFont& font);
 
     PlacementLists& Entities() { return m_entities; }
     PlacementLists& Items() { return m_items; }
@@ -50,6 +60,9 @@ public:
     const PlacementLists& Items() const { return m_items; }
 
     std::string mapName;
+    // The file the map was read from, kept whole for saving (null for a new
+    // map).
+    std::shared_ptr<const MapSource> source;
 
 private:
     ResourceManager* m_resources = nullptr;

@@ -1,6 +1,7 @@
 #include "editor/FileChooser.h"
 
 #include "editor/MapDialogs.h"
+#include "editor/PanelDrawing.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/GuiButton.h"
 #include "toolkit/GuiListbox.h"
@@ -12,13 +13,13 @@ namespace {
 enum : int { kList = 1, kFilter = 2, kAccept = 3, kCancel = 4, kYes = 5, kNo = 6 };
 
 constexpr float kButtonWidth = 47;
-constexpr float kButtonHeight = 17;
+constexpr float kButtonHeight = kBoxButtonHeight;
 constexpr float kListTop = 64;
 constexpr float kListHeight = 224;
 constexpr float kNameTop = 306;
-constexpr std::uint32_t kInk = 0xFFE9DDBF;
+constexpr std::uint32_t kInk = kBoxInk;
 constexpr std::uint32_t kDim = 0xFFA5A8BF;
-constexpr std::uint32_t kAccent = 0xFF8A4FD0;
+constexpr std::uint32_t kAccent = kBoxAccent;
 
 // Where each button sits, relative to the chooser's top-left corner (the
 // question's to the question box's).
@@ -217,33 +218,16 @@ std::optional<FileDialogResult> FileChooser::Finish(bool chosen) {
 }
 
 void FileChooser::Rect(float x, float y, float w, float h, std::uint32_t color) {
-    m_fill.SetColor(color);
-    m_fill.RenderStretch(x, y, x + w, y + h);
+    FillRect(m_fill, x, y, w, h, color);
 }
 
 void FileChooser::Frame(float x, float y, float w, float h, std::uint32_t color) {
-    m_engine->Gfx_RenderLine(x, y, x + w, y, color);
-    m_engine->Gfx_RenderLine(x + w, y, x + w, y + h, color);
-    m_engine->Gfx_RenderLine(x + w, y + h, x, y + h, color);
-    m_engine->Gfx_RenderLine(x, y + h, x, y, color);
+    OutlineRect(*m_engine, x, y, w, h, color);
 }
 
-// Text cut to the width, keeping its end (the folder's last parts, the
-// name's last letters are what matter).
 void FileChooser::Label(float x, float y, int align, std::uint32_t color, const std::string& text,
                         float width) {
-    if (!m_font) {
-        return;
-    }
-    std::string shown = text;
-    while (!shown.empty() && m_font->GetStringWidth(shown.c_str(), false) > width) {
-        shown.erase(0, 1);
-    }
-    if (shown.size() < text.size() && shown.size() > 3) {
-        shown.replace(0, 3, "...");
-    }
-    m_font->SetColor(color);
-    m_font->Render(x, y, align, shown.c_str());
+    FitLabel(m_font, x, y, align, color, text, width);
 }
 
 void FileChooser::Render() {

@@ -1,6 +1,5 @@
 #include "editor/MapCommands.h"
 
-#include "content/ContentReport.h"
 #include "editor/EditorDocument.h"
 #include "editor/EditorMapFile.h"
 #include "editor/MapDialogs.h"
@@ -22,11 +21,12 @@ void MapCommands::SaveToOwnFile() {
 }
 
 void MapCommands::Request(bool save) {
-    const FileDialogRequest request = MapDialogRequest(save);
+    FileDialogRequest request = MapDialogRequest(save);
+    request.folder = DialogFolder(m_document.File());
     const FileDialogResult answer = m_engine.System_FileDialog(request);
     if (answer.status == FileDialogResult::Status::Unavailable) {
         m_chooserSaves = save;
-        m_chooser.Open(request, m_folder);
+        m_chooser.Open(request, request.folder);
         return;
     }
     CarryOut(save, answer);
@@ -48,6 +48,23 @@ void MapCommands::CarryOut(bool save, const FileDialogResult& answer) {
     }
     const std::string path = WithDefaultExtension(answer.path, "xml", save);
     if (save) {
+        // "map1" typed over "map1.xml": the dialog asked about another name.
+        std::error_code error;
+        const bool renamed = answer.extensionAdded || path != answer.path;
+        if (renamed && std::filesystem::exists(path, error)) {
+            const std::string question = path + " already exists.\nReplace it?";
+            if (askYesNo) {
+                askYesNo("Replace map", question, [this, path](bool yes) {
+                    if (yes) {
+                        Save(path);
+                    }
+                });
+                return;
+            }
+            if (!m_engine.System_Ask("Replace map", question.c_str())) {
+                return;
+            }
+        }
         Save(path);
     } else {
         Open(path);
@@ -63,18 +80,18 @@ bool MapCommands::Save(const std::string& path) {
     }
     m_engine.System_Log("Map saved: %s", path.c_str());
     m_document.MarkSaved(path);
-    m_folder = std::filesystem::path(path).parent_path().string();
     return true;
 }
 
 bool MapCommands::Open(const std::string& path) {
-    EngineContentReport report(m_engine);
     MapSnapshot before = m_document.Snapshot();
-    if (!LoadMap(m_world, path, m_definitions, report)) {
+    if (!OpenMapFile(m_engine, m_world, path, m_definitions).Loaded()) {
         return false;
     }
     m_document.CommitOpen(std::move(before), path);
     m_engine.System_Log("Map opened: %s", path.c_str());
-    m_folder = std::filesystem::path(path).parent_path().string();
+    if (onOpened) {
+        onOpened(path);
+    }
     return true;
 }

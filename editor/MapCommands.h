@@ -5,6 +5,7 @@
 
 #include "editor/FileChooser.h"
 
+#include <functional>
 #include <string>
 
 class BitmapFont;
@@ -35,6 +36,15 @@ public:
     // message and keeps the map on screen.
     bool Open(const std::string& path);
 
+    // Called with the path of every map opened (its recovery file may be
+    // offered then).
+    std::function<void(const std::string&)> onOpened;
+    // Asks a yes/no question the editor's way (its own box in a real
+    // window: the answer may come in a later frame). Null: the engine's.
+    std::function<void(const std::string& title, const std::string& text,
+                       std::function<void(bool)> answered)>
+        askYesNo;
+
 private:
     void CarryOut(bool save, const FileDialogResult& answer);
 
@@ -44,5 +54,4 @@ private:
     const EditorDefinitions& m_definitions;
     FileChooser m_chooser;
     bool m_chooserSaves = false;
-    std::string m_folder; // where the chooser opens: that of the last file
 };

@@ -12,6 +12,17 @@ FileDialogRequest MapDialogRequest(bool save) {
     return request;
 }
 
+std::string DialogFolder(const std::string& mapFile) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::path folder = mapFile.empty() ? fs::path("maps") : fs::path(mapFile).parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    const fs::path absolute = fs::absolute(folder, error);
+    return (error ? folder : absolute).lexically_normal().string();
+}
+
 std::string WithDefaultExtension(const std::string& path, const std::string& extension, bool save) {
     namespace fs = std::filesystem;
     if (path.empty() || extension.empty() || fs::path(path).has_extension()) {

@@ -10,6 +10,11 @@
 // "xml", the overwrite question when saving.
 FileDialogRequest MapDialogRequest(bool save);
 
+// Where the file dialogs start: the open map's folder, or the content
+// folder's maps/ for a new map (not wherever the last browse ended, so a
+// Save As does not land among the definition files).
+std::string DialogFolder(const std::string& mapFile);
+
 // A name typed without an extension gets the default one. When opening, a
 // file that exists under the name as typed is taken as it is.
 std::string WithDefaultExtension(const std::string& path, const std::string& extension, bool save);

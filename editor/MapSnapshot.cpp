@@ -8,7 +8,7 @@ void Collect(const PlacementLists& lists, NameTable& names, std::vector<MapSnaps
     out.reserve(lists.Size());
     for (const PlacementLists::List* list : {&lists.Visible(), &lists.Offscreen()}) {
         for (const auto& p : *list) {
-            out.push_back({names.Intern(p->name), p->x, p->y, p->selected});
+            out.push_back({names.Intern(p->name), p->x, p->y, p->selected, p->source});
         }
     }
 }
@@ -26,6 +26,7 @@ std::uint32_t NameTable::Intern(const std::string& name) {
 MapSnapshot TakeSnapshot(const EditorWorld& world, NameTable& names) {
     MapSnapshot snapshot;
     snapshot.mapName = world.mapName;
+    snapshot.source = world.source;
     Collect(world.Entities(), names, snapshot.entities);
     Collect(world.Items(), names, snapshot.items);
     return snapshot;
@@ -35,10 +36,11 @@ void RestoreSnapshot(EditorWorld& world, const MapSnapshot& snapshot, const Name
                      const EditorDefinitions& definitions) {
     world.Clear();
     world.mapName = snapshot.mapName;
+    world.source = snapshot.source;
     for (const MapSnapshot::Entry& e : snapshot.entities) {
-        world.AddEntity(names.Name(e.name), e.x, e.y, definitions, e.selected);
+        world.AddEntity(names.Name(e.name), e.x, e.y, definitions, e.selected, e.source);
     }
     for (const MapSnapshot::Entry& e : snapshot.items) {
-        world.AddItem(names.Name(e.name), e.x, e.y, definitions, e.selected);
+        world.AddItem(names.Name(e.name), e.x, e.y, definitions, e.selected, e.source);
     }
 }

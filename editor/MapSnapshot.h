@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 class EditorDefinitions;
 class EditorWorld;
+struct MapSource;
 
 class NameTable {
 public:
@@ -26,8 +28,10 @@ struct MapSnapshot {
         std::uint32_t name;
         float x, y;
         bool selected;
+        std::uint32_t source;
     };
     std::string mapName;
+    std::shared_ptr<const MapSource> source;
     std::vector<Entry> entities; // visible, then off screen
     std::vector<Entry> items;
 };

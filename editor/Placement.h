@@ -5,6 +5,7 @@
 
 #include "toolkit/CollisionBox.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,8 @@ public:
     virtual bool Dynamic() const = 0;
     // Drawing order among visible entities, lowest first.
     virtual int Layer() const { return 0; }
+    // A placement naming no definition, kept so a save does not delete it.
+    virtual bool Missing() const { return false; }
 
     // Advances the particles and keeps them at the position.
     void Update(float dt);
@@ -44,6 +47,8 @@ public:
     float y;
     std::string name;
     bool selected;
+    // The map file element it was read from (see MapSource); 0 when new.
+    std::uint32_t source = 0;
 
 private:
     Sprite* m_sprite;

@@ -1,13 +1,30 @@
 #include "editor/RecoveryFile.h"
 
-#include "content/MapFile.h"
 #include "editor/EditorDocument.h"
 #include "editor/EditorMapFile.h"
 #include "platform/engine/Engine.h"
 
+#include <cstdlib>
 #include <filesystem>
 
+namespace {
+
+std::filesystem::path StateFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state && *state) {
+        return std::filesystem::path(state) / "duskmaw" / "recovery";
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home && *home ? home : ".") / ".local" / "state" / "duskmaw" /
+           "recovery";
+}
+
+} // namespace
+
 std::string RecoveryFile::PathFor(const std::string& map) {
+    if (map.empty()) {
+        return (StateFolder() / "untitled.xml.recovery").string();
+    }
     return map + ".recovery";
 }
 
@@ -18,7 +35,7 @@ bool RecoveryFile::Offered(const std::string& map) {
     if (!fs::is_regular_file(recovery, error)) {
         return false;
     }
-    if (!fs::exists(map, error)) {
+    if (map.empty() || !fs::exists(map, error)) {
         return true;
     }
     const auto kept = fs::last_write_time(recovery, error);
@@ -30,42 +47,60 @@ bool RecoveryFile::Offered(const std::string& map) {
 }
 
 void RecoveryFile::Update(float now, const EditorDocument& document, const EditorWorld& world,
-                          const std::string& mapPath, Engine& engine) {
+                          Engine& engine) {
     if (!document.Modified()) {
-        // Saved, or undone back to what the file holds: nothing to recover.
-        Remove();
+        // Saved, or undone back to what the file holds: nothing to recover,
+        // unless the file holds restored work the undo only set aside.
+        if (!m_adopted) {
+            Remove();
+        }
         m_due = -1;
         return;
     }
-    if (!m_written.empty() && m_writtenState == document.State()) {
+    if (!m_written.empty() && m_writtenState == document.State() &&
+        m_written == PathFor(document.File())) {
         return;
     }
     if (m_due < 0) {
         m_due = now + kInterval;
     }
-    if (now < m_due || mapPath.empty()) {
+    if (now < m_due) {
         return;
     }
-    const std::string path = PathFor(mapPath);
+    m_due = Write(document, world, engine) ? -1 : now + kInterval;
+}
+
+void RecoveryFile::WriteNow(const EditorDocument& document, const EditorWorld& world,
+                            Engine& engine) {
+    if (document.Modified()) {
+        Write(document, world, engine);
+    }
+}
+
+bool RecoveryFile::Write(const EditorDocument& document, const EditorWorld& world, Engine& engine) {
+    const std::string path = PathFor(document.File());
     std::string error;
-    if (!WriteMapFile(path, MapOfWorld(world), error)) {
-        // Tried again at the next interval. Said once a path: beside a
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    if (!SaveMap(world, path, error)) {
+        // Tried again at the next interval. Logged once a path: beside a
         // read-only map (an installed one) it fails all session long.
         if (m_failed != path) {
             engine.System_Log("Recovery file not written: %s: %s", path.c_str(), error.c_str());
             m_failed = path;
         }
-        m_due = now + kInterval;
-        return;
+        m_failure = "Unsaved work is not kept: " + path + ": " + error;
+        return false;
     }
     m_failed.clear();
+    m_failure.clear();
     if (!m_written.empty() && m_written != path) {
         Remove();
     }
     m_written = path;
     m_writtenState = document.State();
-    m_due = -1;
     engine.System_Log("Recovery file written: %s", path.c_str());
+    return true;
 }
 
 void RecoveryFile::Remove() {
@@ -74,4 +109,5 @@ void RecoveryFile::Remove() {
         std::filesystem::remove(m_written, error);
         m_written.clear();
     }
+    m_adopted = false;
 }

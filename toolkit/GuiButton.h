@@ -23,6 +23,7 @@ private:
     bool m_trigger = false;
     bool m_pressed = false;
     bool m_pressedBefore = false;
+    bool m_armed = false; // pressed on this button, not yet released
     Sprite m_up;
     Sprite m_down;
 };

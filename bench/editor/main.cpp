@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     EditorDefinitions definitions;
     definitions.Load(report);
     EditorWorld world;
-    if (!LoadMap(world, big, definitions, report)) {
+    if (!LoadMap(world, big, definitions, report).Loaded()) {
         return 1;
     }
     tinyxml2::XMLDocument document;

@@ -114,12 +114,20 @@ struct FileDialogRequest {
     std::vector<std::pair<std::string, std::string>> filters;
     std::string defaultExtension;
     bool overwritePrompt = false;
+    // Where the dialog starts ("" : the working folder).
+    std::string folder;
 };
+
+// The answers to "Save changes to NAME before ...?".
+enum class SaveAnswer { Save, Discard, Cancel };
 
 struct FileDialogResult {
     enum class Status { Chosen, Cancelled, Unavailable };
     Status status = Status::Unavailable;
     std::string path;
+    // The default extension was added after the dialog closed, so its own
+    // overwrite question saw another name.
+    bool extensionAdded = false;
 };
 
 // Counters the headless backend keeps so tests can see what was drawn.
@@ -175,6 +183,21 @@ public:
     // A yes/no question; true for yes. Headless or with --no-dialogs it takes
     // the next queued script answer ("FRAME dialog yes|no"), else no.
     virtual bool System_Ask(const char* title, const char* text) = 0;
+    // Save, Don't save or Cancel. Headless or with --no-dialogs it takes the
+    // next queued script answer ("FRAME dialog yes|no|cancel"); with none,
+    // or when the box cannot be shown, it is Cancel: work is never lost by
+    // default.
+    virtual SaveAnswer System_AskSaveDiscardCancel(const char* title, const char* text) = 0;
+    // True in a real window with no script answer waiting: the program
+    // draws its own boxes (desktop boxes need fonts many desktops lack).
+    virtual bool System_DrawsOwnBoxes() = 0;
+    // Where message boxes go while the program draws its own (null: the
+    // desktop's box).
+    using MessageBoxFunc =
+        std::function<void(const std::string& title, const std::string& text, bool error)>;
+    virtual void System_SetMessageBoxFunc(MessageBoxFunc func) = 0;
+    // The question's log line, for an answer the program's own box got.
+    virtual void System_LogQuestion(const char* title, const char* text, const char* answer) = 0;
 
     virtual void Ini_SetInt(const char* section, const char* name, int value) = 0;
     virtual int Ini_GetInt(const char* section, const char* name, int defaultValue) = 0;

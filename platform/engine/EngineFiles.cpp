@@ -99,7 +99,20 @@ void EngineImpl::System_MessageBox(const char* title, const char* text, bool err
         std::fprintf(stderr, "%s\n", line.c_str());
         return;
     }
+    if (m_messageBoxFunc && System_DrawsOwnBoxes()) {
+        m_messageBoxFunc(title ? title : "", text ? text : "", error);
+        return;
+    }
     m_window.ShowMessageBox(title ? title : "", text ? text : "", error);
+}
+
+bool EngineImpl::System_DrawsOwnBoxes() {
+    return !DialogsToLog() && m_window.Handle() && !m_input.HasDialogAnswer();
+}
+
+void EngineImpl::System_LogQuestion(const char* title, const char* text, const char* answer) {
+    LogLine(std::string("Question \"") + (title ? title : "") + "\": " + (text ? text : "") +
+            " -> " + (answer ? answer : ""));
 }
 
 bool EngineImpl::System_Ask(const char* title, const char* text) {
@@ -113,6 +126,29 @@ bool EngineImpl::System_Ask(const char* title, const char* text) {
     LogLine(std::string("Question \"") + (title ? title : "") + "\": " + (text ? text : "") +
             " -> " + (yes ? "yes" : "no"));
     return yes;
+}
+
+SaveAnswer EngineImpl::System_AskSaveDiscardCancel(const char* title, const char* text) {
+    SaveAnswer answer = SaveAnswer::Cancel;
+    if (m_input.HasDialogAnswer()) {
+        const InputEvent queued = m_input.TakeDialogAnswer();
+        answer = queued.cancel          ? SaveAnswer::Cancel
+                 : queued.path == "yes" ? SaveAnswer::Save
+                 : queued.path == "no"  ? SaveAnswer::Discard
+                                        : SaveAnswer::Cancel;
+    } else if (!DialogsToLog() && !m_scripted && m_window.Handle()) {
+        // Listed Cancel first: Esc and a closed box answer it.
+        const int pressed = m_window.AskChoice(title ? title : "", text ? text : "",
+                                               {"Cancel", "Don't save", "Save"});
+        answer = pressed == 2   ? SaveAnswer::Save
+                 : pressed == 1 ? SaveAnswer::Discard
+                                : SaveAnswer::Cancel;
+    }
+    System_LogQuestion(title, text,
+                       answer == SaveAnswer::Save      ? "save"
+                       : answer == SaveAnswer::Discard ? "discard"
+                                                       : "cancel");
+    return answer;
 }
 
 FileDialogResult EngineImpl::System_FileDialog(const FileDialogRequest& request) {

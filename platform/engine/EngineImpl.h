@@ -51,6 +51,12 @@ public:
     void System_MessageBox(const char* title, const char* text, bool error) override;
     FileDialogResult System_FileDialog(const FileDialogRequest& request) override;
     bool System_Ask(const char* title, const char* text) override;
+    SaveAnswer System_AskSaveDiscardCancel(const char* title, const char* text) override;
+    bool System_DrawsOwnBoxes() override;
+    void System_SetMessageBoxFunc(MessageBoxFunc func) override {
+        m_messageBoxFunc = std::move(func);
+    }
+    void System_LogQuestion(const char* title, const char* text, const char* answer) override;
 
     void Ini_SetInt(const char* section, const char* name, int value) override;
     int Ini_GetInt(const char* section, const char* name, int defaultValue) override;
@@ -131,6 +137,7 @@ private:
         return width > 0 && height > 0 && width <= 16384 && height <= 16384;
     }
     bool DialogsToLog() const { return m_options.headless || m_options.noDialogs; }
+    MessageBoxFunc m_messageBoxFunc;
     void LogLine(const std::string& line);
     void OpenLog();
     void SetError(const std::string& message);

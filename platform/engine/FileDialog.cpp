@@ -80,6 +80,9 @@ FileDialogResult RunNativeFileDialog(const FileDialogRequest& request, const std
     std::vector<std::string> args;
     if (std::string zenity = FindProgram("zenity"); !zenity.empty()) {
         args = {zenity, "--file-selection", "--title=" + title};
+        if (!request.folder.empty()) {
+            args.push_back("--filename=" + request.folder + "/");
+        }
         if (request.save) {
             args.push_back("--save");
             if (request.overwritePrompt) {
@@ -98,7 +101,7 @@ FileDialogResult RunNativeFileDialog(const FileDialogRequest& request, const std
                 "--title",
                 title,
                 request.save ? "--getsavefilename" : "--getopenfilename",
-                std::filesystem::current_path().string(),
+                request.folder.empty() ? std::filesystem::current_path().string() : request.folder,
                 filter};
     } else {
         result.status = FileDialogResult::Status::Unavailable;
@@ -112,6 +115,7 @@ FileDialogResult RunNativeFileDialog(const FileDialogRequest& request, const std
     if (status == 0 && !output.empty()) {
         result.status = FileDialogResult::Status::Chosen;
         result.path = request.save ? WithExtension(output, request.defaultExtension) : output;
+        result.extensionAdded = result.path != output;
     } else if (status == 127 || status < 0) {
         result.status = FileDialogResult::Status::Unavailable;
     } else {

@@ -161,17 +161,29 @@ void SdlWindow::ShowMessageBox(const std::string& title, const std::string& text
 }
 
 bool SdlWindow::AskYesNo(const std::string& title, const std::string& text) {
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
-    };
+    return AskChoice(title, text, {"No", "Yes"}) == 1;
+}
+
+int SdlWindow::AskChoice(const std::string& title, const std::string& text,
+                         const std::vector<std::string>& answers) {
+    std::vector<SDL_MessageBoxButtonData> buttons;
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        Uint32 flags = 0;
+        if (i == 0) {
+            flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+        }
+        if (i + 1 == answers.size()) {
+            flags |= SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+        }
+        buttons.push_back({flags, static_cast<int>(i), answers[i].c_str()});
+    }
     SDL_MessageBoxData box{};
     box.flags = SDL_MESSAGEBOX_INFORMATION;
     box.window = m_window;
     box.title = title.c_str();
     box.message = text.c_str();
-    box.numbuttons = 2;
-    box.buttons = buttons;
-    int pressed = 0;
-    return SDL_ShowMessageBox(&box, &pressed) == 0 && pressed == 1;
+    box.numbuttons = static_cast<int>(buttons.size());
+    box.buttons = buttons.data();
+    int pressed = -1;
+    return SDL_ShowMessageBox(&box, &pressed) == 0 ? pressed : -1;
 }

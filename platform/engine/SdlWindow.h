@@ -33,6 +33,10 @@ public:
     void ShowMessageBox(const std::string& title, const std::string& text, bool error);
     // Yes and No buttons; true for yes (Esc and closing answer no).
     bool AskYesNo(const std::string& title, const std::string& text);
+    // Buttons with the given labels, the first answering Esc and the last
+    // Enter; the index of the one pressed, -1 when the box cannot be shown.
+    int AskChoice(const std::string& title, const std::string& text,
+                  const std::vector<std::string>& answers);
 
 private:
     void ToLogical(int wx, int wy, float& x, float& y) const;

@@ -2,6 +2,8 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 using testing_support::MakeTempDir;
@@ -11,6 +13,14 @@ using testing_support::WriteFile;
 
 std::string MapXml(const std::string& name, const std::string& elements) {
     return "<?xml version=\"1.0\"?>\n<map name=\"" + name + "\">\n" + elements + "</map>\n";
+}
+
+std::string OneCrateMap() {
+    return MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n");
+}
+
+std::string PlaceAt500() {
+    return "0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n";
 }
 
 std::string ThreeCratesMap() {
@@ -33,6 +43,8 @@ EditorRun RunEditor(const std::string& script, int frames, const std::string& ma
     }
     WriteFile(run.dir + "/input.txt", text);
     WriteFile(run.dir + "/start.xml", mapXml);
+    // A new map's recovery file goes to the state folder: the run's own.
+    setenv("XDG_STATE_HOME", (run.dir + "/state").c_str(), 1);
     run.result =
         RunProgram(DUSKMAW_EDITOR_BINARY,
                    {"--headless", "--data", dataDir.empty() ? SourceDir() + "/data" : dataDir,
@@ -62,6 +74,25 @@ std::string DataWithDefinitions(const std::string& entities, const std::string& 
     WriteFile(dir + "/resources/entity.xml", entities);
     WriteFile(dir + "/resources/items.xml", items);
     return dir;
+}
+
+std::string Line(int frame, const std::string& event) {
+    return std::to_string(frame) + " " + event + "\n";
+}
+
+std::string Ctrl(int frame, char key, bool shift) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(key));
+    std::string s = Line(frame, "key 0x11 down");
+    if (shift) {
+        s += Line(frame, "key 0x10 down");
+    }
+    s += Line(frame + 1, std::string("key ") + code + " down") +
+         Line(frame + 2, std::string("key ") + code + " up");
+    if (shift) {
+        s += Line(frame + 3, "key 0x10 up");
+    }
+    return s + Line(frame + 3, "key 0x11 up");
 }
 
 std::vector<JsonValue> Placements(const JsonValue& frame, const std::string& kind) {

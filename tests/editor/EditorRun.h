@@ -18,6 +18,10 @@ struct EditorRun {
 
 // A map file of the given entity and item elements (already written XML).
 std::string MapXml(const std::string& name, const std::string& elements);
+// One crate at (300, 300).
+std::string OneCrateMap();
+// A script placing the picked definition at (500, 500) in frames 1 and 2.
+std::string PlaceAt500();
 // Three crates in a row on y 300, at x 300, 400 and 700.
 std::string ThreeCratesMap();
 
@@ -31,6 +35,12 @@ EditorRun RunEditor(const std::string& script, int frames, const std::string& ma
 // A content folder like the shipped one whose entity and item files hold
 // the given text.
 std::string DataWithDefinitions(const std::string& entities, const std::string& items);
+
+// One line of an input script.
+std::string Line(int frame, const std::string& event);
+// Ctrl (and Shift) go down at `frame`, the key a frame later; all are up at
+// frame + 3.
+std::string Ctrl(int frame, char key, bool shift = false);
 
 // The trace's placements of one frame, of one kind ("entity" or "item").
 std::vector<JsonValue> Placements(const JsonValue& frame, const std::string& kind);

@@ -202,7 +202,7 @@ TEST(EditorScenario, TheSliderScrollsTheListButNotPastItsLastPage) {
     EXPECT_EQ(run.trace[5]["list"]["top"].AsNumber(), 17);
 }
 
-TEST(EditorScenario, SavingRoundsTiesToEvenAndWritesEntitiesBeforeItems) {
+TEST(EditorScenario, SavingAnUntouchedMapWritesEveryElementBackAsItWas) {
     const std::string map =
         MapXml("Rounding", "<item x=\"10\" y=\"20\" it_name=\"Key\"/>\n"
                            "<entity x=\"32.5\" y=\"33.5\" ent_name=\"crate\"/>\n"
@@ -212,9 +212,10 @@ TEST(EditorScenario, SavingRoundsTiesToEvenAndWritesEntitiesBeforeItems) {
     EXPECT_EQ(ReadFile(run.dir + "/saved.xml"),
               "<?xml version=\"1.0\"?>\n"
               "<map name=\"Rounding\">\n"
-              "    <entity x=\"32\" y=\"34\" ent_name=\"crate\"/>\n"
-              "    <entity x=\"-2\" y=\"5000\" ent_name=\"barrel\"/>\n"
               "    <item x=\"10\" y=\"20\" it_name=\"Key\"/>\n"
+              "    <entity x=\"32.5\" y=\"33.5\" ent_name=\"crate\"/>\n"
+              "    <effect x=\"1\" y=\"2\" fx_name=\"Circle of Flame\"/>\n"
+              "    <entity x=\"-2.5\" y=\"5000.4\" ent_name=\"barrel\"/>\n"
               "</map>\n")
         << run.log;
 }
@@ -240,13 +241,15 @@ TEST(EditorScenario, CancelledDialogsDoNothing) {
 }
 
 TEST(EditorScenario, OpeningAFileThatIsNotAMapKeepsTheMapOnScreen) {
-    // Placed but never saved: opening a broken file must not lose it.
-    EditorRun run = RunEditor("0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n"
-                              "3 dialog $DIR/broken.xml\n" +
-                                  ClickOpen(4) + "8 dialog $DIR/start.xml\n" + ClickOpen(9),
-                              14, ThreeCratesMap(), [](const std::string& dir) {
-                                  WriteFile(dir + "/broken.xml", "not a map <<<\x01");
-                              });
+    // Placed but never saved: opening a broken file must not lose it, even
+    // after "Don't save".
+    EditorRun run =
+        RunEditor("0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n"
+                  "3 dialog no\n3 dialog $DIR/broken.xml\n" +
+                      ClickOpen(4) + "8 dialog no\n8 dialog $DIR/start.xml\n" + ClickOpen(9),
+                  14, ThreeCratesMap(), [](const std::string& dir) {
+                      WriteFile(dir + "/broken.xml", "not a map <<<\x01");
+                  });
     ASSERT_EQ(run.trace.size(), 14u);
     EXPECT_NE(run.log.find("Message box (error) \"Error\": The parser cannot load the XML "
                            "document, located at: " +
@@ -292,10 +295,14 @@ TEST(EditorScenario, WithNoDefinitionsThereIsNothingToPlaceAndABrokenFileIsRepor
     EXPECT_EQ(run.trace[2]["selected_name"].AsString(), "");
     EXPECT_EQ(run.trace[2]["list"]["lines"].AsNumber(), 0);
     EXPECT_EQ(run.trace[6]["mode"].AsNumber(), 1);
-    EXPECT_EQ(run.trace[7]["placements"].size(), 0u); // the crates are not defined either
+    // The crates are not defined either: kept, drawn as placeholders.
+    EXPECT_EQ(run.trace[7]["placements"].size(), 3u);
+    EXPECT_EQ(run.trace[7]["missing_placements"].AsNumber(), 3);
     EXPECT_NE(run.log.find("Message box (error) \"Error\": The parser cannot load the XML "
                            "document, located at: resources/items.xml"),
               std::string::npos)
         << run.log;
-    EXPECT_NE(run.log.find("entity \"crate\" skipped"), std::string::npos);
+    EXPECT_NE(run.log.find("entity \"crate\": no entity definition has that name; kept as a "
+                           "placeholder"),
+              std::string::npos);
 }

@@ -10,26 +10,6 @@ using testing_support::WriteFile;
 
 namespace {
 
-std::string Line(int frame, const std::string& event) {
-    return std::to_string(frame) + " " + event + "\n";
-}
-
-// Ctrl (and Shift) go down at `frame`, the key a frame later; all are up at frame + 3.
-std::string Ctrl(int frame, char key, bool shift = false) {
-    char code[8];
-    std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(key));
-    std::string s = Line(frame, "key 0x11 down");
-    if (shift) {
-        s += Line(frame, "key 0x10 down");
-    }
-    s += Line(frame + 1, std::string("key ") + code + " down") +
-         Line(frame + 2, std::string("key ") + code + " up");
-    if (shift) {
-        s += Line(frame + 3, "key 0x10 up");
-    }
-    return s + Line(frame + 3, "key 0x11 up");
-}
-
 std::vector<double> Xs(const JsonValue& frame) {
     std::vector<double> xs;
     for (const JsonValue& p : Placements(frame, "entity")) {

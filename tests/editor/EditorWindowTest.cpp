@@ -1,13 +1,16 @@
-// The editor's own file chooser drawn for real in a window: the box, the
-// typed name and the folder list show where they should.
+// The editor's own file chooser and questions drawn for real in a window:
+// the box, the typed name and the folder list show where they should, and a
+// click on the drawn question answers it.
 #include "editor/FileChooser.h"
 #include "editor/MapDialogs.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/BitmapFont.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -100,3 +103,32 @@ TEST(EditorWindow, TheFileChooserShowsTheFolderAndTheTypedName) {
 }
 
 } // namespace
+
+TEST(EditorWindow, TheUnsavedChangesQuestionIsDrawnInTheWindowAndAnsweredByAClick) {
+    if (!std::getenv("DISPLAY")) {
+        GTEST_SKIP() << "no X display";
+    }
+    if (kLeakChecked) {
+        GTEST_SKIP() << "system GL libraries leak under the address sanitizer";
+    }
+    using testing_support::ReadFile;
+    using testing_support::WriteFile;
+    const std::string dir = testing_support::MakeTempDir("question-window");
+    WriteFile(dir + "/start.xml", "<?xml version=\"1.0\"?>\n<map name=\"Q\"/>\n");
+    // Place, Esc: the box; "Don't save" sits at the middle of its three buttons.
+    WriteFile(dir + "/input.txt", "0 mouse 500 300\n1 key 0x02 down\n2 key 0x02 up\n"
+                                  "4 key 0x1B down\n5 key 0x1B up\n"
+                                  "8 mouse 510 408\n9 key 0x01 down\n10 key 0x01 up\n");
+    const ProgramResult result =
+        RunProgram(DUSKMAW_EDITOR_BINARY,
+                   {"--data", testing_support::SourceDir() + "/data", "--map", dir + "/start.xml",
+                    "--input", dir + "/input.txt", "--log", dir + "/log.txt", "--frames", "30",
+                    "--screenshot", "7:" + dir + "/question.png"});
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    const std::string log = ReadFile(dir + "/log.txt");
+    EXPECT_NE(log.find("Question \"Unsaved changes\": Save changes to start.xml before closing? "
+                       "-> discard"),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(std::filesystem::exists(dir + "/question.png"));
+}

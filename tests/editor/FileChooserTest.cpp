@@ -80,7 +80,7 @@ protected:
     std::unique_ptr<FileChooser> m_chooser;
 };
 
-TEST_F(FileChooserTest, ListsParentFoldersThenMatchingFilesByName) {
+TEST_F(FileChooserTest, ListsTheParentThenMatchingFilesThenFoldersByName) {
     auto labels = [](const std::vector<ChooserEntry>& entries) {
         std::vector<std::string> out;
         for (const ChooserEntry& e : entries) {
@@ -89,9 +89,9 @@ TEST_F(FileChooserTest, ListsParentFoldersThenMatchingFilesByName) {
         return out;
     };
     EXPECT_EQ(labels(ListFolder(m_dir + "/maps", "*.xml")),
-              (std::vector<std::string>{"..", "old/", "B.XML", "a.xml"}));
+              (std::vector<std::string>{"..", "B.XML", "a.xml", "old/"}));
     EXPECT_EQ(labels(ListFolder(m_dir + "/maps", "*.*")),
-              (std::vector<std::string>{"..", "old/", "B.XML", "a.xml", "notes.txt"}));
+              (std::vector<std::string>{"..", "B.XML", "a.xml", "notes.txt", "old/"}));
     EXPECT_EQ(labels(ListFolder(m_dir + "/nowhere", "*.*")), (std::vector<std::string>{".."}));
     // The root has nothing above it.
     EXPECT_NE(labels(ListFolder("/", "*.xml")).front(), "..");
@@ -131,13 +131,13 @@ TEST_F(FileChooserTest, OpeningNeedsAFileThatExistsAndEscCancels) {
 
 TEST_F(FileChooserTest, ClicksWalkTheFoldersAndPickAFile) {
     // Rows are 14 pixels high from y = 238 (768 / 2 - 210 + 64): ".." is
-    // row 0, "old/" row 1, "B.XML" row 2.
+    // row 0, "B.XML" row 1: map files come before the folders.
     const std::string script = "0 mouse 300 245\n1 key 0x01 down\n2 key 0x01 up\n"  // ..
                                "3 mouse 300 245\n4 key 0x01 down\n5 key 0x01 up\n"; // .. again
     Run(false, script, 7);
     EXPECT_EQ(m_chooser->Folder(), std::filesystem::path(m_dir).parent_path().string());
     Run(false,
-        "0 mouse 300 273\n1 key 0x01 down\n2 key 0x01 up\n"
+        "0 mouse 300 259\n1 key 0x01 down\n2 key 0x01 up\n"
         "3 key 0x01 down\n4 key 0x01 up\n",
         6);
     EXPECT_EQ(m_chooser->Name(), "B.XML");
@@ -146,6 +146,9 @@ TEST_F(FileChooserTest, ClicksWalkTheFoldersAndPickAFile) {
 }
 
 TEST(MapDialogs, DefaultExtensionAndFilters) {
+    // The dialogs start beside the open map, a new map's in maps/.
+    EXPECT_EQ(DialogFolder("/work/levels/cave.xml"), "/work/levels");
+    EXPECT_EQ(DialogFolder(""), (std::filesystem::current_path() / "maps").string());
     const FileDialogRequest request = MapDialogRequest(true);
     ASSERT_EQ(request.filters.size(), 2u);
     EXPECT_EQ(request.filters[0],

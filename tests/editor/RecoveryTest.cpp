@@ -7,6 +7,10 @@
 
 #include <filesystem>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
@@ -14,9 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kCrate = MapXml("Crates", "<entity x=\"300\" y=\"300\" ent_name=\"crate\"/>\n");
-// A place at (500, 500) in frames 1 and 2.
-const std::string kPlace = "0 mouse 500 500\n1 key 0x02 down\n2 key 0x02 up\n";
+const std::string kCrate = OneCrateMap();
+const std::string kPlace = PlaceAt500();
 
 TEST(EditorRecovery, UnsavedWorkIsKeptAfterThirtySecondsAndSurvivesAnUnfinishedRun) {
     // Ending at the frame limit is not quitting: the file stays, as after a kill.
@@ -69,7 +72,8 @@ void PrepareRecovery(const std::string& dir) {
 }
 
 TEST(EditorRecovery, ANewerRecoveryFileIsOfferedAndRestoredAsAnUnsavedChange) {
-    EditorRun run = RunEditor("0 dialog yes\n5 key 0x1B down\n", 20, kCrate, PrepareRecovery);
+    EditorRun run =
+        RunEditor("0 dialog yes\n5 dialog no\n5 key 0x1B down\n", 20, kCrate, PrepareRecovery);
     ASSERT_EQ(run.trace.size(), 5u) << run.result.output;
     EXPECT_NE(run.log.find("Question \"Recover unsaved changes\""), std::string::npos) << run.log;
     const std::vector<JsonValue> entities = Placements(run.trace[0], "entity");
@@ -78,7 +82,7 @@ TEST(EditorRecovery, ANewerRecoveryFileIsOfferedAndRestoredAsAnUnsavedChange) {
     EXPECT_TRUE(run.trace[0]["modified"].AsBool());
     EXPECT_EQ(run.trace[0]["file"].AsString(), run.dir + "/start.xml");
     EXPECT_EQ(run.trace[0]["undo_depth"].AsNumber(), 1) << "undo brings the saved map back";
-    // Quitting with Esc removes it.
+    // Quitting with Esc, answering "Don't save", removes it.
     EXPECT_FALSE(fs::exists(run.dir + "/start.xml.recovery"));
 }
 
@@ -102,3 +106,75 @@ TEST(EditorRecovery, AnOlderRecoveryFileIsNotOffered) {
 }
 
 } // namespace
+
+namespace {
+
+const std::string kUntitled = "/state/duskmaw/recovery/untitled.xml.recovery";
+
+} // namespace
+
+TEST(EditorRecovery, ANewMapKeepsItsWorkInTheStateFolderAndEveryOpenedMapOffersItsOwn) {
+    // The start map does not parse: a new map, never saved.
+    EditorRun run = RunEditor(kPlace, 1805, "not a map");
+    ASSERT_EQ(run.trace.size(), 1805u) << run.result.output;
+    EXPECT_EQ(run.trace[1804]["recovery"].AsString(), run.dir + kUntitled);
+    EXPECT_NE(ReadFile(run.dir + kUntitled).find("x=\"500\""), std::string::npos);
+
+    // Next time: offered at start-up; an undo does not delete it; a map
+    // opened later offers its own.
+    const std::string kept = ReadFile(run.dir + kUntitled);
+    run = RunEditor(
+        "0 dialog yes\n" + Ctrl(2, 'Z') + "6 dialog $DIR/other.xml\n6 dialog yes\n" + Ctrl(6, 'O'),
+        12, "not a map", [&](const std::string& dir) {
+            WriteFile(dir + kUntitled, kept);
+            PrepareRecovery(dir);
+            fs::rename(dir + "/start.xml.recovery", dir + "/other.xml.recovery");
+            WriteFile(dir + "/other.xml", kCrate);
+            fs::last_write_time(dir + "/other.xml",
+                                fs::file_time_type::clock::now() - std::chrono::hours(2));
+        });
+    ASSERT_EQ(run.trace.size(), 12u) << run.result.output;
+    EXPECT_EQ(Placements(run.trace[1], "entity").size(), 1u);
+    EXPECT_TRUE(run.trace[1]["modified"].AsBool());
+    EXPECT_EQ(run.trace[1]["title"].AsString(), "untitled* - Duskmaw Map Editor");
+    EXPECT_EQ(Placements(run.trace[5], "entity").size(), 0u);
+    EXPECT_TRUE(fs::exists(run.dir + kUntitled)) << "undo keeps the restored work";
+    EXPECT_EQ(run.trace[11]["file"].AsString(), run.dir + "/other.xml");
+    EXPECT_EQ(Placements(run.trace[11], "entity").size(), 2u) << run.log;
+    EXPECT_TRUE(run.trace[11]["modified"].AsBool());
+}
+
+TEST(EditorRecovery, ATerminatedEditorWritesTheRecoveryFileAtOnceAndKeepsIt) {
+    const std::string dir = testing_support::MakeTempDir("editor-term");
+    WriteFile(dir + "/start.xml", kCrate);
+    WriteFile(dir + "/input.txt", kPlace);
+    const std::string trace = dir + "/trace.jsonl";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const std::string data = testing_support::SourceDir() + "/data";
+        const std::string map = dir + "/start.xml";
+        const std::string input = dir + "/input.txt";
+        const std::string log = dir + "/log.txt";
+        execl(DUSKMAW_EDITOR_BINARY, DUSKMAW_EDITOR_BINARY, "--headless", "--data", data.c_str(),
+              "--map", map.c_str(), "--input", input.c_str(), "--trace", trace.c_str(), "--log",
+              log.c_str(), "--frames", "100000000", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // Once the change is on screen, as a logout would.
+    // (A few frames' trace lines; the file grows fast, so only its size.)
+    auto written = [&] {
+        std::error_code error;
+        const auto size = fs::file_size(trace, error);
+        return error ? 0 : size;
+    };
+    for (int i = 0; i < 500 && written() < 8000; ++i) {
+        usleep(20000);
+    }
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status)) << status;
+    const std::string recovery = dir + "/start.xml.recovery";
+    ASSERT_TRUE(fs::exists(recovery)) << ReadFile(dir + "/log.txt");
+    EXPECT_NE(ReadFile(recovery).find("x=\"500\" y=\"500\""), std::string::npos);
+}

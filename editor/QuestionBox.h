@@ -1,0 +1,49 @@
+// The editor's own message box and question, drawn in its window with the
+// panel's font and buttons (as the file chooser is), for a real window the
+// desktop cannot show boxes in. Modal: while it is open it takes the
+// frame's input; the answer comes in a later frame, through a callback.
+#pragma once
+
+#include "toolkit/GuiManager.h"
+#include "toolkit/Sprite.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class BitmapFont;
+
+class QuestionBox {
+public:
+    QuestionBox(BitmapFont* font, HTEXTURE buttons, int screenWidth, int screenHeight);
+    ~QuestionBox();
+    QuestionBox(const QuestionBox&) = delete;
+    QuestionBox& operator=(const QuestionBox&) = delete;
+
+    // answers: button labels, the first taken by Esc, the last by Enter.
+    // A box asked while one is open waits its turn.
+    void Ask(const std::string& title, const std::string& text, std::vector<std::string> answers,
+             std::function<void(int)> answered);
+    bool IsOpen() const { return !m_queue.empty(); }
+    void Update();
+    void Render();
+
+private:
+    struct Pending {
+        std::string title;
+        std::string text;
+        std::vector<std::string> answers;
+        std::function<void(int)> answered;
+    };
+    void Build();
+
+    Engine* m_engine;
+    BitmapFont* m_font;
+    HTEXTURE m_buttons;
+    Sprite m_fill;
+    float m_centreX;
+    float m_centreY;
+    std::vector<Pending> m_queue;
+    std::unique_ptr<GuiManager> m_gui;
+};
