@@ -297,10 +297,10 @@ void DrawShrines(SpriteSheet& props) {
     props.Add("altar_cursed", CursedAltar());
     props.Add("lectern", Lectern());
     props.Add("statue", Statue());
-    props.Add("torch", Torch());
-    props.Add("brazier", Brazier());
-    props.Add("crate", Crate(900));
-    props.Add("barrel", Barrel());
+    props.AddSolid("torch", Torch());
+    props.AddSolid("brazier", Brazier());
+    props.AddSolid("crate", Crate(900));
+    props.AddSolid("barrel", Barrel());
     props.Add("bones", Bones());
 }
 
