@@ -51,6 +51,10 @@ faults = [
     ("resources/game.res", r'(Particle "\w+" \{ filename = "[^"]*" sprite = )"\w+"',
      r'\1"nosprite"', "nosprite"),
     ("books/primer.txt", r'page1="', 'page1="' + "Wordy " * 400, "overflows"),
+    ("books/primer.txt", r'FLAME FAN \(', 'FLAME WHIP (', "FLAME WHIP"),
+    # A blocking prop's rectangle moved onto the empty foot of its sheet.
+    ("gfx/sprites.res", r'(Sprite "crate" \{ texture = "gfx_props" rect = )\d+, \d+',
+     r'\g<1>0, 470', "blocking sprite crate has"),
 ]
 
 failed = 0

@@ -8,8 +8,11 @@
 #include "content/SoundRegistrar.h"
 #include "content/XmlFile.h"
 #include "game/ui/Book.h"
+#include "toolkit/StringTable.h"
+#include "tools/check/BookSpells.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -79,7 +82,87 @@ struct Registered : SoundRegistrar {
     std::set<std::string> names;
 };
 
+// The orbs a "Costs ..." sentence asks, fire, ice, earth, wind: "half a fire
+// orb", "one fire orb and one ice orb", "two orbs of each element" (each of
+// the elements the spell uses).
+std::array<float, 4> StatedCosts(const std::string& body, const std::array<bool, 4>& uses) {
+    static const std::map<std::string, float> kNumbers = {{"half", 0.5f}, {"one", 1},  {"two", 2},
+                                                          {"three", 3},   {"four", 4}, {"five", 5}};
+    static const std::array<std::string, 4> kElements = {"fire", "ice", "earth", "wind"};
+    std::array<float, 4> costs{};
+    const std::size_t at = body.find("Costs ");
+    if (at == std::string::npos) {
+        return costs;
+    }
+    std::istringstream words(body.substr(at, body.find('.', at) - at));
+    float pending = 0;
+    for (std::string word; words >> word;) {
+        if (kNumbers.count(word)) {
+            pending = kNumbers.at(word);
+        } else if (word == "each") {
+            for (int k = 0; k < 4; ++k) {
+                costs[k] = uses[k] ? pending : 0;
+            }
+        } else if (auto e = std::find(kElements.begin(), kElements.end(), word);
+                   e != kElements.end()) {
+            costs[e - kElements.begin()] = pending;
+        }
+    }
+    return costs;
+}
+
 } // namespace
+
+// What the primer teaches is what the game does: every shipped spell has a
+// heading, under the keys that select it, at the cost it really takes.
+TEST_F(ShippedText, ThePrimerTeachesEverySpellByItsKeysAndCost) {
+    tinyxml2::XMLDocument document;
+    ASSERT_EQ(document.LoadFile(DefinitionDatabase::kSpellFile), tinyxml2::XML_SUCCESS);
+    const std::vector<NamedSpell> spells = ReadSpellNames(document);
+    DefinitionDatabase shipped;
+    CollectingReport report;
+    shipped.Load(report, nullptr);
+    ASSERT_EQ(spells.size(), shipped.Combinations().size()) << "a spell has no name";
+
+    std::vector<SpellHeading> headings;
+    StringTable primer("books/primer.txt");
+    for (int page = 0; primer.GetString(("page" + std::to_string(page)).c_str()); ++page) {
+        for (const SpellHeading& heading :
+             FindSpellHeadings(primer.GetString(("page" + std::to_string(page)).c_str()))) {
+            headings.push_back(heading);
+        }
+    }
+    std::set<int> taught;
+    for (const SpellHeading& heading : headings) {
+        for (const NamedSpell& named : spells) {
+            if (!SameSpellName(named.name, heading.name)) {
+                continue;
+            }
+            taught.insert(named.index);
+            const SpellDefinition& spell = *shipped.Spell(named.index);
+            const SpellCombination& combination = shipped.Combinations().at(named.index);
+            const std::array<bool, 4> uses = {combination.fire, combination.ice, combination.earth,
+                                              combination.wind};
+            if (heading.keys.find("any three") != std::string::npos) {
+                EXPECT_EQ(std::count(uses.begin(), uses.end(), true), 3) << heading.name;
+            } else {
+                for (int k = 0; k < 4; ++k) {
+                    EXPECT_EQ(heading.keys.find(static_cast<char>('1' + k)) != std::string::npos,
+                              uses[k])
+                        << heading.name << " (" << heading.keys << ")";
+                }
+                EXPECT_EQ(heading.keys.find('Q') != std::string::npos, combination.it == 1)
+                    << heading.name;
+            }
+            const std::array<float, 4> real = {spell.fireCost, spell.iceCost, spell.earthCost,
+                                               spell.windCost};
+            EXPECT_EQ(StatedCosts(heading.body, uses), real) << heading.name << heading.body;
+        }
+    }
+    for (const NamedSpell& named : spells) {
+        EXPECT_TRUE(taught.count(named.index)) << named.name << " is not in the primer";
+    }
+}
 
 TEST_F(ShippedText, EveryBookPageFitsItsBoxInTheBookFont) {
     std::vector<std::string> names;

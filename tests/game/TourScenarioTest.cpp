@@ -99,6 +99,27 @@ TEST_F(TourScenario, EveryRegionIsReachedAndEveryActionWordTakesEffect) {
     }
 }
 
+// The player starts inside the Warden's reach: the tour's first step starts
+// the lesson, and the ways on pass outside the ring, so it is heard once.
+// The lecterns' books are taken into the pack, not opened on the spot.
+TEST_F(TourScenario, TheWardenSpeaksAtTheFirstStepOnceAndTheLecternsGiveTheirBooks) {
+    std::vector<int> lessons;
+    std::set<std::string> carried;
+    for (const JsonValue& frame : s_run->trace) {
+        for (const JsonValue& action : frame["actions"].AsArray()) {
+            if (action.AsString() == "dialogue_statue") {
+                lessons.push_back(static_cast<int>(frame["frame"].AsNumber()));
+            }
+        }
+        for (const JsonValue& item : frame["inventory"]["items"].AsArray()) {
+            carried.insert(item["name"].AsString());
+        }
+    }
+    ASSERT_EQ(lessons.size(), 1u);
+    EXPECT_LE(lessons[0], s_tour->regions["glade"] + 10); // its first step
+    EXPECT_TRUE(carried.count("Scroll") && carried.count("Bestiary"));
+}
+
 TEST_F(TourScenario, BooksAreTurnedChoicesEndDialoguesAndItemsAreUsed) {
     std::set<std::string> turned; // books seen past their first spread
     bool choiceEnded = false;

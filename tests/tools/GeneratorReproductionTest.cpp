@@ -40,8 +40,10 @@ TEST(GeneratorReproduction, ArtAndContactSheetAreRemadeByteForByte) {
     }
     std::string out = testing_support::MakeTempDir("artgen");
     std::string sheet = out + "/contact-sheet.png";
-    ASSERT_EQ(content_test::Run(
-                  std::string(DUSKMAW_ARTGEN) + " --out " + out + " --contact-sheet " + sheet, out),
+    ASSERT_EQ(content_test::Run(std::string(DUSKMAW_ARTGEN) + " --out " + out +
+                                    " --contact-sheet " + sheet + " --effects " +
+                                    testing_support::SourceDir() + "/tools/psicompile/effects",
+                                out),
               0)
         << ReadFile(out + "/run.log");
     ExpectSameFiles(out, "gfx", ".png");

@@ -20,7 +20,13 @@ void DrawItems(SpriteSheet& items);                 // world sprites and invento
 void DrawEditorGui(content::Image& menu, content::Image& slider);
 // The game's and the editor's desktop icons, at 48, 128 and 256 pixels.
 bool WriteIcons(const std::string& folder);
-// One labelled picture of every sprite, for reviewing the look.
-content::Image ContactSheet(const std::vector<const SpriteSheet*>& sheets);
+// The four kinds of enemy in flight, from the particle descriptions in the
+// folder `effects` (tools/psicompile/effects).
+content::Image EnemyStrip(const std::vector<const SpriteSheet*>& sheets,
+                          const std::string& effects);
+// One labelled picture of every sprite, for reviewing the look, under the
+// enemy strip when there is one.
+content::Image ContactSheet(const std::vector<const SpriteSheet*>& sheets,
+                            const content::Image& enemies);
 
 } // namespace art

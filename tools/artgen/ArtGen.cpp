@@ -1,4 +1,4 @@
-// duskmaw-artgen --out DATA_DIR [--contact-sheet PNG] [--icons DIR]
+// duskmaw-artgen --out DATA_DIR [--contact-sheet PNG [--effects DIR]] [--icons DIR]
 // Draws every sprite and texture, packs them into sheets, writes the sheets,
 // the sprite resource script gfx/sprites.res, the editor's gui images and
 // the desktop icons.
@@ -11,19 +11,22 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    std::string out, contact, icons;
+    std::string out, contact, icons, effects;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--out") == 0) {
             out = argv[i + 1];
         } else if (std::strcmp(argv[i], "--contact-sheet") == 0) {
             contact = argv[i + 1];
+        } else if (std::strcmp(argv[i], "--effects") == 0) {
+            effects = argv[i + 1];
         } else if (std::strcmp(argv[i], "--icons") == 0) {
             icons = argv[i + 1];
         }
     }
     if (out.empty()) {
         std::fprintf(stderr,
-                     "usage: duskmaw-artgen --out DATA_DIR [--contact-sheet PNG] [--icons DIR]\n");
+                     "usage: duskmaw-artgen --out DATA_DIR [--contact-sheet PNG [--effects DIR]] "
+                     "[--icons DIR]\n");
         return 2;
     }
 
@@ -74,7 +77,9 @@ int main(int argc, char** argv) {
     }
     if (!contact.empty()) {
         std::vector<const art::SpriteSheet*> all(sheets.begin(), sheets.end());
-        ok = art::ContactSheet(all).SavePng(contact) && ok;
+        const content::Image enemies =
+            effects.empty() ? content::Image() : art::EnemyStrip(all, effects);
+        ok = art::ContactSheet(all, enemies).SavePng(contact) && ok;
     }
     return ok ? 0 : 1;
 }

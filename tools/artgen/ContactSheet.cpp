@@ -46,7 +46,7 @@ Image Resize(const Image& src, float k) {
 
 } // namespace
 
-Image ContactSheet(const std::vector<const SpriteSheet*>& sheets) {
+Image ContactSheet(const std::vector<const SpriteSheet*>& sheets, const Image& enemies) {
     content::FontFace font(content::DejaVuPath("DejaVuSans.ttf"), 12);
     const int width = 1800, pad = 10, labelH = 18;
     struct Placed {
@@ -55,7 +55,8 @@ Image ContactSheet(const std::vector<const SpriteSheet*>& sheets) {
         int x, y, cellW, cellH;
     };
     std::vector<Placed> placed;
-    int x = pad, y = pad, rowH = 0;
+    const int top = enemies.Width() > 0 ? enemies.Height() + pad : 0;
+    int x = pad, y = pad + top, rowH = 0;
     for (const SpriteSheet* sheet : sheets) {
         for (const SpriteEntry& s : sheet->Sprites()) {
             Image pic = Resize(s.picture, ScaleFor(s));
@@ -77,6 +78,7 @@ Image ContactSheet(const std::vector<const SpriteSheet*>& sheets) {
             sheet.At(xx, yy) = FromArgb(pal::kNight0);
         }
     }
+    sheet.Draw(enemies, pad, pad);
     const Rgba label = FromArgb(pal::kParchment);
     for (const Placed& p : placed) {
         for (int yy = 0; yy < p.cellH; ++yy) {

@@ -240,18 +240,18 @@ Image Bush(uint32_t seed) {
 
 void DrawProps(SpriteSheet& props) {
     Rgba oak = content::Mix(FromArgb(pal::kMoss2), FromArgb(pal::kNight3), 0.25f);
-    props.Add("tree_oak", Canopy(120, oak, 7, 100));
-    props.Add("tree_oak_small", Canopy(88, oak, 6, 101));
-    props.Add("tree_pine", Pine(96, 110));
-    props.Add("tree_dead", DeadTree(96, 120));
+    props.AddSolid("tree_oak", Canopy(120, oak, 7, 100));
+    props.AddSolid("tree_oak_small", Canopy(88, oak, 6, 101));
+    props.AddSolid("tree_pine", Pine(96, 110));
+    props.AddSolid("tree_dead", DeadTree(96, 120));
     props.Add("bush", Bush(130));
-    props.Add("rock_large", Rock(76, 64, 140, true));
-    props.Add("rock_small", Rock(40, 36, 141, false));
-    props.Add("wall_ruin", Wall(128, false, 150));
-    props.Add("wall_ruin_vertical", Wall(128, true, 151));
-    props.Add("wall_ruin_short", Wall(72, false, 152));
-    props.Add("pillar", Pillar(false, 160));
-    props.Add("pillar_broken", Pillar(true, 161));
+    props.AddSolid("rock_large", Rock(76, 64, 140, true));
+    props.AddSolid("rock_small", Rock(40, 36, 141, false));
+    props.AddSolid("wall_ruin", Wall(128, false, 150));
+    props.AddSolid("wall_ruin_vertical", Wall(128, true, 151));
+    props.AddSolid("wall_ruin_short", Wall(72, false, 152));
+    props.AddSolid("pillar", Pillar(false, 160));
+    props.AddSolid("pillar_broken", Pillar(true, 161));
     props.Add("rubble", Rubble(170));
 }
 

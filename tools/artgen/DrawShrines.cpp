@@ -153,6 +153,34 @@ Image Lectern() {
     return img;
 }
 
+// The Warden's reach: a faint ring of runes cut into the ground round the
+// statue. The player starts inside it; the entity that speaks is this ring.
+Image WardenRing() {
+    Image img(200, 200);
+    const float c = 100;
+    Glow(img, c, c, 100, FromArgb(pal::kIce1), 0.10f, 0.6f);
+    content::FillColor(img, content::Subtract(content::Circle(c, c, 95), content::Circle(c, c, 92)),
+                       FromArgb(pal::kIce2, 0.55f));
+    content::FillColor(img,
+                       content::Subtract(content::Circle(c, c, 84), content::Circle(c, c, 82.5f)),
+                       FromArgb(pal::kIce1, 0.35f));
+    for (int i = 0; i < 16; ++i) {
+        const float a = i * 2 * kPi / 16;
+        const float x = c + 88.5f * std::cos(a), y = c + 88.5f * std::sin(a);
+        const float along = a + kPi / 2;
+        // A short stroke across the band and a tick along it: a rune.
+        content::FillColor(img,
+                           content::Segment(x - 3 * std::cos(a), y - 3 * std::sin(a),
+                                            x + 3 * std::cos(a), y + 3 * std::sin(a), 0.8f),
+                           FromArgb(pal::kIce2, 0.8f));
+        content::FillColor(img,
+                           content::Segment(x, y, x + 2.5f * std::cos(along + (i % 3) * 0.6f),
+                                            y + 2.5f * std::sin(along + (i % 3) * 0.6f), 0.6f),
+                           FromArgb(pal::kIce2, 0.7f));
+    }
+    return img;
+}
+
 Image Statue() {
     Image img(68, 68);
     float c = 32;
@@ -297,10 +325,11 @@ void DrawShrines(SpriteSheet& props) {
     props.Add("altar_cursed", CursedAltar());
     props.Add("lectern", Lectern());
     props.Add("statue", Statue());
-    props.Add("torch", Torch());
-    props.Add("brazier", Brazier());
-    props.Add("crate", Crate(900));
-    props.Add("barrel", Barrel());
+    props.Add("warden_ring", WardenRing());
+    props.AddSolid("torch", Torch());
+    props.AddSolid("brazier", Brazier());
+    props.AddSolid("crate", Crate(900));
+    props.AddSolid("barrel", Barrel());
     props.Add("bones", Bones());
 }
 

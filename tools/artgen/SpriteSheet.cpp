@@ -1,5 +1,7 @@
 #include "tools/artgen/SpriteSheet.h"
 
+#include "tools/check/SpriteMargin.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
@@ -22,6 +24,30 @@ void SpriteSheet::Add(const std::string& name, content::Image picture, float hot
     e.blend = blend;
     e.picture = std::move(picture);
     m_sprites.push_back(std::move(e));
+}
+
+void SpriteSheet::AddSolid(const std::string& name, const content::Image& picture) {
+    const float faint = static_cast<float>(kFaintAlpha) / 255.0f;
+    int left = picture.Width(), right = -1, top = picture.Height(), bottom = -1;
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (picture.At(x, y).a >= faint) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    if (right < 0) {
+        Add(name, picture);
+        return;
+    }
+    left = std::max(left - 1, 0);
+    top = std::max(top - 1, 0);
+    right = std::min(right + 1, picture.Width() - 1);
+    bottom = std::min(bottom + 1, picture.Height() - 1);
+    Add(name, picture.Crop(left, top, right - left + 1, bottom - top + 1));
 }
 
 bool SpriteSheet::Pack() {

@@ -26,6 +26,10 @@ public:
     // Hot spot defaults to the centre (the game centres most hot spots anyway).
     void Add(const std::string& name, content::Image picture, float hotX = -1, float hotY = -1,
              const std::string& blend = "");
+    // A prop the player cannot walk through: its box is its sprite's size,
+    // so the picture is cut to what is drawn (one pixel kept for the soft
+    // edge) and the hot spot is the centre of what is left.
+    void AddSolid(const std::string& name, const content::Image& picture);
     // Places every sprite (shelf packing, tallest first); false if they do not fit.
     bool Pack();
 

@@ -15,13 +15,16 @@
 #include "toolkit/ResourceManager.h"
 #include "toolkit/StringTable.h"
 #include "toolkit/ToolkitResources.h"
+#include "tools/check/BookSpells.h"
 #include "tools/check/CheckReport.h"
+#include "tools/check/SpriteMargin.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -233,6 +236,19 @@ private:
         }
     }
 
+    // Each sprite once, however many blocking entities draw it.
+    void CheckBlockingMargin(const std::string& name) {
+        auto* sprite = static_cast<RSprite*>(m_resources.FindRecord(kKindSprite, name.c_str()));
+        if (!sprite || !m_marginChecked.insert(name).second) {
+            return;
+        }
+        const int margin = SpriteEmptyMargin(*m_engine, m_resources, *sprite);
+        if (margin > kMarginAllowed) {
+            Record(*sprite, "blocking sprite " + name + " has " + std::to_string(margin) +
+                                " px of empty margin");
+        }
+    }
+
     void NeedSprite(const char* file, int line, const std::string& owner, const std::string& sprite,
                     bool mayBeEmpty) {
         if ((sprite.empty() && !mayBeEmpty) || (!sprite.empty() && !IsSprite(sprite))) {
@@ -272,6 +288,9 @@ private:
             NeedSprite(entities, entity.line, owner, entity.spriteName, true);
             NeedParticle(entities, entity.line, owner, entity.particleName);
             CheckAction(entities, entity.line, owner, entity.playerTrigger);
+            if (entity.collidesWithPlayer && !entity.spriteName.empty()) {
+                CheckBlockingMargin(entity.spriteName);
+            }
         }
         for (const auto& [name, effect] : m_database.Effects()) {
             if (!m_emitters.count(name)) {
@@ -416,6 +435,30 @@ private:
                     m_report.Problem(file, LineOf(text, key + "="),
                                      key + " overflows its box in " + Quoted(fontName));
                 }
+                CheckSpellHeadings(file, text, page_text);
+            }
+        }
+    }
+
+    // A book that teaches a spell under a name the game does not ship
+    // teaches nothing a player can find.
+    void CheckSpellHeadings(const std::string& file, const std::string& text, const char* page) {
+        if (!m_spellNames) {
+            m_spellNames.emplace();
+            tinyxml2::XMLDocument spells;
+            if (spells.LoadFile(DefinitionDatabase::kSpellFile) == tinyxml2::XML_SUCCESS) {
+                *m_spellNames = ReadSpellNames(spells);
+            }
+        }
+        for (const SpellHeading& heading : FindSpellHeadings(page)) {
+            const bool known =
+                std::any_of(m_spellNames->begin(), m_spellNames->end(), [&](const NamedSpell& s) {
+                    return SameSpellName(s.name, heading.name);
+                });
+            if (!known) {
+                m_report.Problem(file, LineOf(text, heading.name + " ("),
+                                 "names the spell " + Quoted(heading.name) + ", which " +
+                                     DefinitionDatabase::kSpellFile + " does not have");
             }
         }
     }
@@ -448,6 +491,8 @@ private:
     SoundList m_soundList;
     tinyxml2::XMLDocument m_dialogues;
     std::set<std::string> m_emitters;
+    std::optional<std::vector<NamedSpell>> m_spellNames;
+    std::set<std::string> m_marginChecked;
 };
 
 } // namespace
