@@ -178,11 +178,11 @@ TEST(EditorScenario, MSwitchesToItemsAndBackToTheFirstEntity) {
     EXPECT_EQ(run.trace[2]["list"]["selected"].AsNumber(), 4);
     EXPECT_EQ(run.trace[4]["mode"].AsNumber(), 1);
     EXPECT_EQ(run.trace[4]["selected_name"].AsString(), "Amulet of the Keeper");
-    EXPECT_EQ(run.trace[4]["list"]["lines"].AsNumber(), 12);
+    EXPECT_EQ(run.trace[4]["list"]["lines"].AsNumber(), 13);
     EXPECT_EQ(run.trace[7]["mode"].AsNumber(), 2);
     EXPECT_EQ(run.trace[7]["list"]["selected"].AsNumber(), 0);
     EXPECT_EQ(run.trace[7]["slider"]["value"].AsNumber(), 0);
-    EXPECT_EQ(run.trace[7]["slider"]["max"].AsNumber(), 34);
+    EXPECT_EQ(run.trace[7]["slider"]["max"].AsNumber(), 35);
     EXPECT_EQ(run.trace[7]["selected_name"].AsString(), "altar_cursed");
     // Back in entity mode a right click places an entity, not an item.
     EXPECT_EQ(Placements(run.trace[14], "entity").size(), 4u);
@@ -190,16 +190,16 @@ TEST(EditorScenario, MSwitchesToItemsAndBackToTheFirstEntity) {
 }
 
 TEST(EditorScenario, TheSliderScrollsTheListButNotPastItsLastPage) {
-    // 34 entity names, 9 rows: the last top line is 25.
+    // 35 entity names, 9 rows: the last top line is 26.
     EditorRun run = RunEditor("0 mouse 155 50\n1 key 0x01 down\n"
-                              "3 mouse 155 108\n" // 34 * 64 / 128 = 17
-                              "5 mouse 155 170\n" // about 33.5 -> 34, past 25
+                              "3 mouse 155 108\n" // 35 * 64 / 128 = 17.5 -> 18
+                              "5 mouse 155 170\n" // about 34.5, past 26
                               "7 key 0x01 up\n",
                               9, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 9u);
-    EXPECT_EQ(run.trace[3]["list"]["top"].AsNumber(), 17);
-    EXPECT_GT(run.trace[5]["slider"]["value"].AsNumber(), 25);
-    EXPECT_EQ(run.trace[5]["list"]["top"].AsNumber(), 17);
+    EXPECT_EQ(run.trace[3]["list"]["top"].AsNumber(), 18);
+    EXPECT_GT(run.trace[5]["slider"]["value"].AsNumber(), 26);
+    EXPECT_EQ(run.trace[5]["list"]["top"].AsNumber(), 18);
 }
 
 TEST(EditorScenario, SavingAnUntouchedMapWritesEveryElementBackAsItWas) {

@@ -27,7 +27,7 @@ TEST(EditorRoundTrip, TheGameReadsWhatTheEditorSaved) {
     // Place a torch and a Bread item, drag nothing, save.
     EditorRun run = RunEditor("0 mouse 500.25 400.75\n1 key 0x02 down\n2 key 0x02 up\n"
                               "3 key 0x4D down\n4 key 0x4D up\n"
-                              "5 mouse 60 60\n6 key 0x01 down\n7 key 0x01 up\n" // "Bread"
+                              "5 mouse 60 78\n6 key 0x01 down\n7 key 0x01 up\n" // "Bread"
                               "8 mouse 620.5 410\n9 key 0x02 down\n10 key 0x02 up\n"
                               "11 dialog $DIR/saved.xml\n12 mouse 30 750\n"
                               "13 key 0x01 down\n14 key 0x01 up\n",

@@ -8,15 +8,16 @@ using WorldTest = GameTestFixture;
 
 TEST_F(WorldTest, AnEntityTouchingTheViewEdgeIsActiveAndOnePixelBeyondIsNot) {
     const float half = SpriteWidth("tree_oak") / 2;
+    const float halfHigh = m_resources->GetSprite("tree_oak")->GetHeight() / 2;
     MapContents map;
     map.entities = {At("tree", 1024 + half, 100), At("tree", 1025 + half, 100),
-                    At("tree", 100, -half), At("tree", 100, -half - 0.5f)};
+                    At("tree", 100, -halfHigh), At("tree", 100, -halfHigh - 0.5f)};
     Populate(map);
     EXPECT_EQ(m_world->InactiveEntities().size(), 4u); // everything starts set aside
     Update();
     ASSERT_EQ(m_world->ActiveEntityCount(), 2);
     EXPECT_FLOAT_EQ(m_world->ActiveEntities()[0]->X(), 1024 + half);
-    EXPECT_FLOAT_EQ(m_world->ActiveEntities()[1]->Y(), -half);
+    EXPECT_FLOAT_EQ(m_world->ActiveEntities()[1]->Y(), -halfHigh);
 }
 
 TEST_F(WorldTest, TheActiveCountFollowsTheCameraAcrossTheMap) {

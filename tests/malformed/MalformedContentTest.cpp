@@ -258,19 +258,20 @@ struct ContentFile {
     std::string gameMessage[4];
     std::string editorMessage[4];
     // Files the damaged one is read with, such as a map that puts a
-    // lectern in the player's way so its book and read-aloud line are
-    // opened at all; a walk.txt among them is the run's input script.
+    // scroll in the player's way so its book is opened at all; a walk.txt among them is the run's
+    // input script.
     std::vector<std::pair<std::string, std::string>> scene = {};
     int frames = 20;
 };
 
-// The shipped primer's lectern a step right of the player's start: walking
-// into it starts its line, and the book opens when the line ends, about
-// 5 s in.
+// The primer's scroll a step right of the player's start: walking over it
+// puts it in the pack's first free cell (the keys take 1 and 3), and using
+// it there opens the book.
 std::vector<std::pair<std::string, std::string>> AtThePrimer() {
-    return {{"maps/map1.xml", "<map name=\"lectern\"><entity x=\"560\" y=\"384\" "
-                              "ent_name=\"lectern\"/></map>\n"},
-            {"walk.txt", "0 key 0x44 down\n40 key 0x44 up\n"}};
+    return {{"maps/map1.xml", "<map name=\"scroll\"><item x=\"560\" y=\"384\" "
+                              "it_name=\"Scroll\"/></map>\n"},
+            {"walk.txt", "0 key 0x44 down\n40 key 0x44 up\n50 key 0x49 down\n51 key 0x49 up\n"
+                         "55 mouse 224 256\n60 key 0x02 down\n61 key 0x02 up\n"}};
 }
 
 std::string CannotLoad(const std::string& path) {
