@@ -101,6 +101,18 @@ void Player::MoveStep(int direction) {
     PickUpItems();
 }
 
+void Player::Arrive() {
+    Game& game = *TheGame();
+    const std::vector<MapEntity*>& entities = TheWorld().ActiveEntities();
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        const EntityDefinition& definition = entities[i]->Definition();
+        if (!definition.collidesWithPlayer && !definition.playerTrigger.empty() &&
+            CollisionBox::Overlap(entities[i]->Box(), m_box)) {
+            RunAction(game, definition.playerTrigger, 0.2f);
+        }
+    }
+}
+
 void Player::PickUpItems() {
     World& world = TheWorld();
     Inventory& inventory = TheInventory();

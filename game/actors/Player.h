@@ -18,6 +18,9 @@ public:
     // One step of speed x delta in a direction of whole degrees (270 up);
     // undone against a blocking entity; the camera follows an unblocked step.
     void MoveStep(int direction);
+    // Arriving counts as a step onto the spot: the places the player starts
+    // in (the Warden's reach) speak before any key is pressed.
+    void Arrive();
     // Faces the mouse (screen position) unless the game is paused; draws.
     void Render(float mouseX, float mouseY);
 

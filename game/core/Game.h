@@ -46,6 +46,7 @@ public:
     bool paused = false;
     // P holds a pause until it is pressed again.
     bool heldPause = false;
+    bool arrived = false; // the player has touched where it starts
     float pauseDuration = 0;
     float lastRunningTime = 0;
     bool testMode = false;

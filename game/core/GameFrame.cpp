@@ -109,6 +109,11 @@ void Game::AdvanceUnpaused() {
         effects.Step();
     }
     TheWorld().Update(*viewBox, TheGameClock().delta);
+    if (!arrived) {
+        // Once the world around the start is awake.
+        arrived = true;
+        ThePlayer().Arrive();
+    }
     pauseDuration = 0;
 }
 

@@ -84,8 +84,11 @@ void RunAction(Game& game, const std::string& command, float cooldown) {
     } else if (word == "addhealth") {
         ThePlayer().health += static_cast<float>(LeadingInt(argument.c_str()));
     } else if (word == "aggdmg") {
-        // Read before this call records its own time below.
-        tookEffect = cooldown != 0 && game.actionCooldowns[word] < now;
+        // Read before this call records its own time below. Never touched
+        // yet counts as ready, or a pit the player starts in (touched at
+        // time 0) would never burn.
+        const auto last = game.actionCooldowns.find(word);
+        tookEffect = cooldown != 0 && (last == game.actionCooldowns.end() || last->second < now);
         if (tookEffect) {
             TakeDamage(game, LeadingInt(argument.c_str()));
         }

@@ -141,3 +141,11 @@ TEST(FirstMinutesScenario, APlayerInsideABlockingPropCanWalkOutButNotDeeper) {
     EXPECT_EQ(Frame(run, 35)["player"]["x"].AsNumber(), 512);
     EXPECT_LT(Frame(run, 199)["player"]["x"].AsNumber(), 512 - 150);
 }
+
+TEST(FirstMinutesScenario, APlayerWhoDoesNothingHearsTheWardenFromTheFirstFrame) {
+    // The shipped start lies in the Warden's reach: arriving counts as a step.
+    GameRun run = RunGame("", 3, "");
+    ASSERT_EQ(run.trace.size(), 3u);
+    EXPECT_TRUE(run.trace[0]["dialogue"]["active"].AsBool());
+    EXPECT_EQ(Text(run.trace[0]).rfind("Welcome, wanderer.", 0), 0u) << Text(run.trace[0]);
+}
