@@ -70,7 +70,7 @@ void Editor::Initialise() {
     resources->Precache(0);
 
     // In a real window message boxes are the editor's own, drawn (see
-    // QuestionBox); those of start-up wait for the box to exist.
+    // GuiQuestionBox); those of start-up wait for the box to exist.
     engine->System_SetMessageBoxFunc(
         [this](const std::string& title, const std::string& text, bool) {
             if (m_box) {
@@ -115,8 +115,8 @@ void Editor::Initialise() {
         std::make_unique<MapCommands>(*engine, world, *m_document, definitions, panelFont.get(),
                                       panel.MenuTexture(), screenWidth, screenHeight);
     m_commands->onOpened = [this](const std::string& path) { OfferRecovery(path); };
-    m_box = std::make_unique<QuestionBox>(panelFont.get(), panel.MenuTexture(), screenWidth,
-                                          screenHeight);
+    m_box = std::make_unique<GuiQuestionBox>(panelFont.get(), panel.MenuTexture(), screenWidth,
+                                             screenHeight);
     for (const auto& [title, text] : m_earlyMessages) {
         m_box->Ask(title, text, {"OK"}, nullptr);
     }

@@ -5,12 +5,12 @@
 
 #include "editor/PlacementClipboard.h"
 #include "editor/PlayTest.h"
-#include "editor/QuestionBox.h"
 #include "editor/RecoveryFile.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/CollisionBox.h"
 #include "toolkit/GuiManager.h"
+#include "toolkit/GuiQuestionBox.h"
 #include "toolkit/ResourceManager.h"
 
 #include <functional>
@@ -150,7 +150,7 @@ private:
     bool m_recoveryOffered = false;
     Then m_afterSave = Then::Nothing;
     bool m_quitNow = false; // answered in the editor's own box
-    std::unique_ptr<QuestionBox> m_box;
+    std::unique_ptr<GuiQuestionBox> m_box;
     // Message boxes that came before the box could be made (start-up).
     std::vector<std::pair<std::string, std::string>> m_earlyMessages;
     bool m_escapeQuit = false;

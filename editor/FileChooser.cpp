@@ -1,8 +1,8 @@
 #include "editor/FileChooser.h"
 
 #include "editor/MapDialogs.h"
-#include "editor/PanelDrawing.h"
 #include "toolkit/BitmapFont.h"
+#include "toolkit/GuiBoxDrawing.h"
 #include "toolkit/GuiButton.h"
 #include "toolkit/GuiListbox.h"
 

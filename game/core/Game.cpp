@@ -19,6 +19,7 @@
 #include "platform/engine/EngineOptions.h"
 #include "platform/engine/ProgramStart.h"
 #include "platform/registry/Registry.h"
+#include "toolkit/GuiQuestionBox.h"
 
 #include <cmath>
 
@@ -43,7 +44,9 @@ Game::Game() {
     paused = false;
     state = 2;
     engine->System_Start();
+    engine->System_SetMessageBoxFunc(nullptr);
     engine->System_Shutdown();
+    m_box.reset();
     m_trace.reset();
     RemoveScratchFolder();
     engine->Release();
@@ -93,6 +96,14 @@ void Game::Initialise() {
     if (!engine->System_Initiate()) {
         return;
     }
+    engine->System_SetMessageBoxFunc(
+        [this](const std::string& title, const std::string& text, bool) {
+            if (m_box) {
+                m_box->Ask(title, text, {"OK"}, nullptr);
+            } else {
+                m_earlyMessages.emplace_back(title, text);
+            }
+        });
     resources = std::make_unique<ResourceManager>("resources/game.res");
     resources->Precache(0);
 
@@ -124,6 +135,7 @@ void Game::Initialise() {
     }
     hudFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
     secondFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
+    OpenMessageBoxes();
     InitOrbDisplay(*resources);
     renderTarget = engine->Target_Create(screenWidth, screenHeight, false);
     ScreenEffects& effects = TheScreenEffects();
@@ -157,6 +169,16 @@ void Game::Initialise() {
 bool Game::GfxRestoreFunc() {
     TheScreenEffects().UsePicture(engine->Target_GetTexture(renderTarget));
     return false;
+}
+
+void Game::OpenMessageBoxes() {
+    m_boxButtons = engine->Texture_Load("gui/menugui.png", 0, false);
+    m_box =
+        std::make_unique<GuiQuestionBox>(secondFont.get(), m_boxButtons, screenWidth, screenHeight);
+    for (const auto& [title, text] : m_earlyMessages) {
+        m_box->Ask(title, text, {"OK"}, nullptr);
+    }
+    m_earlyMessages.clear();
 }
 
 void Game::GiveStartingItems() {

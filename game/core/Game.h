@@ -16,6 +16,7 @@
 
 class GameAudioHost;
 class GameTrace;
+class GuiQuestionBox;
 
 class Game : Pinned {
 public:
@@ -75,10 +76,16 @@ private:
     void GiveStartingItems();
     void WorldPass();
     void HudPass();
+    void OpenMessageBoxes();
 
     bool m_detached = false;
     std::unique_ptr<GameTrace> m_trace;
     std::unique_ptr<GameAudioHost> m_audioHost;
+    // In a real window the game draws its own message boxes (desktop boxes
+    // need fonts many desktops lack); those of start-up wait for the box.
+    std::unique_ptr<GuiQuestionBox> m_box;
+    std::vector<std::pair<std::string, std::string>> m_earlyMessages;
+    HTEXTURE m_boxButtons = 0;
 };
 
 // The game being run (null before it is constructed).

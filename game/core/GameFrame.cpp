@@ -14,10 +14,16 @@
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
+#include "toolkit/GuiQuestionBox.h"
 
 bool Game::FrameFunc() {
     actionsRun.clear();
-    const int key = engine->Input_GetKey();
+    // An open message box holds the game as a book does and takes the keys.
+    const bool boxOpen = m_box && m_box->IsOpen();
+    if (boxOpen) {
+        m_box->Update();
+    }
+    const int key = boxOpen ? 0 : engine->Input_GetKey();
     Book& book = TheBook();
     Inventory& inventory = TheInventory();
 
@@ -32,9 +38,11 @@ bool Game::FrameFunc() {
         }
     }
 
-    paused = book.open || inventory.open || heldPause;
+    paused = book.open || inventory.open || heldPause || boxOpen;
     TheSpellManager().selected = SelectSpell();
-    HandleKeys();
+    if (!boxOpen) {
+        HandleKeys();
+    }
 
     if (!paused) {
         AdvanceUnpaused();

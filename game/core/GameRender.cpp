@@ -15,6 +15,7 @@
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
+#include "toolkit/GuiQuestionBox.h"
 
 namespace {
 
@@ -45,6 +46,9 @@ bool Game::RenderFunc() {
         WorldPass();
     }
     HudPass();
+    if (m_box) {
+        m_box->Render();
+    }
     engine->Gfx_EndScene();
     return false;
 }

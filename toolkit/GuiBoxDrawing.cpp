@@ -1,4 +1,4 @@
-#include "editor/PanelDrawing.h"
+#include "toolkit/GuiBoxDrawing.h"
 
 #include "toolkit/BitmapFont.h"
 #include "toolkit/Sprite.h"

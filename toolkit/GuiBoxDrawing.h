@@ -1,4 +1,4 @@
-// How the editor's own boxes (the file chooser, questions, messages) draw:
+// How the programs' own boxes (the file chooser, questions, messages) draw:
 // filled rectangles, outlines and labels cut to a width.
 #pragma once
 

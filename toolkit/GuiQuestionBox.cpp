@@ -1,7 +1,7 @@
-#include "editor/QuestionBox.h"
+#include "toolkit/GuiQuestionBox.h"
 
-#include "editor/PanelDrawing.h"
 #include "toolkit/BitmapFont.h"
+#include "toolkit/GuiBoxDrawing.h"
 #include "toolkit/GuiButton.h"
 
 #include <algorithm>
@@ -32,26 +32,27 @@ float Height(const std::string& text) {
 
 } // namespace
 
-QuestionBox::QuestionBox(BitmapFont* font, HTEXTURE buttons, int screenWidth, int screenHeight)
+GuiQuestionBox::GuiQuestionBox(BitmapFont* font, HTEXTURE buttons, int screenWidth,
+                               int screenHeight)
     : m_engine(EngineCreate(ENGINE_VERSION)), m_font(font), m_buttons(buttons),
       m_fill(0, 0, 0, 1, 1), m_centreX(static_cast<float>(screenWidth) / 2),
       m_centreY(static_cast<float>(screenHeight) / 2) {}
 
-QuestionBox::~QuestionBox() {
+GuiQuestionBox::~GuiQuestionBox() {
     if (m_engine) {
         m_engine->Release();
     }
 }
 
-void QuestionBox::Ask(const std::string& title, const std::string& text,
-                      std::vector<std::string> answers, std::function<void(int)> answered) {
+void GuiQuestionBox::Ask(const std::string& title, const std::string& text,
+                         std::vector<std::string> answers, std::function<void(int)> answered) {
     m_queue.push_back({title, text, std::move(answers), std::move(answered)});
     if (m_queue.size() == 1) {
         Build();
     }
 }
 
-void QuestionBox::Build() {
+void GuiQuestionBox::Build() {
     m_gui = std::make_unique<GuiManager>();
     const Pending& box = m_queue.front();
     const float count = static_cast<float>(box.answers.size());
@@ -64,7 +65,7 @@ void QuestionBox::Build() {
     }
 }
 
-void QuestionBox::Update() {
+void GuiQuestionBox::Update() {
     if (m_queue.empty() || !m_engine) {
         return;
     }
@@ -89,7 +90,7 @@ void QuestionBox::Update() {
     }
 }
 
-void QuestionBox::Render() {
+void GuiQuestionBox::Render() {
     if (m_queue.empty() || !m_engine) {
         return;
     }

@@ -1,6 +1,6 @@
-// The editor's own message box and question, drawn in its window with the
-// panel's font and buttons (as the file chooser is), for a real window the
-// desktop cannot show boxes in. Modal: while it is open it takes the
+// A program's own message box and question, drawn in its window with its
+// font and the menu's buttons (as the editor's file chooser is), for a real
+// window the desktop cannot show boxes in. Modal: while it is open it takes the
 // frame's input; the answer comes in a later frame, through a callback.
 #pragma once
 
@@ -14,12 +14,12 @@
 
 class BitmapFont;
 
-class QuestionBox {
+class GuiQuestionBox {
 public:
-    QuestionBox(BitmapFont* font, HTEXTURE buttons, int screenWidth, int screenHeight);
-    ~QuestionBox();
-    QuestionBox(const QuestionBox&) = delete;
-    QuestionBox& operator=(const QuestionBox&) = delete;
+    GuiQuestionBox(BitmapFont* font, HTEXTURE buttons, int screenWidth, int screenHeight);
+    ~GuiQuestionBox();
+    GuiQuestionBox(const GuiQuestionBox&) = delete;
+    GuiQuestionBox& operator=(const GuiQuestionBox&) = delete;
 
     // answers: button labels, the first taken by Esc, the last by Enter.
     // A box asked while one is open waits its turn.
