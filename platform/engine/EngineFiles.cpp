@@ -95,19 +95,31 @@ void EngineImpl::System_MessageBox(const char* title, const char* text, bool err
     std::string line = std::string(error ? "Message box (error) " : "Message box ") + "\"" +
                        (title ? title : "") + "\": " + (text ? text : "");
     LogLine(line);
-    if (DialogsToLog() || !m_window.Handle()) {
-        std::fprintf(stderr, "%s\n", line.c_str());
-        return;
-    }
     if (m_messageBoxFunc && System_DrawsOwnBoxes()) {
         m_messageBoxFunc(title ? title : "", text ? text : "", error);
+        return;
+    }
+    if (DialogsToLog() || !m_window.Handle()) {
+        std::fprintf(stderr, "%s\n", line.c_str());
         return;
     }
     m_window.ShowMessageBox(title ? title : "", text ? text : "", error);
 }
 
 bool EngineImpl::System_DrawsOwnBoxes() {
-    return !DialogsToLog() && m_window.Handle() && !m_input.HasDialogAnswer();
+    // A replay of a run that drew its own boxes draws them too, headless or
+    // not, so the recorded clicks answer them as they did.
+    const bool drawn = (!DialogsToLog() && m_window.Handle()) || ReplaysDrawnBoxes();
+    return drawn && !m_input.HasDialogAnswer();
+}
+
+void EngineImpl::RecordAnswer(const std::string& answer) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::Dialog;
+    event.frame = m_frame;
+    event.cancel = answer.empty();
+    event.path = answer;
+    Record(event);
 }
 
 void EngineImpl::System_LogQuestion(const char* title, const char* text, const char* answer) {
@@ -122,6 +134,7 @@ bool EngineImpl::System_Ask(const char* title, const char* text) {
         yes = !answer.cancel && (answer.path == "yes" || answer.path == "y");
     } else if (!DialogsToLog() && !m_scripted && m_window.Handle()) {
         yes = m_window.AskYesNo(title ? title : "", text ? text : "");
+        RecordAnswer(yes ? "yes" : "no");
     }
     LogLine(std::string("Question \"") + (title ? title : "") + "\": " + (text ? text : "") +
             " -> " + (yes ? "yes" : "no"));
@@ -143,6 +156,7 @@ SaveAnswer EngineImpl::System_AskSaveDiscardCancel(const char* title, const char
         answer = pressed == 2   ? SaveAnswer::Save
                  : pressed == 1 ? SaveAnswer::Discard
                                 : SaveAnswer::Cancel;
+        RecordAnswer(pressed == 2 ? "yes" : pressed == 1 ? "no" : "");
     }
     System_LogQuestion(title, text,
                        answer == SaveAnswer::Save      ? "save"
@@ -159,10 +173,17 @@ FileDialogResult EngineImpl::System_FileDialog(const FileDialogRequest& request)
         result.status =
             answer.cancel ? FileDialogResult::Status::Cancelled : FileDialogResult::Status::Chosen;
         result.path = answer.path;
+    } else if (ReplaysDrawnBoxes()) {
+        // The recorded run used the program's own chooser: so does the replay.
+        result.status = FileDialogResult::Status::Unavailable;
     } else if (DialogsToLog() || m_scripted) {
         result.status = FileDialogResult::Status::Cancelled;
     } else {
         result = RunNativeFileDialog(request, request.save ? "Save map" : "Open map");
+        // The desktop's answer is outside input: a replay takes it from the recording.
+        if (result.status != FileDialogResult::Status::Unavailable) {
+            RecordAnswer(result.status == FileDialogResult::Status::Chosen ? result.path : "");
+        }
     }
     const char* status = result.status == FileDialogResult::Status::Chosen      ? "chosen"
                          : result.status == FileDialogResult::Status::Cancelled ? "cancelled"

@@ -257,6 +257,10 @@ void EngineImpl::WriteRecordingHeader() {
         header += RecordingHeaderLine("start", start);
     }
     header += RecordingHeaderLine("content", ContentHash(ContentMapFile(m_options)));
+    // Boxes drawn by the program are answered by recorded clicks; a replay
+    // must draw them too.
+    header += RecordingHeaderLine(
+        "boxes", (!DialogsToLog() && !Headless()) || ReplaysDrawnBoxes() ? "drawn" : "desktop");
     for (const auto& [key, value] : m_readSettings) {
         const size_t split = key.find('/');
         header += RecordingSettingLine(key.substr(0, split), key.substr(split + 1), value);

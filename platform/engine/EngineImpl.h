@@ -156,6 +156,10 @@ private:
     bool ReplayEnded() const;
     // A recording with a header writes a frame's delta only when it changes.
     bool HeldDeltas() const { return m_options.replay.format > 0; }
+    bool ReplaysDrawnBoxes() const { return m_replaying && m_options.replay.drawnBoxes; }
+    // A dialog's answer from outside (a desktop dialog), for the recording;
+    // empty for a cancel.
+    void RecordAnswer(const std::string& answer);
     bool GatherInput(); // false when the loop should end (window closed)
     void UpdateFps();
     void TakeScreenshots();

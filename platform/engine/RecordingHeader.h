@@ -21,7 +21,8 @@ struct RecordingHeader {
     float startX = 0;
     float startY = 0;
     std::string contentHash;
-    int frames = 0; // the run's length, written when it ends; 0: cut short
+    int frames = 0;          // the run's length, written when it ends; 0: cut short
+    bool drawnBoxes = false; // the run drew its own message boxes (a window)
     // "SECTION/key" in lower case -> the text read, or nothing for a key
     // that was missing.
     std::map<std::string, std::optional<std::string>> settings;

@@ -123,7 +123,7 @@ TEST(EditorWindow, TheUnsavedChangesQuestionIsDrawnInTheWindowAndAnsweredByAClic
         RunProgram(DUSKMAW_EDITOR_BINARY,
                    {"--data", testing_support::SourceDir() + "/data", "--map", dir + "/start.xml",
                     "--input", dir + "/input.txt", "--log", dir + "/log.txt", "--frames", "30",
-                    "--screenshot", "7:" + dir + "/question.png"});
+                    "--screenshot", "7:" + dir + "/question.png", "--record", dir + "/run.rec"});
     EXPECT_EQ(result.exitCode, 0) << result.output;
     const std::string log = ReadFile(dir + "/log.txt");
     EXPECT_NE(log.find("Question \"Unsaved changes\": Save changes to start.xml before closing? "
@@ -131,4 +131,12 @@ TEST(EditorWindow, TheUnsavedChangesQuestionIsDrawnInTheWindowAndAnsweredByAClic
               std::string::npos)
         << log;
     EXPECT_TRUE(std::filesystem::exists(dir + "/question.png"));
+
+    // Replayed headless, the drawn box is drawn again and the same click answers it.
+    const ProgramResult replay = RunProgram(
+        DUSKMAW_EDITOR_BINARY, {"--headless", "--data", testing_support::SourceDir() + "/data",
+                                "--replay", dir + "/run.rec", "--log", dir + "/replay.txt"});
+    EXPECT_EQ(replay.exitCode, 0) << replay.output;
+    EXPECT_NE(ReadFile(dir + "/replay.txt").find("before closing? -> discard"), std::string::npos)
+        << ReadFile(dir + "/replay.txt");
 }
