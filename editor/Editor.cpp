@@ -42,7 +42,7 @@ Editor::Editor() {
     if (m_userQuit) {
         m_recovery.Remove();
     }
-    engine->System_SetMessageBoxFunc(nullptr);
+    m_box.reset();
     engine->System_Shutdown();
     m_trace.reset();
     engine->Release();
@@ -69,16 +69,10 @@ void Editor::Initialise() {
     resources = std::make_unique<ResourceManager>("resources/game.res");
     resources->Precache(0);
 
-    // In a real window message boxes are the editor's own, drawn (see
-    // GuiQuestionBox); those of start-up wait for the box to exist.
-    engine->System_SetMessageBoxFunc(
-        [this](const std::string& title, const std::string& text, bool) {
-            if (m_box) {
-                m_box->Ask(title, text, {"OK"}, nullptr);
-            } else {
-                m_earlyMessages.emplace_back(title, text);
-            }
-        });
+    // In a real window message boxes are the editor's own, drawn; those of
+    // start-up wait for the panel's font.
+    m_box = std::make_unique<GuiQuestionBox>(screenWidth, screenHeight);
+    m_box->TakeMessageBoxes();
     EngineContentReport report(*engine);
     EditorDefinitions& definitions = TheEditorDefinitions();
     definitions.Load(report);
@@ -115,12 +109,7 @@ void Editor::Initialise() {
         std::make_unique<MapCommands>(*engine, world, *m_document, definitions, panelFont.get(),
                                       panel.MenuTexture(), screenWidth, screenHeight);
     m_commands->onOpened = [this](const std::string& path) { OfferRecovery(path); };
-    m_box = std::make_unique<GuiQuestionBox>(panelFont.get(), panel.MenuTexture(), screenWidth,
-                                             screenHeight);
-    for (const auto& [title, text] : m_earlyMessages) {
-        m_box->Ask(title, text, {"OK"}, nullptr);
-    }
-    m_earlyMessages.clear();
+    m_box->SetLook(panelFont.get(), panel.MenuTexture());
     m_commands->askYesNo = [this](const std::string& title, const std::string& text,
                                   std::function<void(bool)> answered) {
         AskYesNo(title, text, std::move(answered));

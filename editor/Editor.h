@@ -152,7 +152,6 @@ private:
     bool m_quitNow = false; // answered in the editor's own box
     std::unique_ptr<GuiQuestionBox> m_box;
     // Message boxes that came before the box could be made (start-up).
-    std::vector<std::pair<std::string, std::string>> m_earlyMessages;
     bool m_escapeQuit = false;
     std::string m_question;
     // Esc, the exit button or the window's close: the recovery file goes.

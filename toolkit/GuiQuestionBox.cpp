@@ -32,22 +32,41 @@ float Height(const std::string& text) {
 
 } // namespace
 
-GuiQuestionBox::GuiQuestionBox(BitmapFont* font, HTEXTURE buttons, int screenWidth,
-                               int screenHeight)
-    : m_engine(EngineCreate(ENGINE_VERSION)), m_font(font), m_buttons(buttons),
-      m_fill(0, 0, 0, 1, 1), m_centreX(static_cast<float>(screenWidth) / 2),
+GuiQuestionBox::GuiQuestionBox(int screenWidth, int screenHeight)
+    : m_engine(EngineCreate(ENGINE_VERSION)), m_fill(0, 0, 0, 1, 1),
+      m_centreX(static_cast<float>(screenWidth) / 2),
       m_centreY(static_cast<float>(screenHeight) / 2) {}
 
 GuiQuestionBox::~GuiQuestionBox() {
     if (m_engine) {
+        if (m_takesMessages) {
+            m_engine->System_SetMessageBoxFunc(nullptr);
+        }
         m_engine->Release();
     }
+}
+
+void GuiQuestionBox::SetLook(BitmapFont* font, HTEXTURE buttons) {
+    m_font = font;
+    m_buttons = buttons;
+    if (!m_queue.empty()) {
+        Build();
+    }
+}
+
+void GuiQuestionBox::TakeMessageBoxes() {
+    if (!m_engine) {
+        return;
+    }
+    m_takesMessages = true;
+    m_engine->System_SetMessageBoxFunc([this](const std::string& title, const std::string& text,
+                                              bool) { Ask(title, text, {"OK"}, nullptr); });
 }
 
 void GuiQuestionBox::Ask(const std::string& title, const std::string& text,
                          std::vector<std::string> answers, std::function<void(int)> answered) {
     m_queue.push_back({title, text, std::move(answers), std::move(answered)});
-    if (m_queue.size() == 1) {
+    if (m_queue.size() == 1 && m_font) {
         Build();
     }
 }
@@ -66,7 +85,7 @@ void GuiQuestionBox::Build() {
 }
 
 void GuiQuestionBox::Update() {
-    if (m_queue.empty() || !m_engine) {
+    if (m_queue.empty() || !m_engine || !m_gui) {
         return;
     }
     const int last = static_cast<int>(m_queue.front().answers.size()) - 1;
@@ -82,7 +101,7 @@ void GuiQuestionBox::Update() {
     }
     Pending done = std::move(m_queue.front());
     m_queue.erase(m_queue.begin());
-    if (!m_queue.empty()) {
+    if (!m_queue.empty() && m_font) {
         Build();
     }
     if (done.answered) {
@@ -91,7 +110,7 @@ void GuiQuestionBox::Update() {
 }
 
 void GuiQuestionBox::Render() {
-    if (m_queue.empty() || !m_engine) {
+    if (m_queue.empty() || !m_engine || !m_font) {
         return;
     }
     const Pending& box = m_queue.front();

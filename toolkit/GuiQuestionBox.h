@@ -16,8 +16,15 @@ class BitmapFont;
 
 class GuiQuestionBox {
 public:
-    GuiQuestionBox(BitmapFont* font, HTEXTURE buttons, int screenWidth, int screenHeight);
+    GuiQuestionBox(int screenWidth, int screenHeight);
     ~GuiQuestionBox();
+
+    // The font and the menu texture with the buttons. Boxes asked before
+    // (at start-up, before the fonts load) wait for it.
+    void SetLook(BitmapFont* font, HTEXTURE buttons);
+    // The engine's message boxes become this box's while it lives, when the
+    // program draws its own (a real window).
+    void TakeMessageBoxes();
     GuiQuestionBox(const GuiQuestionBox&) = delete;
     GuiQuestionBox& operator=(const GuiQuestionBox&) = delete;
 
@@ -39,8 +46,9 @@ private:
     void Build();
 
     Engine* m_engine;
-    BitmapFont* m_font;
-    HTEXTURE m_buttons;
+    BitmapFont* m_font = nullptr;
+    HTEXTURE m_buttons = 0;
+    bool m_takesMessages = false;
     Sprite m_fill;
     float m_centreX;
     float m_centreY;

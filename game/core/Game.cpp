@@ -44,9 +44,8 @@ Game::Game() {
     paused = false;
     state = 2;
     engine->System_Start();
-    engine->System_SetMessageBoxFunc(nullptr);
-    engine->System_Shutdown();
     m_box.reset();
+    engine->System_Shutdown();
     m_trace.reset();
     RemoveScratchFolder();
     engine->Release();
@@ -96,14 +95,10 @@ void Game::Initialise() {
     if (!engine->System_Initiate()) {
         return;
     }
-    engine->System_SetMessageBoxFunc(
-        [this](const std::string& title, const std::string& text, bool) {
-            if (m_box) {
-                m_box->Ask(title, text, {"OK"}, nullptr);
-            } else {
-                m_earlyMessages.emplace_back(title, text);
-            }
-        });
+    // In a real window message boxes are the game's own, drawn; those of
+    // start-up wait for the font.
+    m_box = std::make_unique<GuiQuestionBox>(screenWidth, screenHeight);
+    m_box->TakeMessageBoxes();
     resources = std::make_unique<ResourceManager>("resources/game.res");
     resources->Precache(0);
 
@@ -135,7 +130,8 @@ void Game::Initialise() {
     }
     hudFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
     secondFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
-    OpenMessageBoxes();
+    m_boxButtons = engine->Texture_Load("gui/menugui.png", 0, false);
+    m_box->SetLook(secondFont.get(), m_boxButtons);
     InitOrbDisplay(*resources);
     renderTarget = engine->Target_Create(screenWidth, screenHeight, false);
     ScreenEffects& effects = TheScreenEffects();
@@ -169,16 +165,6 @@ void Game::Initialise() {
 bool Game::GfxRestoreFunc() {
     TheScreenEffects().UsePicture(engine->Target_GetTexture(renderTarget));
     return false;
-}
-
-void Game::OpenMessageBoxes() {
-    m_boxButtons = engine->Texture_Load("gui/menugui.png", 0, false);
-    m_box =
-        std::make_unique<GuiQuestionBox>(secondFont.get(), m_boxButtons, screenWidth, screenHeight);
-    for (const auto& [title, text] : m_earlyMessages) {
-        m_box->Ask(title, text, {"OK"}, nullptr);
-    }
-    m_earlyMessages.clear();
 }
 
 void Game::GiveStartingItems() {

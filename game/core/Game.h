@@ -76,7 +76,6 @@ private:
     void GiveStartingItems();
     void WorldPass();
     void HudPass();
-    void OpenMessageBoxes();
 
     bool m_detached = false;
     std::unique_ptr<GameTrace> m_trace;
@@ -84,7 +83,6 @@ private:
     // In a real window the game draws its own message boxes (desktop boxes
     // need fonts many desktops lack); those of start-up wait for the box.
     std::unique_ptr<GuiQuestionBox> m_box;
-    std::vector<std::pair<std::string, std::string>> m_earlyMessages;
     HTEXTURE m_boxButtons = 0;
 };
 
