@@ -136,8 +136,7 @@ bool EngineImpl::System_Ask(const char* title, const char* text) {
         yes = m_window.AskYesNo(title ? title : "", text ? text : "");
         RecordAnswer(yes ? "yes" : "no");
     }
-    LogLine(std::string("Question \"") + (title ? title : "") + "\": " + (text ? text : "") +
-            " -> " + (yes ? "yes" : "no"));
+    System_LogQuestion(title, text, yes ? "yes" : "no");
     return yes;
 }
 
