@@ -125,8 +125,9 @@ private:
     // SIGTERM, SIGHUP, SIGINT: the unsaved work is written and kept.
     static void CatchTermination();
     static bool Terminated();
-    // F5: the game on the map as it is, the player at the view's centre.
-    void StartPlayTest();
+    // F5: the game on the map as it is, the player at the view's centre;
+    // Shift+F5 without enemies.
+    void StartPlayTest(bool peaceful = false);
     // A line at the bottom right, like the grid's.
     void Notice(const char* text);
     // The window title follows the file and its unsaved changes.

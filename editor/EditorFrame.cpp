@@ -218,18 +218,19 @@ void Editor::Notice(const char* text) {
         static_cast<float>(screenHeight - 75), 0.01f, 1, true);
 }
 
-void Editor::StartPlayTest() {
+void Editor::StartPlayTest(bool peaceful) {
     const float x = cameraX + static_cast<float>(screenWidth) / 2 / zoom;
     const float y = cameraY + static_cast<float>(screenHeight) / 2 / zoom;
     std::string error;
-    if (!m_playTest.Start(TheEditorWorld(), x, y, error)) {
+    if (!m_playTest.Start(TheEditorWorld(), x, y, error, peaceful)) {
         engine->System_Log("Play-test not started: %s", error.c_str());
         Notice(("Play-test: " + error).c_str());
         return;
     }
-    engine->System_Log("Play-test started on %s at %.2f,%.2f", m_playTest.MapFile().c_str(),
-                       static_cast<double>(x), static_cast<double>(y));
-    Notice("Play-test started");
+    engine->System_Log("Play-test started on %s at %.2f,%.2f%s", m_playTest.MapFile().c_str(),
+                       static_cast<double>(x), static_cast<double>(y),
+                       peaceful ? " (peaceful)" : "");
+    Notice(peaceful ? "Play-test started (peaceful)" : "Play-test started");
 }
 
 void Editor::HandleKeys(int key) {
@@ -237,7 +238,7 @@ void Editor::HandleKeys(int key) {
         return;
     }
     if (key == kF5) {
-        StartPlayTest();
+        StartPlayTest(engine->Input_GetKeyState(VK_SHIFT));
         return;
     }
     if (key == 'M') {
