@@ -3,6 +3,8 @@
 // TheEditor().
 #pragma once
 
+#include "editor/HoverLabel.h"
+#include "editor/Inspector.h"
 #include "editor/PlacementClipboard.h"
 #include "editor/PlayTest.h"
 #include "editor/RecoveryFile.h"
@@ -47,6 +49,11 @@ public:
     const std::string& LastQuestion() const { return m_question; }
     // The line under the map: placeholders, a recovery file not written.
     std::string StatusText() const;
+    // The status line's parts about the cursor, the selection, the grid
+    // and the preview.
+    std::vector<std::string> InspectStatus() const;
+    const Inspector& Inspection() const { return m_inspector; }
+    const HoverLabel& Hover() const { return m_hover; }
 
     int mode = 2;
     float mouseX = 0;
@@ -139,6 +146,22 @@ private:
     void NormaliseSelection();
     void DrawSelectionBox();
     void DrawHelp();
+    void DrawStatusLine();
+    // The designer's aids (EditorInspect.cpp). Enter, P, H, what is typed
+    // into the inspector's field or (pointer over the panel) the list's
+    // search, a press on the field: true when the key was theirs.
+    bool HandleAids(int key, int character);
+    // A field is being typed into, or the search (pointer over the panel)
+    // has text: held letters do not scroll.
+    bool TypingTakesKeys() const;
+    bool OverPanel() const;
+    bool FieldUnderPointer() const;
+    // Esc ends typing into the field, else clears the search (pointer over
+    // the panel). True when it did.
+    bool TakeEscape();
+    // At the end of the frame: the inspector and the hover label follow the map.
+    void UpdateAids();
+    void DrawInspector();
 
     std::unique_ptr<EditorDocument> m_document;
     std::unique_ptr<MapCommands> m_commands;
@@ -162,6 +185,10 @@ private:
     std::unique_ptr<EditorTrace> m_trace;
     // Esc that closed the chooser must not end the program as it is held.
     bool m_escapeLatched = false;
+    Inspector m_inspector;
+    HoverLabel m_hover;
+    bool m_helpHidden = false;
+    bool m_fieldClick = false; // a press on the inspector's field, until released
 };
 
 // The editor being run (null before it is constructed).

@@ -37,6 +37,9 @@ bool Editor::FrameFunc() {
     const bool boxOpen = m_box && m_box->IsOpen();
     const bool chooserOpen = (m_commands && m_commands->ChooserOpen()) || boxOpen;
     m_escapeLatched = (m_escapeLatched || chooserOpen) && engine->Input_GetKeyState(VK_ESCAPE);
+    if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE) && TakeEscape()) {
+        m_escapeLatched = true; // a field or the search took it: no quitting
+    }
     if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE)) {
         // One question a press: a Cancel must not be asked again while held.
         m_escapeLatched = true;
@@ -60,20 +63,28 @@ bool Editor::FrameFunc() {
     } else {
         HandleWheel();
         UpdateCursor();
-        Scroll();
         const int key = engine->Input_GetKey();
-        HandleKeys(key);
+        const bool aids = HandleAids(key, engine->Input_GetChar());
+        if (!TypingTakesKeys()) {
+            Scroll();
+        }
+        if (!aids) {
+            HandleKeys(key);
+        }
         EditorWorld& world = TheEditorWorld();
-        if (engine->Input_GetKeyState(VK_DELETE)) {
+        if (engine->Input_GetKeyState(VK_DELETE) && !m_inspector.Editing()) {
             DeleteSelection();
         }
         EditorPanel& panel = TheEditorPanel();
         if (key == VK_RBUTTON) {
             PlaceAtCursor();
         }
-        HandleMouse();
+        if (!m_fieldClick) {
+            HandleMouse();
+        }
         Registry::Current().Get<AlertList>().Update();
-        const bool click = key == VK_LBUTTON && !engine->Input_GetKeyState(VK_CONTROL);
+        const bool click =
+            key == VK_LBUTTON && !engine->Input_GetKeyState(VK_CONTROL) && !m_fieldClick;
         world.Update(*viewBox, clock.delta, click, cameraX + mouseX / zoom,
                      cameraY + mouseY / zoom);
         switch (panel.UpdatePanel(clock.delta)) {
@@ -106,6 +117,7 @@ bool Editor::FrameFunc() {
     clock.Refresh(*engine);
     engine->Input_GetMousePos(&mouseX, &mouseY);
     UpdateFpsStatistics();
+    UpdateAids();
     return false;
 }
 

@@ -226,5 +226,9 @@ std::string Editor::StatusText() const {
     if (!m_recovery.Failure().empty()) {
         status += (status.empty() ? "" : "\n") + m_recovery.Failure();
     }
-    return status;
+    std::string parts;
+    for (const std::string& part : InspectStatus()) {
+        parts += (parts.empty() ? "" : "   ") + part;
+    }
+    return status + (status.empty() ? "" : "\n") + parts;
 }

@@ -9,6 +9,7 @@
 #include "platform/registry/Registry.h"
 #include "toolkit/Sprite.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -34,6 +35,7 @@ bool Editor::RenderFunc() {
     if (gui) {
         gui->Render();
     }
+    DrawInspector();
     if (m_commands) {
         m_commands->Render();
     }
@@ -79,6 +81,10 @@ void Editor::DrawHelp() {
     if (!textFont) {
         return;
     }
+    DrawStatusLine();
+    if (m_helpHidden) {
+        return;
+    }
     textFont->printf(static_cast<float>(screenWidth), 10, BitmapFont::kRight,
                      "Duskmaw Map Editor v 0.1\nt:%.3f\nFPS:%d\nActive entity:%d\n\nCamera "
                      "X:%d\nCamera Y:%d\nPress space to preview the entity\nToggle grids with "
@@ -96,11 +102,13 @@ void Editor::DrawHelp() {
     }
     textFont->Render(static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 40),
                      BitmapFont::kRight, kCredits);
+}
+
+void Editor::DrawStatusLine() {
     const std::string status = StatusText();
-    if (!status.empty()) {
-        // Above the credits, right of the panel: what the designer must know.
-        textFont->Render(EditorPanel::kWidth + 10,
-                         static_cast<float>(screenHeight - 45) - 2 * textFont->GetHeight(),
-                         BitmapFont::kLeft, status.c_str());
-    }
+    // Above the credits, right of the panel: what the designer must know.
+    const float lines = static_cast<float>(std::count(status.begin(), status.end(), '\n') + 1);
+    textFont->Render(EditorPanel::kWidth + 10,
+                     static_cast<float>(screenHeight - 45) - lines * textFont->GetHeight(),
+                     BitmapFont::kLeft, status.c_str());
 }
