@@ -116,6 +116,7 @@ void Editor::Initialise() {
     };
     UpdateTitle();
     CatchTermination();
+    m_viewPrefs.Load(*engine, grid, preview);
 
     if (!options.traceFile.empty()) {
         m_trace = std::make_unique<EditorTrace>(options.traceFile);

