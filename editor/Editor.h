@@ -102,7 +102,7 @@ private:
     void PlaceAtCursor();
     void DeleteSelection();
     // What waits for a save the chooser is still asking a name for.
-    enum class Then { Nothing, Quit, Open, Undo, Redo };
+    enum class Then { Nothing, Quit, Open, Undo, Redo, New };
     // Before the map on screen goes (closing, opening another): with unsaved
     // changes asks "Save changes to NAME before ...?". True when the action
     // may go on now; a save still waiting for its name carries on with
@@ -115,6 +115,9 @@ private:
     // on now.
     bool Answered(SaveAnswer answer, const std::string& text, Then then);
     void Proceed(Then then);
+    // Ctrl+N: an empty map, never saved, as one undoable step (undo brings
+    // the previous map and its file back).
+    void NewMap();
     bool Quit();
     // Loads the map's recovery file as one unsaved change.
     void Restore(const std::string& map);

@@ -210,6 +210,10 @@ bool Editor::HandleShortcut(int key) {
         if (ConfirmLeave("opening another map", Then::Open)) {
             m_commands->Request(false);
         }
+    } else if (key == 'N') {
+        if (ConfirmLeave("starting a new map", Then::New)) {
+            NewMap();
+        }
     } else if (key == 'C') {
         m_clipboard.Copy(TheEditorWorld());
     } else if (key == 'V') {

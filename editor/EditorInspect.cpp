@@ -140,6 +140,16 @@ void Editor::DrawInspector() {
     }
 }
 
+void Editor::NewMap() {
+    EditorWorld& world = TheEditorWorld();
+    MapSnapshot before = m_document->Snapshot();
+    world.Clear();
+    world.source = nullptr; // nothing of the old file is written into the new one
+    world.mapName = "new map";
+    m_document->CommitOpen(std::move(before), "");
+    engine->System_Log("New map");
+}
+
 std::vector<std::string> Editor::InspectStatus() const {
     std::vector<std::string> parts = {Pair("cursor", cursorWorldX, cursorWorldY)};
     float x = 0, y = 0;

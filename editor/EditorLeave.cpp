@@ -122,6 +122,9 @@ void Editor::Proceed(Then then) {
     case Then::Redo:
         m_document->Redo();
         break;
+    case Then::New:
+        NewMap();
+        break;
     case Then::Nothing:
         break;
     }

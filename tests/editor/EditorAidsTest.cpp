@@ -31,4 +31,22 @@ TEST(EditorAids, TheGridAndPreviewStatesAreKeptInTheStateFolder) {
     EXPECT_EQ(ReadFile(run.dir + "/state/duskmaw/editor-view.ini"), "grid=0\npreview=1\n");
 }
 
+TEST(EditorAids, CtrlNAsksFirstWhenModifiedAndUndoBringsTheMapBack) {
+    const std::string script = PlaceAt500() + Line(3, "dialog cancel") + Ctrl(3, 'N') +
+                               Line(8, "dialog no") + Ctrl(8, 'N') + Ctrl(13, 'Z');
+    EditorRun run = RunEditor(script, 18, ThreeCratesMap());
+    ASSERT_EQ(run.trace.size(), 18u) << run.result.output;
+    EXPECT_EQ(Placements(run.trace[7], "entity").size(), 4u) << "Cancel keeps the map";
+    EXPECT_EQ(run.trace[7]["question"].AsString(),
+              "Unsaved changes: Save changes to start.xml before starting a new map? -> cancel");
+    const JsonValue& fresh = run.trace[12];
+    EXPECT_TRUE(fresh["placements"].AsArray().empty());
+    EXPECT_EQ(fresh["map"].AsString(), "new map");
+    EXPECT_EQ(fresh["file"].AsString(), "");
+    EXPECT_FALSE(fresh["modified"].AsBool());
+    EXPECT_EQ(fresh["title"].AsString(), "untitled - Duskmaw Map Editor");
+    EXPECT_EQ(Placements(run.trace[17], "entity").size(), 4u);
+    EXPECT_EQ(run.trace[17]["file"].AsString(), run.dir + "/start.xml");
+}
+
 } // namespace
