@@ -8,6 +8,7 @@
 #include "editor/MapCommands.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
+#include "toolkit/GuiListbox.h"
 #include "toolkit/Sprite.h"
 
 #include <algorithm>
@@ -58,7 +59,10 @@ bool Editor::RenderFunc() {
 
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
     Registry::Current().Get<AlertList>().Render();
-    if (Sprite* cursor = TheEditorClock().cursor) {
+    const GuiListbox* list = TheEditorPanel().List();
+    // Over the list the hovered row carries the pointer: no cursor over the names.
+    const bool onList = list && list->Contains(mouseX, mouseY);
+    if (Sprite* cursor = TheEditorClock().cursor; cursor && !onList) {
         cursor->RenderEx(cameraX + mouseX, cameraY + mouseY, 0, 1);
         cursor->SetHotSpot(16, 16);
     }

@@ -49,4 +49,23 @@ TEST(EditorAids, CtrlNAsksFirstWhenModifiedAndUndoBringsTheMapBack) {
     EXPECT_EQ(run.trace[17]["file"].AsString(), run.dir + "/start.xml");
 }
 
+TEST(EditorAids, TypingOverThePanelSearchesTheListAndEscClearsIt) {
+    const std::string script =
+        Line(0, "mouse 80 650") + Line(1, "char l") + Line(2, "char e") + Line(3, "char c") +
+        Line(5, "key 0x08 down") + Line(6, "key 0x08 up") + Line(8, "key 0x1B down") +
+        Line(9, "key 0x1B up") + Line(10, "mouse 60 100") + Line(11, "wheel -1") +
+        Line(13, "mouse 500 500") + Line(14, "char g");
+    EditorRun run = RunEditor(script, 16, OneCrateMap());
+    ASSERT_EQ(run.trace.size(), 16u) << run.result.output;
+    EXPECT_EQ(run.trace[4]["list"]["lines"].AsNumber(), 2); // lectern, lectern_bestiary
+    EXPECT_EQ(run.trace[4]["selected_name"].AsString(), "lectern");
+    // "le" also finds rubble; the pick stays.
+    EXPECT_EQ(run.trace[7]["list"]["lines"].AsNumber(), 3);
+    EXPECT_EQ(run.trace[7]["selected_name"].AsString(), "lectern");
+    EXPECT_EQ(run.trace[10]["list"]["lines"].AsNumber(), 35) << "Esc cleared the search";
+    EXPECT_EQ(run.trace[12]["list"]["top"].AsNumber(), 3) << "a wheel notch is three rows";
+    EXPECT_EQ(run.trace[15]["list"]["lines"].AsNumber(), 35) << "over the map nothing is typed";
+    EXPECT_EQ(run.result.exitCode, 0);
+}
+
 } // namespace
