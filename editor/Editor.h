@@ -56,6 +56,7 @@ public:
     std::vector<std::string> InspectStatus() const;
     const Inspector& Inspection() const { return m_inspector; }
     const HoverLabel& Hover() const { return m_hover; }
+    bool HelpShown() const { return !m_helpHidden; }
 
     int mode = 2;
     float mouseX = 0;

@@ -86,6 +86,7 @@ void EditorTrace::Write(const Editor& editor) {
           << ",\"status\":" << JsonString(editor.StatusText())
           << ",\"inspector\":" << editor.Inspection().Json()
           << ",\"hover\":" << JsonString(editor.Hover().Text())
+          << ",\"help\":" << Bool(editor.HelpShown())
           << ",\"playtest\":" << Bool(editor.Playing().Running())
           << ",\"title\":" << JsonString(editor.engine->System_GetState(ENGINE_TITLE));
     }

@@ -68,4 +68,22 @@ TEST(EditorAids, TypingOverThePanelSearchesTheListAndEscClearsIt) {
     EXPECT_EQ(run.result.exitCode, 0);
 }
 
+TEST(EditorAids, WasdScrollsThreeHundredScreenPixelsASecondAtEveryZoomShiftThreeTimes) {
+    // Zoomed out to 50 %: a second of D is 600 map pixels, half a second
+    // with Shift 900.
+    const std::string script = Line(0, "mouse 600 400") + Line(1, "wheel -2") +
+                               Line(3, "key 0x44 down") + Line(63, "key 0x44 up") +
+                               Line(70, "key 0x10 down") + Line(70, "key 0x44 down") +
+                               Line(100, "key 0x44 up") + Line(100, "key 0x10 up") +
+                               Line(102, "key 0x48 down") + Line(103, "key 0x48 up");
+    EditorRun run = RunEditor(script, 104, OneCrateMap());
+    ASSERT_EQ(run.trace.size(), 104u) << run.result.output;
+    EXPECT_EQ(run.trace[2]["zoom"].AsNumber(), 0.5);
+    const auto x = [&](int frame) { return run.trace[frame]["camera"][0].AsNumber(); };
+    EXPECT_NEAR(x(63) - x(2), 600, 0.05);
+    EXPECT_NEAR(x(101) - x(69), 900, 0.05);
+    EXPECT_TRUE(run.trace[101]["help"].AsBool());
+    EXPECT_FALSE(run.trace[103]["help"].AsBool()) << "H hides the help";
+}
+
 } // namespace
