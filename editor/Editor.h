@@ -3,6 +3,7 @@
 // TheEditor().
 #pragma once
 
+#include "editor/DefinitionReload.h"
 #include "editor/HoverLabel.h"
 #include "editor/Inspector.h"
 #include "editor/PlacementClipboard.h"
@@ -167,6 +168,8 @@ private:
     bool TakeEscape();
     // At the end of the frame: the inspector and the hover label follow the map.
     void UpdateAids();
+    // Edited definition files are read again (DefinitionReload).
+    void ReloadChangedDefinitions();
     void DrawInspector();
 
     std::unique_ptr<EditorDocument> m_document;
@@ -196,6 +199,10 @@ private:
     bool m_helpHidden = false;
     bool m_fieldClick = false; // a press on the inspector's field, until released
     ViewPrefs m_viewPrefs;
+    DefinitionReload m_reload;
+    // What the last reload said, and when (the status line shows it a while).
+    std::string m_reloadNote;
+    float m_reloadNoteTime = 0;
 };
 
 // The editor being run (null before it is constructed).

@@ -3,6 +3,7 @@
 // part of the status line.
 #include "editor/Editor.h"
 #include "editor/EditorClock.h"
+#include "editor/EditorDefinitions.h"
 #include "editor/EditorDocument.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorWorld.h"
@@ -110,8 +111,27 @@ bool Editor::HandleAids(int key, int character) {
     return true;
 }
 
+void Editor::ReloadChangedDefinitions() {
+    const float now = engine->Timer_GetTime();
+    if (!m_reload.Poll(now)) {
+        return;
+    }
+    std::string error;
+    if (!ReloadDefinitions(TheEditorDefinitions(), TheEditorWorld(), error)) {
+        m_reloadNote = "definitions not reloaded: " + error;
+        engine->System_Log("Definitions not reloaded: %s", error.c_str());
+    } else {
+        TheEditorPanel().FillList(mode);
+        m_reloadNote = "definitions reloaded";
+        engine->System_Log("Definitions reloaded (%zu placements name no definition)",
+                           TheEditorWorld().MissingCount());
+    }
+    m_reloadNoteTime = now;
+}
+
 void Editor::UpdateAids() {
     m_viewPrefs.Keep(*engine, grid, preview);
+    ReloadChangedDefinitions();
     EditorWorld& world = TheEditorWorld();
     m_inspector.Refresh(world);
     m_hover.Update(world, cameraX + mouseX / zoom, cameraY + mouseY / zoom, TheEditorClock().time,
@@ -158,5 +178,11 @@ std::vector<std::string> Editor::InspectStatus() const {
     }
     parts.push_back(grid ? "grid on" : "grid off");
     parts.push_back(preview ? "preview on" : "preview off");
+    // A reload is said for a few seconds; a failure until the next one.
+    constexpr float kNoteSeconds = 3;
+    if (!m_reloadNote.empty() && (m_reloadNote != "definitions reloaded" ||
+                                  engine->Timer_GetTime() - m_reloadNoteTime < kNoteSeconds)) {
+        parts.push_back(m_reloadNote);
+    }
     return parts;
 }
