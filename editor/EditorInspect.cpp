@@ -69,7 +69,9 @@ bool Editor::HandleAids(int key, int character) {
         return false; // shortcuts stay the map's
     }
     if (key == VK_LBUTTON && FieldUnderPointer()) {
-        m_inspector.BeginEdit();
+        if (!m_inspector.Editing()) {
+            m_inspector.BeginEdit();
+        }
         m_fieldClick = true; // the press is the field's until released
         return true;
     }

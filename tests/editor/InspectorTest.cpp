@@ -1,6 +1,7 @@
 // The inspector and the designer's aids run headless: what a selection is
 // and does in words, a typed position applied and undone, the map's name,
 // Pick, the hover label and the status line's positions.
+#include "editor/TriggerWords.h"
 #include "tests/editor/EditorRun.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,19 @@ TEST(EditorInspector, ATypedPositionIsOneUndoStepAndABadOneIsRefused) {
     EXPECT_EQ(run.trace[53]["map"].AsString(), "Library II");
     EXPECT_EQ(run.trace[53]["inspector"]["editing"].AsString(), "");
     EXPECT_EQ(run.result.exitCode, 0);
+}
+
+TEST(TriggerWords, EveryActionTheGameRunsInWords) {
+    EXPECT_EQ(TriggerWords(""), "nothing");
+    EXPECT_EQ(TriggerWords("openbook_primer"), "opens the book primer");
+    EXPECT_EQ(TriggerWords("dialogue_lectern_primer"), "starts the dialogue lectern_primer");
+    EXPECT_EQ(TriggerWords("addhealth_150"), "heals 150");
+    EXPECT_EQ(TriggerWords("powerup_health"), "heals 20");
+    EXPECT_EQ(TriggerWords("powerup_ice"), "gives 5 ice orbs");
+    EXPECT_EQ(TriggerWords("powerup_all"), "gives 5 orbs of every element");
+    EXPECT_EQ(TriggerWords("addgroup_30"), "calls an enemy group of 30");
+    EXPECT_EQ(TriggerWords("aggdmg_150"), "hurts 150");
+    EXPECT_EQ(TriggerWords("teleport_x"), "does nothing (unknown action \"teleport_x\")");
 }
 
 } // namespace
