@@ -116,6 +116,8 @@ void Editor::Initialise() {
     };
     UpdateTitle();
     CatchTermination();
+    m_viewPrefs.Load(*engine, grid, preview);
+    m_reload.Start();
 
     if (!options.traceFile.empty()) {
         m_trace = std::make_unique<EditorTrace>(options.traceFile);

@@ -3,9 +3,14 @@
 // TheEditor().
 #pragma once
 
+#include "editor/DefinitionReload.h"
+#include "editor/HoverLabel.h"
+#include "editor/Inspector.h"
 #include "editor/PlacementClipboard.h"
 #include "editor/PlayTest.h"
 #include "editor/RecoveryFile.h"
+#include "editor/ScreenOutline.h"
+#include "editor/ViewPrefs.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/CollisionBox.h"
@@ -47,6 +52,12 @@ public:
     const std::string& LastQuestion() const { return m_question; }
     // The line under the map: placeholders, a recovery file not written.
     std::string StatusText() const;
+    // The status line's parts about the cursor, the selection, the grid
+    // and the preview.
+    std::vector<std::string> InspectStatus() const;
+    const Inspector& Inspection() const { return m_inspector; }
+    const HoverLabel& Hover() const { return m_hover; }
+    bool HelpShown() const { return !m_helpHidden; }
 
     int mode = 2;
     float mouseX = 0;
@@ -93,7 +104,7 @@ private:
     void PlaceAtCursor();
     void DeleteSelection();
     // What waits for a save the chooser is still asking a name for.
-    enum class Then { Nothing, Quit, Open, Undo, Redo };
+    enum class Then { Nothing, Quit, Open, Undo, Redo, New };
     // Before the map on screen goes (closing, opening another): with unsaved
     // changes asks "Save changes to NAME before ...?". True when the action
     // may go on now; a save still waiting for its name carries on with
@@ -106,6 +117,9 @@ private:
     // on now.
     bool Answered(SaveAnswer answer, const std::string& text, Then then);
     void Proceed(Then then);
+    // Ctrl+N: an empty map, never saved, as one undoable step (undo brings
+    // the previous map and its file back).
+    void NewMap();
     bool Quit();
     // Loads the map's recovery file as one unsaved change.
     void Restore(const std::string& map);
@@ -125,8 +139,9 @@ private:
     // SIGTERM, SIGHUP, SIGINT: the unsaved work is written and kept.
     static void CatchTermination();
     static bool Terminated();
-    // F5: the game on the map as it is, the player at the view's centre.
-    void StartPlayTest();
+    // F5: the game on the map as it is, the player at the view's centre;
+    // Shift+F5 without enemies.
+    void StartPlayTest(bool peaceful = false);
     // A line at the bottom right, like the grid's.
     void Notice(const char* text);
     // The window title follows the file and its unsaved changes.
@@ -136,8 +151,26 @@ private:
     // A box dragged left or up has a negative size: turn it the right way
     // round, in place.
     void NormaliseSelection();
-    void DrawSelectionBox();
+    void DrawSelectionBox(const MapView& view);
     void DrawHelp();
+    void DrawStatusLine();
+    // The designer's aids (EditorInspect.cpp). Enter, P, H, what is typed
+    // into the inspector's field or (pointer over the panel) the list's
+    // search, a press on the field: true when the key was theirs.
+    bool HandleAids(int key, int character);
+    // A field is being typed into, or the search (pointer over the panel)
+    // has text: held letters do not scroll.
+    bool TypingTakesKeys() const;
+    bool OverPanel() const;
+    bool FieldUnderPointer() const;
+    // Esc ends typing into the field, else clears the search (pointer over
+    // the panel). True when it did.
+    bool TakeEscape();
+    // At the end of the frame: the inspector and the hover label follow the map.
+    void UpdateAids();
+    // Edited definition files are read again (DefinitionReload).
+    void ReloadChangedDefinitions();
+    void DrawInspector();
 
     std::unique_ptr<EditorDocument> m_document;
     std::unique_ptr<MapCommands> m_commands;
@@ -161,6 +194,15 @@ private:
     std::unique_ptr<EditorTrace> m_trace;
     // Esc that closed the chooser must not end the program as it is held.
     bool m_escapeLatched = false;
+    Inspector m_inspector;
+    HoverLabel m_hover;
+    bool m_helpHidden = false;
+    bool m_fieldClick = false; // a press on the inspector's field, until released
+    ViewPrefs m_viewPrefs;
+    DefinitionReload m_reload;
+    // What the last reload said, and when (the status line shows it a while).
+    std::string m_reloadNote;
+    float m_reloadNoteTime = 0;
 };
 
 // The editor being run (null before it is constructed).

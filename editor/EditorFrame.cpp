@@ -37,6 +37,9 @@ bool Editor::FrameFunc() {
     const bool boxOpen = m_box && m_box->IsOpen();
     const bool chooserOpen = (m_commands && m_commands->ChooserOpen()) || boxOpen;
     m_escapeLatched = (m_escapeLatched || chooserOpen) && engine->Input_GetKeyState(VK_ESCAPE);
+    if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE) && TakeEscape()) {
+        m_escapeLatched = true; // a field or the search took it: no quitting
+    }
     if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE)) {
         // One question a press: a Cancel must not be asked again while held.
         m_escapeLatched = true;
@@ -60,20 +63,28 @@ bool Editor::FrameFunc() {
     } else {
         HandleWheel();
         UpdateCursor();
-        Scroll();
         const int key = engine->Input_GetKey();
-        HandleKeys(key);
+        const bool aids = HandleAids(key, engine->Input_GetChar());
+        if (!TypingTakesKeys()) {
+            Scroll();
+        }
+        if (!aids) {
+            HandleKeys(key);
+        }
         EditorWorld& world = TheEditorWorld();
-        if (engine->Input_GetKeyState(VK_DELETE)) {
+        if (engine->Input_GetKeyState(VK_DELETE) && !m_inspector.Editing()) {
             DeleteSelection();
         }
         EditorPanel& panel = TheEditorPanel();
         if (key == VK_RBUTTON) {
             PlaceAtCursor();
         }
-        HandleMouse();
+        if (!m_fieldClick) {
+            HandleMouse();
+        }
         Registry::Current().Get<AlertList>().Update();
-        const bool click = key == VK_LBUTTON && !engine->Input_GetKeyState(VK_CONTROL);
+        const bool click =
+            key == VK_LBUTTON && !engine->Input_GetKeyState(VK_CONTROL) && !m_fieldClick;
         world.Update(*viewBox, clock.delta, click, cameraX + mouseX / zoom,
                      cameraY + mouseY / zoom);
         switch (panel.UpdatePanel(clock.delta)) {
@@ -106,6 +117,7 @@ bool Editor::FrameFunc() {
     clock.Refresh(*engine);
     engine->Input_GetMousePos(&mouseX, &mouseY);
     UpdateFpsStatistics();
+    UpdateAids();
     return false;
 }
 
@@ -164,7 +176,10 @@ void Editor::Scroll() {
     if (!dragging && engine->Input_GetKeyState(VK_CONTROL)) {
         return;
     }
-    const float step = TheEditorClock().delta * cameraSpeed;
+    // The speed is the view's (screen pixels a second) at every zoom;
+    // Shift scrolls three times as fast.
+    const float fast = engine->Input_GetKeyState(VK_SHIFT) ? 3.0f : 1.0f;
+    const float step = TheEditorClock().delta * cameraSpeed * fast / zoom;
     for (const Direction& direction : kDirections) {
         if (engine->Input_GetKeyState(direction.key)) {
             const float radians = direction.degrees / 57.2957763671875f;
@@ -198,6 +213,10 @@ bool Editor::HandleShortcut(int key) {
         if (ConfirmLeave("opening another map", Then::Open)) {
             m_commands->Request(false);
         }
+    } else if (key == 'N') {
+        if (ConfirmLeave("starting a new map", Then::New)) {
+            NewMap();
+        }
     } else if (key == 'C') {
         m_clipboard.Copy(TheEditorWorld());
     } else if (key == 'V') {
@@ -218,18 +237,19 @@ void Editor::Notice(const char* text) {
         static_cast<float>(screenHeight - 75), 0.01f, 1, true);
 }
 
-void Editor::StartPlayTest() {
+void Editor::StartPlayTest(bool peaceful) {
     const float x = cameraX + static_cast<float>(screenWidth) / 2 / zoom;
     const float y = cameraY + static_cast<float>(screenHeight) / 2 / zoom;
     std::string error;
-    if (!m_playTest.Start(TheEditorWorld(), x, y, error)) {
+    if (!m_playTest.Start(TheEditorWorld(), x, y, error, peaceful)) {
         engine->System_Log("Play-test not started: %s", error.c_str());
         Notice(("Play-test: " + error).c_str());
         return;
     }
-    engine->System_Log("Play-test started on %s at %.2f,%.2f", m_playTest.MapFile().c_str(),
-                       static_cast<double>(x), static_cast<double>(y));
-    Notice("Play-test started");
+    engine->System_Log("Play-test started on %s at %.2f,%.2f%s", m_playTest.MapFile().c_str(),
+                       static_cast<double>(x), static_cast<double>(y),
+                       peaceful ? " (peaceful)" : "");
+    Notice(peaceful ? "Play-test started (peaceful)" : "Play-test started");
 }
 
 void Editor::HandleKeys(int key) {
@@ -237,7 +257,7 @@ void Editor::HandleKeys(int key) {
         return;
     }
     if (key == kF5) {
-        StartPlayTest();
+        StartPlayTest(engine->Input_GetKeyState(VK_SHIFT));
         return;
     }
     if (key == 'M') {

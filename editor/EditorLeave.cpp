@@ -122,6 +122,9 @@ void Editor::Proceed(Then then) {
     case Then::Redo:
         m_document->Redo();
         break;
+    case Then::New:
+        NewMap();
+        break;
     case Then::Nothing:
         break;
     }
@@ -226,5 +229,9 @@ std::string Editor::StatusText() const {
     if (!m_recovery.Failure().empty()) {
         status += (status.empty() ? "" : "\n") + m_recovery.Failure();
     }
-    return status;
+    std::string parts;
+    for (const std::string& part : InspectStatus()) {
+        parts += (parts.empty() ? "" : "   ") + part;
+    }
+    return status + (status.empty() ? "" : "\n") + parts;
 }

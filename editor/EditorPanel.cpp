@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -50,19 +51,29 @@ void EditorPanel::Build(GuiManager& gui, BitmapFont* font, const EditorDefinitio
     m_sliderTexture = m_engine->Texture_Load("gui/slider.png", 0, false);
     m_menuTexture = m_engine->Texture_Load("gui/menugui.png", 0, false);
 
-    m_list = new GuiListbox(kListId, 10, 44, 139, 128, font, 0xFF7697A4, 0xFFBBCBD2, 0x40D4C25A);
-    m_slider = new GuiSlider(kSliderId, 152, 44, 6, 128, m_sliderTexture, 0, 0, 6, 6, true);
+    const float height = static_cast<float>(screenHeight);
+    m_layout = PanelLayout(height);
+    m_infoY = m_layout.textTop;
+    const float listHeight = m_layout.ListHeight();
+    m_list = new GuiListbox(kListId, 10, PanelLayout::kListTop, 139, listHeight, font, 0xFF7697A4,
+                            0xFFBBCBD2, 0x40D4C25A);
+    m_list->SetWheelRows(3);
+    m_slider = new GuiSlider(kSliderId, 152, PanelLayout::kListTop, 6, listHeight, m_sliderTexture,
+                             0, 0, 6, 6, true);
     m_slider->SetMode(GuiSlider::kKnob);
     FillList(EditorDefinitions::kEntities);
     gui.AddWidget(m_list);
     gui.AddWidget(m_slider);
 
-    const float height = static_cast<float>(screenHeight);
-    m_top = std::make_unique<Sprite>(m_menuTexture, 0, 0, kWidth, 512);
-    // The lower part grows with the window, taken from the texture's right
-    // column bottom up so the button labels stay at the bottom.
-    const float lower = std::max(0.0f, height - 512);
-    m_bottom = std::make_unique<Sprite>(m_menuTexture, 168, 1024 - height, kWidth, lower);
+    // The art's rows: the header with the list frame's top, the frame's
+    // middle (stretched), its bottom, the preview block, the plain column
+    // (stretched) and the buttons' strip of the texture's right column.
+    for (const auto& [x, y, h] :
+         {std::tuple{0.0f, 0.0f, 48.0f}, std::tuple{0.0f, 48.0f, 116.0f},
+          std::tuple{0.0f, 164.0f, 14.0f}, std::tuple{0.0f, 178.0f, 156.0f},
+          std::tuple{168.0f, 40.0f, 400.0f}, std::tuple{168.0f, 472.0f, 40.0f}}) {
+        m_art.push_back(std::make_unique<Sprite>(m_menuTexture, x, y, kWidth, h));
+    }
 
     const float buttonsY = height - 27;
     gui.AddWidget(new GuiButton(kSaveId, 9, buttonsY, 47, 17, m_menuTexture, 336, 338));
@@ -71,6 +82,8 @@ void EditorPanel::Build(GuiManager& gui, BitmapFont* font, const EditorDefinitio
 }
 
 void EditorPanel::FillList(int mode) {
+    // Another mode starts at its first line; the same mode keeps its pick.
+    const std::string kept = mode == m_mode ? SelectedName() : "";
     m_mode = mode;
     if (!m_list) {
         return;
@@ -80,9 +93,12 @@ void EditorPanel::FillList(int mode) {
     }
     m_list->Clear();
     if (m_definitions) {
-        for (const std::string& name : m_definitions->Names(mode)) {
+        for (const std::string& name : m_filter.Apply(m_definitions->Names(mode))) {
             m_list->AddLine(name.c_str());
         }
+    }
+    if (const int line = LineOf(kept); line >= 0) {
+        m_list->SetSelected(line);
     }
     // The top line stays where it was unless the new list is too short for
     // it; then the list shows its last page (or starts at the top).
@@ -93,6 +109,56 @@ void EditorPanel::FillList(int mode) {
         m_slider->SetMaximum(static_cast<float>(m_list->GetLineCount()));
         m_slider->SetValue(0);
     }
+}
+
+int EditorPanel::LineOf(const std::string& name) const {
+    for (int i = 0; m_list && !name.empty() && i < m_list->GetLineCount(); ++i) {
+        if (name == m_list->GetLine(i)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool EditorPanel::TypeFilter(int character) {
+    if (!m_filter.Type(character)) {
+        return false;
+    }
+    FillList(m_mode);
+    return true;
+}
+
+bool EditorPanel::ClearFilter() {
+    if (!m_filter.Clear()) {
+        return false;
+    }
+    FillList(m_mode);
+    return true;
+}
+
+bool EditorPanel::SelectName(int mode, const std::string& name) {
+    if (!m_list || !m_definitions ||
+        (mode == EditorDefinitions::kEntities ? !m_definitions->Entity(name)
+                                              : !m_definitions->Item(name))) {
+        return false;
+    }
+    if (!m_filter.Matches(name)) {
+        m_filter.Clear();
+    }
+    if (mode != m_mode || LineOf(name) < 0) {
+        FillList(mode);
+    }
+    const int line = LineOf(name);
+    m_list->SetSelected(line);
+    const int rows = std::max(1, m_list->GetVisibleRows());
+    if (line < m_list->GetTop() || line >= m_list->GetTop() + rows) {
+        const int lastTop = std::max(0, m_list->GetLineCount() - rows);
+        m_list->SetTop(std::clamp(line - rows / 2, 0, lastTop));
+    }
+    if (m_slider) {
+        m_slider->SetValue(static_cast<float>(m_list->GetTop()));
+    }
+    return true;
 }
 
 EditorPanel::Command EditorPanel::UpdatePanel(float dt) {
@@ -151,17 +217,34 @@ void EditorPanel::RenderPanel(bool preview, float previewX, float previewY, floa
             m_current->RenderEx(previewX, previewY, 0, zoom); // the size it will have
         }
     }
-    if (m_top) {
-        m_top->Render(0, 0);
-    }
-    if (m_bottom) {
-        m_bottom->Render(0, 512);
-    }
+    RenderArt();
     if (m_current) {
+        const float top = m_layout.thumbnailTop;
         m_current->SetColor(0xFFFFFFFF);
-        m_current->Render4V(10, 200, 138, 200, 138, 328, 10, 328);
+        m_current->Render4V(10, top, 138, top, 138, top + 128, 10, top + 128);
     }
-    RenderInfo(name);
+    if (m_font && !m_filter.Text().empty()) {
+        // Beside the list's title: what the list is filtered by.
+        m_font->SetColor(0xFFD4C25A);
+        m_font->printf(kWidth - 12, 29, BitmapFont::kRight, "\"%s\"", m_filter.Text().c_str());
+    }
+    if (m_infoShown) {
+        RenderInfo(name);
+    }
+}
+
+void EditorPanel::RenderArt() {
+    if (m_art.size() != 6) {
+        return;
+    }
+    const float bottom = m_layout.listBottom;
+    m_art[0]->Render(0, 0);
+    m_art[1]->RenderStretch(0, 48, kWidth, bottom - 10);
+    m_art[2]->Render(0, bottom - 10);
+    m_art[3]->Render(0, m_layout.previewTop);
+    m_art[4]->RenderStretch(0, m_layout.previewTop + PanelLayout::kPreviewHeight, kWidth,
+                            m_layout.buttonsTop);
+    m_art[5]->Render(0, m_layout.buttonsTop);
 }
 
 void EditorPanel::RenderInfo(const std::string& name) {
@@ -171,7 +254,7 @@ void EditorPanel::RenderInfo(const std::string& name) {
     m_font->SetColor(0xFFFFFFFF);
     if (m_mode == EditorDefinitions::kEntities) {
         if (const EntityDefinition* entity = m_definitions->Entity(name)) {
-            m_font->printf(9, 512, BitmapFont::kLeft,
+            m_font->printf(9, m_infoY, BitmapFont::kLeft,
                            "Entity Name: %s\nSprite Name: %s\nParticle name: %s\nPlayer "
                            "Col:%s\nSpell Col:%s\nEnemy Col:%s\n",
                            name.c_str(), entity->spriteName.c_str(), entity->particleName.c_str(),
@@ -180,12 +263,14 @@ void EditorPanel::RenderInfo(const std::string& name) {
             return;
         }
     } else if (const ItemDefinition* item = m_definitions->Item(name)) {
-        m_font->printf(9, 512, BitmapFont::kLeft,
+        m_font->printf(9, m_infoY, BitmapFont::kLeft,
                        "Item Name: %s\nSprite Name: %s\nParticle name: %s\nIcon name: %s\n",
                        name.c_str(), item->spriteName.c_str(), item->particleName.c_str(),
                        item->iconName.c_str());
         return;
     }
-    // An empty definition file leaves nothing to show or to place.
-    m_font->Render(9, 512, BitmapFont::kLeft, "No definitions");
+    // An empty definition file (or a filter nothing matches) leaves nothing
+    // to show or to place.
+    m_font->Render(9, m_infoY, BitmapFont::kLeft,
+                   m_filter.Text().empty() ? "No definitions" : "No name matches");
 }

@@ -4,10 +4,13 @@
 // buttons.
 #pragma once
 
+#include "editor/ListFilter.h"
+#include "editor/PanelLayout.h"
 #include "platform/engine/Engine.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class BitmapFont;
 class EditorDefinitions;
@@ -39,8 +42,25 @@ public:
     void Build(GuiManager& gui, BitmapFont* font, const EditorDefinitions& definitions,
                ResourceManager* resources, int screenHeight);
 
-    // mode 2: the entity definitions, mode 1: the items.
+    // mode 2: the entity definitions, mode 1: the items, those the filter
+    // keeps; the selected name stays selected when it is still listed.
     void FillList(int mode);
+    // A character typed while the pointer is over the panel (Backspace
+    // included) goes to the filter; true when it changed the list.
+    bool TypeFilter(int character);
+    // Esc over the panel: true when there was a filter to clear.
+    bool ClearFilter();
+    const ListFilter& Filter() const { return m_filter; }
+    // Switches to the mode, clears a filter that hides the name and selects
+    // it, scrolled into view. False when the mode has no such definition.
+    bool SelectName(int mode, const std::string& name);
+    // Where the information text of the list's pick goes (the inspector's
+    // lines come first); shown = false leaves it out.
+    void PlaceInfo(bool shown, float y) {
+        m_infoShown = shown;
+        m_infoY = y;
+    }
+    const PanelLayout& Layout() const { return m_layout; }
     // Runs the widgets for a frame and couples the list with the slider.
     Command UpdatePanel(float dt);
     // In screen space; the preview goes at the snapped cursor's screen
@@ -58,13 +78,20 @@ private:
     // The selected definition's sprite name, or empty.
     std::string SpriteNameOf(const std::string& name) const;
     void RenderInfo(const std::string& name);
+    // The panel art cut in slices around a list of the window's height.
+    void RenderArt();
+    // The list's line of the name, or -1.
+    int LineOf(const std::string& name) const;
 
     Engine* m_engine;
     GuiManager* m_gui = nullptr;
-    GuiListbox* m_list = nullptr;  // owned by the GUI
-    GuiSlider* m_slider = nullptr; // owned by the GUI
-    std::unique_ptr<Sprite> m_top;
-    std::unique_ptr<Sprite> m_bottom;
+    GuiListbox* m_list = nullptr;               // owned by the GUI
+    GuiSlider* m_slider = nullptr;              // owned by the GUI
+    std::vector<std::unique_ptr<Sprite>> m_art; // slices, see RenderArt
+    PanelLayout m_layout{768};
+    ListFilter m_filter;
+    bool m_infoShown = true;
+    float m_infoY = 0;
     Sprite* m_current = nullptr; // owned by the resource manager
     HTEXTURE m_sliderTexture = 0;
     HTEXTURE m_menuTexture = 0;

@@ -4,11 +4,14 @@
 #include "editor/EditorClock.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorWorld.h"
+#include "editor/GridLines.h"
 #include "editor/MapCommands.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
+#include "toolkit/GuiListbox.h"
 #include "toolkit/Sprite.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -20,20 +23,33 @@ const char* const kCredits = "Duskmaw Map Editor - made by the Duskmaw team. Fon
 bool Editor::RenderFunc() {
     engine->Gfx_BeginScene(0);
     engine->Gfx_Clear(0);
+    const MapView view{cameraX, cameraY, zoom};
     engine->Gfx_SetTransform(0, 0, -cameraX * zoom, -cameraY * zoom, 0, zoom, zoom);
-    TheEditorWorld().Draw(testMode);
+    EditorWorld& world = TheEditorWorld();
+    // The grid lies on the ground, under everything standing on it.
+    world.Draw([&] {
+        if (grid) {
+            engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
+            DrawGridLines(view, EditorPanel::kWidth, static_cast<float>(screenWidth),
+                          static_cast<float>(screenHeight));
+            engine->Gfx_SetTransform(0, 0, -cameraX * zoom, -cameraY * zoom, 0, zoom, zoom);
+        }
+    });
     if (panelFont) {
-        TheEditorWorld().DrawMissingLabels(*panelFont);
+        world.DrawMissingLabels(*panelFont);
     }
-    DrawSelectionBox();
-
+    // Outlines over every placement, in whole screen pixels.
     engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
+    world.DrawOutlines(testMode, view);
+    DrawSelectionBox(view);
+
     DrawHelp();
     TheEditorPanel().RenderPanel(preview, (cursorWorldX - cameraX) * zoom,
                                  (cursorWorldY - cameraY) * zoom, zoom);
     if (gui) {
         gui->Render();
     }
+    DrawInspector();
     if (m_commands) {
         m_commands->Render();
     }
@@ -43,7 +59,10 @@ bool Editor::RenderFunc() {
 
     engine->Gfx_SetTransform(0, 0, -cameraX, -cameraY, 0, 1, 1);
     Registry::Current().Get<AlertList>().Render();
-    if (Sprite* cursor = TheEditorClock().cursor) {
+    const GuiListbox* list = TheEditorPanel().List();
+    // Over the list the hovered row carries the pointer: no cursor over the names.
+    const bool onList = list && list->Contains(mouseX, mouseY);
+    if (Sprite* cursor = TheEditorClock().cursor; cursor && !onList) {
         cursor->RenderEx(cameraX + mouseX, cameraY + mouseY, 0, 1);
         cursor->SetHotSpot(16, 16);
     }
@@ -68,15 +87,19 @@ void Editor::NormaliseSelection() {
     selectionBox->SetSize(width, height);
 }
 
-void Editor::DrawSelectionBox() {
+void Editor::DrawSelectionBox(const MapView& view) {
     NormaliseSelection();
     if (selectionBox) {
-        selectionBox->DrawOutline();
+        DrawScreenOutline(*selectionBox, view);
     }
 }
 
 void Editor::DrawHelp() {
     if (!textFont) {
+        return;
+    }
+    DrawStatusLine();
+    if (m_helpHidden) {
         return;
     }
     textFont->printf(static_cast<float>(screenWidth), 10, BitmapFont::kRight,
@@ -96,11 +119,13 @@ void Editor::DrawHelp() {
     }
     textFont->Render(static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 40),
                      BitmapFont::kRight, kCredits);
+}
+
+void Editor::DrawStatusLine() {
     const std::string status = StatusText();
-    if (!status.empty()) {
-        // Above the credits, right of the panel: what the designer must know.
-        textFont->Render(EditorPanel::kWidth + 10,
-                         static_cast<float>(screenHeight - 45) - 2 * textFont->GetHeight(),
-                         BitmapFont::kLeft, status.c_str());
-    }
+    // Above the credits, right of the panel: what the designer must know.
+    const float lines = static_cast<float>(std::count(status.begin(), status.end(), '\n') + 1);
+    textFont->Render(EditorPanel::kWidth + 10,
+                     static_cast<float>(screenHeight - 45) - lines * textFont->GetHeight(),
+                     BitmapFont::kLeft, status.c_str());
 }

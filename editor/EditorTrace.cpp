@@ -84,6 +84,9 @@ void EditorTrace::Write(const Editor& editor) {
           << ",\"recovery\":" << JsonString(editor.Recovery().Written())
           << ",\"question\":" << JsonString(editor.LastQuestion())
           << ",\"status\":" << JsonString(editor.StatusText())
+          << ",\"inspector\":" << editor.Inspection().Json()
+          << ",\"hover\":" << JsonString(editor.Hover().Text())
+          << ",\"help\":" << Bool(editor.HelpShown())
           << ",\"playtest\":" << Bool(editor.Playing().Running())
           << ",\"title\":" << JsonString(editor.engine->System_GetState(ENGINE_TITLE));
     }

@@ -131,7 +131,7 @@ void EditorWorld::Update(const CollisionBox& view, float dt, bool click, float c
     }
 }
 
-void EditorWorld::Draw(bool testMode) {
+void EditorWorld::Draw(const std::function<void()>& overGround) {
     m_drawOrder.clear();
     for (const auto& entity : m_entities.Visible()) {
         m_drawOrder.push_back(entity.get());
@@ -139,11 +139,30 @@ void EditorWorld::Draw(bool testMode) {
     std::stable_sort(
         m_drawOrder.begin(), m_drawOrder.end(),
         [](const Placement* a, const Placement* b) { return a->Layer() < b->Layer(); });
-    for (Placement* entity : m_drawOrder) {
-        entity->Draw(testMode);
-    }
     for (const auto& item : m_items.Visible()) {
-        item->Draw(testMode);
+        m_drawOrder.push_back(item.get());
+    }
+    bool groundDone = false;
+    for (Placement* p : m_drawOrder) {
+        if (!groundDone && p->Layer() >= 0) {
+            groundDone = true;
+            if (overGround) {
+                overGround();
+            }
+        }
+        p->Draw();
+    }
+    if (!groundDone && overGround) {
+        overGround();
+    }
+}
+
+void EditorWorld::DrawOutlines(bool testMode, const MapView& view) {
+    // The order Draw used: it is the same frame's.
+    for (const Placement* p : m_drawOrder) {
+        if (p->Outlined(testMode)) {
+            DrawScreenOutline(p->Box(), view);
+        }
     }
 }
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "editor/PlacementLists.h"
+#include "editor/ScreenOutline.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,8 +51,12 @@ public:
     // the visible placements under (clickX, clickY) become the selection.
     void Update(const CollisionBox& view, float dt, bool click, float clickX, float clickY);
     // Under the camera transform: visible entities by layer (list order
-    // within one), then visible items.
-    void Draw(bool testMode);
+    // within one), then visible items. overGround, when given, runs once
+    // between the ground patches (layer < 0) and everything else.
+    void Draw(const std::function<void()>& overGround = nullptr);
+    // Under a screen-space transform, after Draw: the outlines, in the same
+    // order, so no placement drawn later hides one.
+    void DrawOutlines(bool testMode, const MapView& view);
     // "missing: NAME" over each visible placeholder.
     void DrawMissingLabels(BitmapFont& font);
 

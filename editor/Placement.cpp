@@ -37,14 +37,11 @@ void Placement::Update(float dt) {
     }
 }
 
-void Placement::Draw(bool testMode) {
+void Placement::Draw() {
     if (m_sprite) {
         m_sprite->Render(x, y);
     }
     if (ParticleSystem* particles = Particles()) {
         particles->Render();
-    }
-    if (testMode || selected || !m_sprite) {
-        m_box->DrawOutline();
     }
 }

@@ -33,8 +33,11 @@ public:
 
     // Advances the particles and keeps them at the position.
     void Update(float dt);
-    // The sprite, the particles and, when asked or selected, the box.
-    void Draw(bool testMode);
+    // The sprite and the particles.
+    void Draw();
+    // Whether the box is outlined: asked for (test mode), selected, or the
+    // outline is all there is to see (no sprite).
+    bool Outlined(bool testMode) const { return testMode || selected || !m_sprite; }
 
     const CollisionBox& Box() const { return *m_box; }
     Sprite* GetSprite() const { return m_sprite; }

@@ -15,8 +15,9 @@ std::size_t PlacementClipboard::Copy(const EditorWorld& world) {
             for (const auto& p : *list) {
                 if (p->selected) {
                     entries.push_back({entity, p->name, p->x, p->y});
-                    left = std::min(left, p->x);
-                    top = std::min(top, p->y);
+                    // What the group shows: the union of the boxes.
+                    left = std::min(left, p->Box().Left());
+                    top = std::min(top, p->Box().Top());
                 }
             }
         }

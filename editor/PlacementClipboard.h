@@ -13,8 +13,8 @@ public:
     // Takes the selected placements (visible and off screen); an empty
     // selection leaves the clipboard as it was. Returns how many.
     std::size_t Copy(const EditorWorld& world);
-    // Adds the copies with the group's top-left (the smallest x and y of
-    // their positions) at (x, y); they become the whole selection. False
+    // Adds the copies with the group's visible top-left (that of the union
+    // of their boxes) at (x, y); they become the whole selection. False
     // (and nothing changes) when there is nothing to paste.
     bool Paste(EditorWorld& world, float x, float y, const EditorDefinitions& definitions) const;
     bool Empty() const { return m_entries.empty(); }
@@ -23,7 +23,7 @@ private:
     struct Entry {
         bool entity;
         std::string name;
-        float x, y; // from the group's top-left
+        float x, y; // the position, from the top-left of the group's boxes
     };
     std::vector<Entry> m_entries;
 };

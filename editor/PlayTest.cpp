@@ -32,12 +32,15 @@ std::string PlayTest::FindGame() {
 }
 
 std::vector<std::string> PlayTest::Arguments(const std::string& game, const std::string& map,
-                                             float x, float y) {
+                                             float x, float y, bool peaceful) {
     char start[64];
     std::snprintf(start, sizeof start, "%.2f,%.2f", static_cast<double>(x), static_cast<double>(y));
     std::error_code error;
     std::vector<std::string> args = {
         game, "--map", map, "--start", start, "--data", fs::current_path(error).string()};
+    if (peaceful) {
+        args.push_back("--peaceful");
+    }
     const EngineOptions& options = GetEngineOptions();
     if (options.headless) {
         // A short run: enough to load the map and show it in the trace.
@@ -52,7 +55,8 @@ std::vector<std::string> PlayTest::Arguments(const std::string& game, const std:
     return args;
 }
 
-bool PlayTest::Start(const EditorWorld& world, float x, float y, std::string& error) {
+bool PlayTest::Start(const EditorWorld& world, float x, float y, std::string& error,
+                     bool peaceful) {
     if (Running()) {
         error = "the game is still running";
         return false;
@@ -75,7 +79,7 @@ bool PlayTest::Start(const EditorWorld& world, float x, float y, std::string& er
         return false;
     }
     // An argument vector, no shell: the paths may hold any character.
-    std::vector<std::string> args = Arguments(game, m_map, x, y);
+    std::vector<std::string> args = Arguments(game, m_map, x, y, peaceful);
     std::vector<char*> argv;
     for (std::string& arg : args) {
         argv.push_back(arg.data());

@@ -17,13 +17,14 @@ public:
     static std::string FindGame();
     // The game's arguments: the map, the start, the content folder; a
     // headless editor passes on headless running, a frame limit and files
-    // for the game's trace and log beside its own.
+    // for the game's trace and log beside its own. peaceful: no enemies.
     static std::vector<std::string> Arguments(const std::string& game, const std::string& map,
-                                              float x, float y);
+                                              float x, float y, bool peaceful = false);
 
     // False with the reason when the map cannot be written or the game not
     // started (or one runs already).
-    bool Start(const EditorWorld& world, float x, float y, std::string& error);
+    bool Start(const EditorWorld& world, float x, float y, std::string& error,
+               bool peaceful = false);
     // Without waiting: true once, when the game has ended; code = its exit
     // status (or -1 when it did not exit normally). The map file goes then.
     bool Ended(int& code);

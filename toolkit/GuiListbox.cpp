@@ -52,6 +52,13 @@ void GuiListbox::Render() {
         if (m_top + i < 0)
             continue;
         float y = m_y1 + static_cast<float>(i) * fontHeight;
+        if (m_top + i == m_hovered && m_hovered != m_selected) {
+            // The row carries the pointer: a fainter bar than the selection's.
+            const std::uint32_t color = m_highlight.GetColor();
+            m_highlight.SetColor(0x24FFFFFF);
+            m_highlight.Render(m_x1, y);
+            m_highlight.SetColor(color);
+        }
         if (m_top + i == m_selected) {
             m_highlight.Render(m_x1, y);
             m_font->SetColor(m_selectedColor);
@@ -66,7 +73,18 @@ void GuiListbox::Render() {
 bool GuiListbox::OnMouseMove(float x, float y) {
     m_mouseX = x;
     m_mouseY = y;
+    const long rowHeight = std::lround(FontHeight());
+    const long row = rowHeight > 0 && y >= 0 ? std::lround(y) / rowHeight : -1;
+    m_hovered = row >= 0 && row < GetVisibleRows() && m_top + row < GetLineCount()
+                    ? static_cast<int>(m_top + row)
+                    : -1;
     return false;
+}
+
+void GuiListbox::OnHover(bool entered) {
+    if (!entered) {
+        m_hovered = -1;
+    }
 }
 
 bool GuiListbox::OnLeftButton(bool down) {
@@ -84,7 +102,7 @@ bool GuiListbox::OnLeftButton(bool down) {
 }
 
 bool GuiListbox::OnWheel(int notches) {
-    m_top = std::max(0, std::min(m_top - notches, GetLineCount() - GetVisibleRows()));
+    m_top = std::max(0, std::min(m_top - notches * m_wheelRows, GetLineCount() - GetVisibleRows()));
     return true;
 }
 

@@ -22,6 +22,7 @@ public:
     bool OnMouseMove(float x, float y) override;
     bool OnLeftButton(bool down) override;
     bool OnWheel(int notches) override;
+    void OnHover(bool entered) override;
     bool OnKey(int key, int character) override;
 
     // Cut to kMaxLine characters; returns the line's index.
@@ -37,6 +38,11 @@ public:
     void SetTop(int index) { m_top = index; }
     // How many lines fit in the list's height (0 with a font of no height).
     int GetVisibleRows() const;
+    // Rows a wheel notch scrolls (1 unless set).
+    void SetWheelRows(int rows) { m_wheelRows = rows; }
+    // The line under the pointer, drawn with a fainter bar (-1: none).
+    int GetHovered() const { return m_hovered; }
+    void SetHeight(float height) { m_y2 = m_y1 + height; }
 
 private:
     float FontHeight() const;
@@ -48,6 +54,8 @@ private:
     std::vector<std::string> m_lines;
     int m_selected = 0;
     int m_top = 0;
+    int m_wheelRows = 1;
+    int m_hovered = -1;
     float m_mouseX = 0.0f;
     float m_mouseY = 0.0f;
 };

@@ -152,7 +152,12 @@ void Game::Initialise() {
         cameraY = options.startY - static_cast<float>(screenHeight / 2);
     }
     GiveStartingItems();
-    TheEnemyManager().AddGroup(60, 0.0f, 500.0f, 1.0f, 10.0f, 2.5f);
+    peaceful = options.peaceful;
+    if (peaceful) {
+        engine->System_Log("Peaceful: no enemy group at start-up");
+    } else {
+        TheEnemyManager().AddGroup(60, 0.0f, 500.0f, 1.0f, 10.0f, 2.5f);
+    }
     if (!options.traceFile.empty()) {
         m_trace = std::make_unique<GameTrace>(options.traceFile);
         engine->System_SetState(ENGINE_FRAMEENDFUNC, [this] {

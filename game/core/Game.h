@@ -51,6 +51,8 @@ public:
     float pauseDuration = 0;
     float lastRunningTime = 0;
     bool testMode = false;
+    // --peaceful: no enemy group at start-up, "addgroup" actions ignored.
+    bool peaceful = false;
     int screenWidth = 1024;
     int screenHeight = 768;
     float cameraX = 0;

@@ -77,6 +77,13 @@ void RunAction(Game& game, const std::string& command, float cooldown) {
         }
     } else if (word == "powerup") {
         PowerUp(argument);
+    } else if (word == "addgroup" && game.peaceful) {
+        tookEffect = false;
+        // A trigger runs every step the player stands in it: one line a touch.
+        const auto last = game.actionCooldowns.find(word);
+        if (game.engine && (last == game.actionCooldowns.end() || last->second < now)) {
+            game.engine->System_Log("Peaceful: \"%s\" ignored", command.c_str());
+        }
     } else if (word == "addgroup") {
         TheEnemyManager().AddGroup(LeadingInt(argument.c_str()), 0.0f, 500.0f, 1.0f, 10.0f, 2.5f);
     } else if (word == "openbook") {

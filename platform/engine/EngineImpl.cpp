@@ -256,6 +256,9 @@ void EngineImpl::WriteRecordingHeader() {
         std::snprintf(start, sizeof start, "%.9g,%.9g", m_options.startX, m_options.startY);
         header += RecordingHeaderLine("start", start);
     }
+    if (m_options.peaceful) {
+        header += RecordingHeaderLine("peaceful", "1");
+    }
     header += RecordingHeaderLine("content", ContentHash(ContentMapFile(m_options)));
     // Boxes drawn by the program are answered by recorded clicks; a replay
     // must draw them too.

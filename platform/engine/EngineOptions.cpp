@@ -122,6 +122,8 @@ bool ApplyRecordingHeader(EngineOptions& o, std::string& error) {
                  std::to_string(header.startX) + "," + std::to_string(header.startY));
         }
     }
+    // A peaceful run replays peacefully, or its enemies would appear.
+    o.peaceful = o.peaceful || header.peaceful;
     return true;
 }
 
@@ -183,6 +185,8 @@ OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineO
                 return fail("--start needs X,Y (two numbers)");
             }
             o.hasStart = true;
+        } else if (arg == "--peaceful") {
+            o.peaceful = true;
         } else if (arg == "--frames") {
             if (!value(text) || !ToInt(text, o.frames) || o.frames < 0) {
                 return fail("--frames needs a count of 0 or more");
@@ -264,6 +268,7 @@ std::string EngineOptionsUsage(const char* program) {
            "  --log FILE            write the engine log there\n"
            "  --map FILE            the map to open (default maps/map1.xml in the content)\n"
            "  --start X,Y           the game's player starts there (the editor ignores it)\n"
+           "  --peaceful            the game starts and adds no enemy groups\n"
            "  --no-dialogs          message boxes and file dialogs go to the log\n"
            "  --draw-log            keep every draw call (for tests)\n";
 }

@@ -28,6 +28,9 @@ struct EngineOptions {
     bool hasStart = false;
     float startX = 0;
     float startY = 0;
+    // --peaceful: the game starts no enemy group and ignores "addgroup"
+    // actions, so a designer can walk a level (the editor ignores it).
+    bool peaceful = false;
     int frames = -1;      // < 0: until the program ends the loop
     int seed = -1;        // < 0: headless 1, windowed from the clock
     double dt = 1.0 / 60; // headless frame length in seconds

@@ -100,6 +100,9 @@ bool ReadRecordingHeader(const std::string& text, RecordingHeader& header, std::
             char tail = 0;
             ok = std::sscanf(value.c_str(), "%f,%f%c", &header.startX, &header.startY, &tail) == 2;
             header.hasStart = ok;
+        } else if (name == "peaceful") {
+            header.peaceful = value == "1";
+            ok = header.peaceful || value == "0";
         } else if (name == "boxes") {
             header.drawnBoxes = value == "drawn";
             ok = header.drawnBoxes || value == "desktop";

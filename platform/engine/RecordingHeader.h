@@ -20,6 +20,7 @@ struct RecordingHeader {
     bool hasStart = false;
     float startX = 0;
     float startY = 0;
+    bool peaceful = false;
     std::string contentHash;
     int frames = 0;          // the run's length, written when it ends; 0: cut short
     bool drawnBoxes = false; // the run drew its own message boxes (a window)

@@ -190,16 +190,16 @@ TEST(EditorScenario, MSwitchesToItemsAndBackToTheFirstEntity) {
 }
 
 TEST(EditorScenario, TheSliderScrollsTheListButNotPastItsLastPage) {
-    // 35 entity names, 9 rows: the last top line is 26.
+    // 35 entity names, 26 rows of a 768-pixel window: the last top line is 9.
     EditorRun run = RunEditor("0 mouse 155 50\n1 key 0x01 down\n"
-                              "3 mouse 155 108\n" // 35 * 64 / 128 = 17.5 -> 18
-                              "5 mouse 155 170\n" // about 34.5, past 26
+                              "3 mouse 155 97\n"  // 35 * 53 / 368 = 5.04 -> 5
+                              "5 mouse 155 400\n" // about 33.9, past 9
                               "7 key 0x01 up\n",
                               9, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 9u);
-    EXPECT_EQ(run.trace[3]["list"]["top"].AsNumber(), 18);
-    EXPECT_GT(run.trace[5]["slider"]["value"].AsNumber(), 26);
-    EXPECT_EQ(run.trace[5]["list"]["top"].AsNumber(), 18);
+    EXPECT_EQ(run.trace[3]["list"]["top"].AsNumber(), 5);
+    EXPECT_GT(run.trace[5]["slider"]["value"].AsNumber(), 9);
+    EXPECT_EQ(run.trace[5]["list"]["top"].AsNumber(), 5);
 }
 
 TEST(EditorScenario, SavingAnUntouchedMapWritesEveryElementBackAsItWas) {

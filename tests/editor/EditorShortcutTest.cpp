@@ -147,14 +147,16 @@ TEST(EditorShortcuts, PasteKeepsTheGroupsShapeWithItsTopLeftAtTheSnappedCursor) 
         EXPECT_FALSE(entities[i]["selected"].AsBool()) << i;
     }
     EXPECT_FALSE(items[0]["selected"].AsBool());
-    EXPECT_EQ(entities[3]["x"].AsNumber(), 576);
-    EXPECT_EQ(entities[3]["y"].AsNumber(), 448);
-    EXPECT_EQ(entities[4]["x"].AsNumber(), 676);
-    EXPECT_EQ(entities[4]["y"].AsNumber(), 488);
+    // The crate's box is 37 x 38: the group shows from (281.5, 281), and
+    // that corner goes to the snapped cursor (576, 448).
+    EXPECT_EQ(entities[3]["x"].AsNumber(), 594.5);
+    EXPECT_EQ(entities[3]["y"].AsNumber(), 467);
+    EXPECT_EQ(entities[4]["x"].AsNumber(), 694.5);
+    EXPECT_EQ(entities[4]["y"].AsNumber(), 507);
     EXPECT_TRUE(entities[3]["selected"].AsBool());
     EXPECT_TRUE(entities[4]["selected"].AsBool());
-    EXPECT_EQ(items[1]["x"].AsNumber(), 626);
-    EXPECT_EQ(items[1]["y"].AsNumber(), 468);
+    EXPECT_EQ(items[1]["x"].AsNumber(), 644.5);
+    EXPECT_EQ(items[1]["y"].AsNumber(), 487);
     EXPECT_TRUE(items[1]["selected"].AsBool());
     // Undone, the paste goes as one step.
     EXPECT_EQ(Placements(run.trace[24], "entity").size(), 3u);

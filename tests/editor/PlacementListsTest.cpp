@@ -5,10 +5,14 @@
 #include "content/ContentReport.h"
 #include "editor/EditorDefinitions.h"
 #include "editor/EditorWorld.h"
+#include "editor/GridLines.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/ResourceManager.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -153,7 +157,8 @@ TEST(EditorWorld, PlacingSelectsOnlyTheNewOneOfItsKindAndDrawsGroundFirst) {
     CollisionBox view(&camera[0], &camera[1], 1024, 768);
     world.Update(view, 0, false, 0, 0);
     engine->Gfx_RecordDraws(true);
-    world.Draw(false);
+    world.Draw();
+    world.DrawOutlines(false, MapView{});
     // Sprite-less placements draw their outline: the ground's (at 110)
     // comes before the prop's (at 100) though it was placed later.
     std::vector<float> lefts;
@@ -164,6 +169,63 @@ TEST(EditorWorld, PlacingSelectsOnlyTheNewOneOfItsKindAndDrawsGroundFirst) {
         }
     }
     EXPECT_EQ(lefts, (std::vector<float>{94, 84, 34}));
+}
+
+TEST(EditorWorld, OutlinesComeAfterEveryPlacementOnWholePixelsAndTheGridUnderTheProps) {
+    testing_support::InDataDir inData;
+    testing_support::HeadlessEngine engine;
+    ResourceManager resources("resources/game.res");
+    EditorDefinitions definitions;
+    struct NoReport : ContentReport {
+        void CannotLoad(const std::string&) override {}
+        void Problem(const std::string&, int, const std::string&) override {}
+    } report;
+    definitions.Load(report);
+    EditorWorld world;
+    world.SetResources(&resources);
+    // The selected crate first, its neighbour over it.
+    ASSERT_TRUE(world.Place(EditorDefinitions::kEntities, "crate", 100, 100, definitions));
+    world.Entities().Offscreen()[0]->selected = true;
+    world.AddEntity("barrel", 110, 105, definitions);
+    world.Entities().Offscreen()[0]->selected = true;
+    float camera[2] = {0, 0};
+    CollisionBox view(&camera[0], &camera[1], 1024, 768);
+    world.Update(view, 0, false, 0, 0);
+
+    for (float zoom : {0.25f, 0.5f, 0.75f}) {
+        const MapView map{3.3f, -7.1f, zoom};
+        engine->Gfx_RecordDraws(true);
+        world.Draw([&] { DrawGridLines(map, 168, 1024, 768); });
+        world.DrawOutlines(false, map);
+        std::vector<DrawRecord> draws = engine->Gfx_TakeDrawRecords();
+        const auto firstQuad = std::find_if(draws.begin(), draws.end(), [](const DrawRecord& r) {
+            return r.kind == DrawRecord::Kind::Quad;
+        });
+        const auto lastQuad = std::find_if(draws.rbegin(), draws.rend(), [](const DrawRecord& r) {
+                                  return r.kind == DrawRecord::Kind::Quad;
+                              }).base();
+        ASSERT_NE(firstQuad, draws.end());
+        // The grid's lines, a step apart on screen, all before the sprites.
+        std::vector<float> columns;
+        for (auto r = draws.begin(); r != firstQuad; ++r) {
+            ASSERT_EQ(r->kind, DrawRecord::Kind::Line);
+            if (r->a[0] == r->a[2]) {
+                columns.push_back(r->a[0]);
+            }
+        }
+        ASSERT_GE(columns.size(), 2u) << zoom;
+        EXPECT_NEAR(columns[1] - columns[0], 32 * zoom, 1) << zoom;
+        // Only the crate's outline, after every sprite, on whole pixels.
+        int outlines = 0;
+        for (auto r = lastQuad; r != draws.end(); ++r) {
+            ASSERT_EQ(r->kind, DrawRecord::Kind::Line);
+            for (int i = 0; i < 4; ++i) {
+                EXPECT_EQ(r->a[i], std::round(r->a[i])) << zoom;
+            }
+            ++outlines;
+        }
+        EXPECT_EQ(outlines, 4) << zoom;
+    }
 }
 
 } // namespace

@@ -40,4 +40,26 @@ TEST(EditorPlayTest, F5StartsTheGameOnTheCurrentMapWithThePlayerAtTheViewsCentre
     EXPECT_NE(run.log.find("Play-test ended (exit code 0)"), std::string::npos) << run.log;
 }
 
+TEST(EditorPlayTest, ShiftF5WalksTheMapWithoutEnemiesEvenThroughAnAddgroupTrigger) {
+    const std::string data = DataWithDefinitions(
+        "<entitydata><entity name=\"horn\" sprname=\"lectern\" parname=\"\" pl_col=\"0\" "
+        "sp_col=\"0\" en_col=\"0\"><triggers pl=\"addgroup_3\" sp=\"\" en=\"\"/></entity>"
+        "</entitydata>",
+        testing_support::ReadFile(testing_support::SourceDir() + "/data/resources/items.xml"));
+    // The player starts at the view's centre, on the horn.
+    EditorRun run = RunEditor("1 key 0x10 down\n2 key 0x74 down\n3 key 0x74 up\n4 key 0x10 up\n", 6,
+                              MapXml("Walk", "<entity x=\"512\" y=\"384\" ent_name=\"horn\"/>\n"),
+                              nullptr, data);
+    EXPECT_NE(run.log.find("(peaceful)"), std::string::npos) << run.log;
+    const std::vector<JsonValue> game = ReadJsonLines(run.dir + "/trace.jsonl.game");
+    ASSERT_EQ(game.size(), 30u);
+    for (const JsonValue& frame : game) {
+        EXPECT_TRUE(frame["groups"].AsArray().empty()) << frame["frame"].AsNumber();
+        EXPECT_TRUE(frame["enemies"].AsArray().empty()) << frame["frame"].AsNumber();
+    }
+    const std::string gameLog = testing_support::ReadFile(run.dir + "/log.txt.game");
+    EXPECT_NE(gameLog.find("Peaceful: no enemy group at start-up"), std::string::npos) << gameLog;
+    EXPECT_NE(gameLog.find("Peaceful: \"addgroup_3\" ignored"), std::string::npos) << gameLog;
+}
+
 } // namespace

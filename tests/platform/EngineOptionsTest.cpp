@@ -84,11 +84,13 @@ TEST(EngineOptions, ARecordingStartsItsOwnRunUnlessTheCommandLineSaysOtherwise) 
     const std::string map = dir + "/arena.xml";
     testing_support::WriteFile(map, "<map/>");
     const std::string rec = dir + "/run.rec";
-    testing_support::WriteFile(rec, "#! format 2\n#! seed 77\n#! map " + map +
-                                        "\n#! start 10,-20.5\n0 dt 0.02\n#! frames 3\n");
+    testing_support::WriteFile(rec,
+                               "#! format 2\n#! seed 77\n#! map " + map +
+                                   "\n#! start 10,-20.5\n#! peaceful 1\n0 dt 0.02\n#! frames 3\n");
     EngineOptions taken;
     ASSERT_TRUE(Parse({"--replay", rec.c_str()}, taken).ok);
     EXPECT_EQ(taken.seed, 77);
+    EXPECT_TRUE(taken.peaceful) << "a peaceful run replays peacefully";
     EXPECT_EQ(taken.mapFile, map);
     EXPECT_TRUE(taken.hasStart);
     EXPECT_FLOAT_EQ(taken.startY, -20.5f);
