@@ -44,6 +44,8 @@ std::uint32_t ChannelByte(float value) {
 
 } // namespace
 
+const Particle ParticleSystem::kCleared{};
+
 ParticleSystem::ParticleSystem(const char* file, Sprite* sprite)
     : m_engine(EngineCreate(ENGINE_VERSION)) {
     std::uint32_t size = 0;
@@ -169,6 +171,7 @@ void ParticleSystem::Emit(float dt) {
 void ParticleSystem::Spawn() {
     const ParticleSystemInfo& s = m_info;
     Particle& p = m_particles[m_count++];
+    m_used = std::max(m_used, m_count);
     p.age = 0.0f;
     p.life = m_engine->Random_Float(s.particleLifeMin, s.particleLifeMax);
 
