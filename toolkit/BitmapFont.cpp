@@ -178,7 +178,11 @@ int BitmapFont::GlyphIndex(unsigned char c) const {
 
 Sprite* BitmapFont::GetSprite(unsigned char c) const {
     int index = GlyphIndex(c);
-    return index < 0 ? nullptr : m_glyphs[index].get();
+    if (index < 0) {
+        return nullptr;
+    }
+    m_glyphs[index]->SetColor(m_color);
+    return m_glyphs[index].get();
 }
 
 float BitmapFont::LineWidth(const char* text) const {
@@ -239,6 +243,7 @@ void BitmapFont::Render(float x, float y, int align, const char* text) {
             continue;
         }
         float gx = pen + m_pre[g] * scaleX;
+        m_glyphs[g]->SetColor(m_color);
         m_glyphs[g]->RenderEx(gx, y, m_rotation, scaleX, m_scale);
         pen = gx + (m_post[g] + m_glyphs[g]->GetWidth() + m_tracking) * scaleX;
     }
@@ -321,12 +326,9 @@ void BitmapFont::printfb(float x, float y, float w, float h, int align, const ch
 }
 
 void BitmapFont::SetColor(std::uint32_t color) {
+    // Glyphs take the colour when they are drawn or handed out: callers
+    // recolour a font for every line of text, and most glyphs are not in it.
     m_color = color;
-    for (auto& glyph : m_glyphs) {
-        if (glyph) {
-            glyph->SetColor(color);
-        }
-    }
 }
 
 void BitmapFont::SetZ(float z) {

@@ -1,5 +1,7 @@
 #include "toolkit/DistortionMesh.h"
 
+#include <cstring>
+
 namespace {
 
 // A mesh finer than one node per pixel of a large screen is a content
@@ -16,6 +18,7 @@ DistortionMesh::DistortionMesh(int columns, int rows)
     : m_engine(EngineCreate(ENGINE_VERSION)), m_rows(MeshSide(rows)), m_columns(MeshSide(columns)) {
     m_nodes.assign(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_columns),
                    Vertex{0.0f, 0.0f, 0.5f, 0xFFFFFFFF, 0.0f, 0.0f});
+    m_columnX.assign(static_cast<std::size_t>(m_columns), 0.0f);
     m_quad.tex = 0;
     m_quad.blend = BLEND_COLORMUL | BLEND_ALPHABLEND | BLEND_ZWRITE;
 }
@@ -39,6 +42,9 @@ void DistortionMesh::SetTextureRect(float x, float y, float w, float h) {
     // A mesh of one row or column has no cells; keep its nodes finite.
     m_cellWidth = m_columns > 1 ? w / static_cast<float>(m_columns - 1) : 0.0f;
     m_cellHeight = m_rows > 1 ? h / static_cast<float>(m_rows - 1) : 0.0f;
+    for (int i = 0; i < m_columns; ++i) {
+        m_columnX[static_cast<std::size_t>(i)] = static_cast<float>(i) * m_cellWidth;
+    }
 
     for (int j = 0; j < m_rows; ++j) {
         for (int i = 0; i < m_columns; ++i) {
@@ -92,9 +98,12 @@ void DistortionMesh::SetRowDisplacements(int row, const float* dy) {
     }
     const float y = m_cellHeight * static_cast<float>(row);
     Vertex* node = Node(0, row);
+    const float* columnX = m_columnX.data();
     for (int column = 0; column < m_columns; ++column) {
-        node[column].x = m_cellWidth * static_cast<float>(column);
-        node[column].y = y + dy[column];
+        // x and y side by side in one store: the nodes are far apart, so
+        // the row is written a node at a time.
+        const float place[2] = {columnX[column], y + dy[column]};
+        std::memcpy(&node[column].x, place, sizeof place);
     }
 }
 

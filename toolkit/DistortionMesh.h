@@ -47,5 +47,8 @@ private:
     int m_columns = 0;
     float m_cellWidth = 0.0f, m_cellHeight = 0.0f;
     float m_rectX = 0.0f, m_rectY = 0.0f, m_rectW = 0.0f, m_rectH = 0.0f;
+    // Each column's x at its own place (cell width times column), kept with
+    // the cell width so that moving a whole row needs no arithmetic on x.
+    std::vector<float> m_columnX;
     Quad m_quad{};
 };

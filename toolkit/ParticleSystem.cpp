@@ -44,6 +44,8 @@ std::uint32_t ChannelByte(float value) {
 
 } // namespace
 
+const Particle ParticleSystem::kCleared{};
+
 ParticleSystem::ParticleSystem(const char* file, Sprite* sprite)
     : m_engine(EngineCreate(ENGINE_VERSION)) {
     std::uint32_t size = 0;
@@ -79,8 +81,8 @@ void ParticleSystem::MoveTo(float x, float y, bool moveParticles) {
         float dx = x - m_x;
         float dy = y - m_y;
         for (int i = 0; i < m_count; ++i) {
-            m_particles[i].x += dx;
-            m_particles[i].y += dy;
+            m_slots.at[i].x += dx;
+            m_slots.at[i].y += dy;
         }
         m_prevX += dx;
         m_prevY += dy;
@@ -120,11 +122,11 @@ void ParticleSystem::Update(float dt) {
 void ParticleSystem::MoveParticles(float dt) {
     int i = 0;
     while (i < m_count) {
-        Particle& p = m_particles[i];
+        Particle& p = m_slots.at[i];
         p.age += dt;
         if (p.age >= p.life) {
             // The last particle takes this slot and is processed next.
-            p = m_particles[m_count - 1];
+            p = m_slots.at[m_count - 1];
             --m_count;
             continue;
         }
@@ -168,7 +170,8 @@ void ParticleSystem::Emit(float dt) {
 
 void ParticleSystem::Spawn() {
     const ParticleSystemInfo& s = m_info;
-    Particle& p = m_particles[m_count++];
+    Particle& p = m_slots.at[m_count++];
+    m_used = std::max(m_used, m_count);
     p.age = 0.0f;
     p.life = m_engine->Random_Float(s.particleLifeMin, s.particleLifeMax);
 
@@ -238,7 +241,7 @@ void ParticleSystem::Render() {
         if (out == nullptr) {
             break;
         }
-        const Particle* run = m_particles + done;
+        const Particle* run = m_slots.at + done;
         for (int k = 0; k < room; ++k) {
             angles[k] = run[k].age * run[k].spin;
             xs[k] = offsetX + run[k].x;

@@ -46,7 +46,8 @@ public:
     void GetRenderOffset(float* x, float* y) const;
     void GetPosition(float* x, float* y) const;
     int GetParticlesAlive() const { return m_count; }
-    const Particle& GetParticle(int i) const { return m_particles[i]; }
+    // Slots never used read as cleared, as at construction.
+    const Particle& GetParticle(int i) const { return i < m_used ? m_slots.at[i] : kCleared; }
     float GetAge() const { return m_age; }
     float GetEmissionRemainder() const { return m_remainder; }
     // Callers tune the settings of a running system (enemies shrink theirs).
@@ -66,5 +67,14 @@ private:
     float m_x = 0.0f, m_y = 0.0f;
     float m_offsetX = 0.0f, m_offsetY = 0.0f;
     int m_count = 0;
-    Particle m_particles[kMaxParticles]{};
+    // Slots at and above this have never held a particle. They are left
+    // unwritten, the colours' own initialisers included: systems are made
+    // for every projectile, and clearing all 500 slots each time cost more
+    // than the projectile's whole flight.
+    int m_used = 0;
+    static const Particle kCleared;
+    union Slots {
+        Slots() {}
+        Particle at[kMaxParticles];
+    } m_slots;
 };

@@ -55,8 +55,9 @@ public:
 
     char m_name[kNameSize];
     int m_resgroup = 0;
-    // Where the definition was written (for the content checker).
-    char m_script[kNameSize] = {};
+    // Where the definition was written (for the content checker); the
+    // manager keeps the name, so records of one script share it.
+    const char* m_script = nullptr;
     int m_line = 0;
     ResHandle m_handle = 0;
     ResDesc* m_next = nullptr;

@@ -28,7 +28,7 @@ void ResourceManager::DestroyList(int kind) {
         record = next;
     }
     m_lists[kind] = nullptr;
-    m_index[kind].clear();
+    m_index[kind].Clear();
 }
 
 void ResourceManager::LoadScript(const char* name, ScriptLexer* parent) {
@@ -51,15 +51,20 @@ ResDesc* ResourceManager::FindRecord(int kind, const char* name) const {
     if (kind < 0 || kind >= kKindCount || !name)
         return nullptr;
     // Names are kept cut to the field, so a longer name finds its cut form.
-    auto found = m_index[kind].find(std::string_view(name).substr(0, ResDesc::kNameSize - 1));
-    return found == m_index[kind].end() ? nullptr : found->second;
+    return m_index[kind].Find(std::string_view(name).substr(0, ResDesc::kNameSize - 1));
 }
 
 void ResourceManager::AddRecord(int kind, ResDesc* record) {
     record->m_next = m_lists[kind];
     m_lists[kind] = record;
     // The newest record of a name is the one a list walk would find first.
-    m_index[kind][record->m_name] = record;
+    m_index[kind].Insert(record);
+}
+
+const char* ResourceManager::KeepScriptName(const char* name) {
+    if (m_scriptNames.empty() || m_scriptNames.back() != name)
+        m_scriptNames.emplace_back(name);
+    return m_scriptNames.back().c_str();
 }
 
 ResDesc* ResourceManager::FirstRecord(int kind) const {

@@ -4,9 +4,10 @@
 
 #include "platform/engine/Engine.h"
 #include "toolkit/ResDesc.h"
+#include "toolkit/ResourceNameIndex.h"
 
-#include <string_view>
-#include <unordered_map>
+#include <deque>
+#include <string>
 
 class BitmapFont;
 class ParticleSystem;
@@ -40,6 +41,8 @@ public:
     // Pushes the record at the front of its kind's list; the manager owns it.
     void AddRecord(int kind, ResDesc* record);
     ResDesc* FirstRecord(int kind) const;
+    // A lasting copy of a script's name for the records defined in it.
+    const char* KeepScriptName(const char* name);
 
 private:
     void DestroyList(int kind);
@@ -49,6 +52,6 @@ private:
     ResDesc* m_lists[kKindCount] = {};
     // Names are unique within a kind, so each list also has a name index;
     // a script of thousands of definitions checks every name against it.
-    // Keys view the records' own name fields.
-    std::unordered_map<std::string_view, ResDesc*> m_index[kKindCount];
+    ResourceNameIndex m_index[kKindCount];
+    std::deque<std::string> m_scriptNames;
 };

@@ -7,8 +7,6 @@
 #include "toolkit/ToolkitResources.h"
 
 #include <cstring>
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -69,8 +67,7 @@ void ResourceScriptParser::LoadScript(const char* name, ScriptLexer* parent) {
     EngineRef ref;
     if (!ref.engine)
         return;
-    std::uint32_t size = 0;
-    void* data = ref.engine->Resource_Load(name, &size);
+    void* data = ref.engine->Resource_Load(name, nullptr);
     if (!data) {
         if (parent)
             parent->Report("Script ", " not found.");
@@ -78,16 +75,15 @@ void ResourceScriptParser::LoadScript(const char* name, ScriptLexer* parent) {
             ref.engine->System_Log("Script '%s' not found.", name);
         return;
     }
-    std::vector<char> text(static_cast<const char*>(data), static_cast<const char*>(data) + size);
-    text.push_back('\0');
-    ref.engine->Resource_Free(data);
-
+    // The engine's bytes end in a zero byte, so the lexer reads them in place.
     auto* script = new RScript();
     script->SetName(name);
     m_manager.AddRecord(kKindScript, script);
-
-    ScriptLexer lexer(text.data(), name);
-    Parse(lexer);
+    {
+        ScriptLexer lexer(static_cast<const char*>(data), name);
+        Parse(lexer);
+    }
+    ref.engine->Resource_Free(data);
 }
 
 void ResourceScriptParser::Parse(ScriptLexer& lexer) {
@@ -133,7 +129,7 @@ void ResourceScriptParser::ReadDefinition(ScriptLexer& lexer, int kind) {
     }
     ResDesc* record = base ? base->Clone() : NewRecord(kind);
     record->SetName(name);
-    CopyResourceText(record->m_script, lexer.ScriptName());
+    record->m_script = m_manager.KeepScriptName(lexer.ScriptName());
     record->m_line = line;
     ReadBlock(lexer, *record);
     // Added whatever errors the block held, so later lookups still find it.

@@ -70,27 +70,26 @@ bool SpellManager::ResolveHits(SpellInstance& spell,
                                const std::vector<std::unique_ptr<Base_Enemy>>& enemies) {
     if (!spell.IsProjectile()) {
         if (!spell.Applied()) {
-            for (const auto& enemy : enemies) {
-                if (CollisionBox::Overlap(spell.Box(), enemy->Box())) {
-                    DealHit(spell.Definition(), *enemy);
-                }
+            m_broadPhase.Overlapping(spell.Box(), m_hits);
+            for (int index : m_hits) {
+                DealHit(spell.Definition(), *enemies[static_cast<std::size_t>(index)]);
             }
             // Once only, also when nothing was there to strike.
             spell.MarkApplied();
         }
         return false;
     }
-    for (const auto& enemy : enemies) {
-        if (CollisionBox::Overlap(spell.Box(), enemy->Box())) {
-            DealHit(spell.Definition(), *enemy);
-            return true;
-        }
+    m_broadPhase.Overlapping(spell.Box(), m_hits);
+    if (m_hits.empty()) {
+        return false;
     }
-    return false;
+    DealHit(spell.Definition(), *enemies[static_cast<std::size_t>(m_hits.front())]);
+    return true;
 }
 
 void SpellManager::Update() {
     const auto& enemies = TheEnemyManager().Enemies();
+    m_broadPhase.Build(enemies);
     for (auto it = m_instances.begin(); it != m_instances.end();) {
         SpellInstance& spell = **it;
         if (spell.Advance() || ResolveHits(spell, enemies)) {

@@ -3,6 +3,7 @@
 // lets them strike the enemies, and the world pass draws them.
 #pragma once
 
+#include "game/actors/EnemyBroadPhase.h"
 #include "game/actors/SpellContent.h"
 #include "game/actors/SpellInstance.h"
 
@@ -28,9 +29,6 @@ public:
     // Once a frame while the game runs: moves every spell, removes the
     // finished ones and resolves the hits of the others.
     void Update();
-    // Deals this frame's hits of a live spell on the enemy list; true when
-    // it is a projectile that spent itself.
-    bool ResolveHits(SpellInstance& spell, const std::vector<std::unique_ptr<Base_Enemy>>& enemies);
     // In the world pass, after the player.
     void Render();
 
@@ -51,10 +49,15 @@ public:
 
 private:
     bool CanPay(const SpellDefinition& spell) const;
+    // Deals this frame's hits of a live spell on the enemy list; true when
+    // it is a projectile that spent itself.
+    bool ResolveHits(SpellInstance& spell, const std::vector<std::unique_ptr<Base_Enemy>>& enemies);
 
     std::list<std::unique_ptr<SpellInstance>> m_instances;
     const DefinitionDatabase* m_definitions = nullptr;
     SpellContent m_content;
+    EnemyBroadPhase m_broadPhase;
+    std::vector<int> m_hits;
 };
 
 SpellManager& TheSpellManager();

@@ -83,36 +83,63 @@ void ScreenEffects::StepRipple(float dt, float t) {
     }
     // One sweep: the Laplacian of row r reads rows r - 1 .. r + 1 as they
     // were before this step, so row r - 1 takes its new height only after
-    // row r's acceleration is known.
+    // row r's acceleration is known, and goes to the mesh while it is hot.
+    m_mesh->SetRowDisplacements(0, &m_height[Index(0, 0)]);
     for (int r = 1; r <= 127; ++r) {
         if (r <= 126) {
             AccelerateRow(r);
         }
         if (r >= 2) {
             MoveRow(r - 1, dt);
+            m_mesh->SetRowDisplacements(r - 1, &m_height[Index(r - 1, 0)]);
         }
     }
-    for (int r = 0; r < kGrid; ++r) {
-        m_mesh->SetRowDisplacements(r, &m_height[Index(r, 0)]);
+    m_mesh->SetRowDisplacements(127, &m_height[Index(127, 0)]);
+}
+
+namespace {
+
+// Whole rows, border columns included, so the loops run over whole vectors
+// with no branch; the border cells' results are thrown away by the callers.
+void AccelerateWholeRow(float* __restrict acceleration, float* __restrict velocity,
+                        const float* __restrict height) {
+    for (int c = 0; c < ScreenEffects::kGrid; ++c) {
+        acceleration[c] = height[c - ScreenEffects::kGrid] + height[c + ScreenEffects::kGrid] +
+                          height[c - 1] + height[c + 1] - 4 * height[c];
+        velocity[c] += acceleration[c];
     }
 }
 
-void ScreenEffects::AccelerateRow(int r) {
-    for (int c = 1; c <= 126; ++c) {
-        const int i = Index(r, c);
-        m_acceleration[i] = m_height[i - kGrid] + m_height[i + kGrid] + m_height[i - 1] +
-                            m_height[i + 1] - 4 * m_height[i];
-        m_velocity[i] += m_acceleration[i];
+void MoveWholeRow(float* __restrict height, const float* __restrict velocity,
+                  const float* __restrict acceleration, float dt) {
+    for (int c = 0; c < ScreenEffects::kGrid; ++c) {
+        float h = height[c];
+        h += velocity[c] * dt;
+        h += velocity[c] * dt + acceleration[c] * 0.015f;
+        h *= 1 - dt;
+        height[c] = h;
     }
+}
+
+} // namespace
+
+void ScreenEffects::AccelerateRow(int r) {
+    const int first = Index(r, 0), last = Index(r, kGrid - 1);
+    const float keep[4] = {m_acceleration[first], m_acceleration[last], m_velocity[first],
+                           m_velocity[last]};
+    AccelerateWholeRow(&m_acceleration[first], &m_velocity[first], &m_height[first]);
+    m_acceleration[first] = keep[0];
+    m_acceleration[last] = keep[1];
+    m_velocity[first] = keep[2];
+    m_velocity[last] = keep[3];
 }
 
 void ScreenEffects::MoveRow(int r, float dt) {
-    for (int c = 1; c <= 126; ++c) {
-        const int i = Index(r, c);
-        m_height[i] += m_velocity[i] * dt;
-        m_height[i] += m_velocity[i] * dt + m_acceleration[i] * 0.015f;
-        m_height[i] *= 1 - dt;
-    }
+    const int first = Index(r, 0), last = Index(r, kGrid - 1);
+    const float keep[2] = {m_height[first], m_height[last]};
+    MoveWholeRow(&m_height[first], &m_velocity[first], &m_acceleration[first], dt);
+    m_height[first] = keep[0];
+    m_height[last] = keep[1];
 }
 
 void ScreenEffects::UpdateWorldEffects() {

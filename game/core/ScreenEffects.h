@@ -71,9 +71,10 @@ private:
     // The screen the game configured the engine with.
     int m_screenWidth;
     int m_screenHeight;
-    std::array<float, kGrid * kGrid> m_acceleration{};
-    std::array<float, kGrid * kGrid> m_velocity{};
-    std::array<float, kGrid * kGrid> m_height{};
+    // Aligned so that each row starts on a cache line.
+    alignas(64) std::array<float, kGrid * kGrid> m_acceleration{};
+    alignas(64) std::array<float, kGrid * kGrid> m_velocity{};
+    alignas(64) std::array<float, kGrid * kGrid> m_height{};
     std::list<std::unique_ptr<FX_Emitter>> m_worldEffects;
     std::unique_ptr<FX_Manager> m_manager;
     std::unique_ptr<DistortionMesh> m_mesh;

@@ -215,8 +215,9 @@ public:
     virtual float Timer_GetDelta() = 0;
     virtual int Timer_GetFPS() = 0;
 
-    // The whole file's bytes (owned by the engine until Resource_Free), or
-    // nullptr. size may be null.
+    // The whole file's bytes (owned by the engine until Resource_Free),
+    // followed by one zero byte so text can be read in place, or nullptr.
+    // size may be null.
     virtual void* Resource_Load(const char* filename, std::uint32_t* size = nullptr) = 0;
     virtual void Resource_Free(void* resource) = 0;
 

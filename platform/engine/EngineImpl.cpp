@@ -584,6 +584,12 @@ float EngineImpl::Random_Float(float min, float max) {
         return min;
     }
     // The unit fraction keeps the result inside the bounds whichever is larger.
-    float unit = std::uniform_real_distribution<float>(0.0f, 1.0f)(m_random);
+    // One draw scaled by 2^-32, held below 1: exactly what the standard float
+    // distribution gives from this generator (recorded runs depend on the
+    // sequence), without its general-purpose machinery on every particle.
+    float unit = static_cast<float>(m_random()) * (1.0f / 4294967296.0f);
+    if (unit >= 1.0f) {
+        unit = std::nextafter(1.0f, 0.0f);
+    }
     return min + (max - min) * unit;
 }

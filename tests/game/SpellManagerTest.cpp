@@ -11,6 +11,8 @@
 #include "tests/game/SpellTestSupport.h"
 #include "toolkit/ParticleSystem.h"
 
+#include <cmath>
+
 using spell_test::Spell;
 using spell_test::SpellText;
 using spell_test::StandIn;
@@ -184,6 +186,38 @@ TEST_F(SpellTest, AnAreaStrikesWhatIsInsideOnceAndNothingThatComesLater) {
         Step();
     }
     EXPECT_TRUE(Spells().Instances().empty());
+}
+
+TEST_F(SpellTest, AreasInACrowdStrikeExactlyTheEnemiesTheirBoxesOverlap) {
+    // Scattered so that boxes lie just inside and just outside every edge;
+    // one enemy stands nowhere (not a number) and is never struck.
+    Use({Area()});
+    std::vector<StandIn*> crowd;
+    std::uint32_t seed = 7;
+    for (int i = 0; i < 300; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const float x = static_cast<float>(seed >> 20) / 4096.0f * 600 - 300;
+        seed = seed * 1664525u + 1013904223u;
+        const float y = static_cast<float>(seed >> 20) / 4096.0f * 600 - 300;
+        crowd.push_back(&Enemy(x, y));
+    }
+    crowd.push_back(&Enemy(std::nanf(""), 0.0f));
+    std::vector<int> expected(crowd.size(), 0);
+    for (float at : {-200.0f, -35.5f, 0.0f, 120.25f}) {
+        Spells().Cast(at, at / 2, 0, 0);
+        const CollisionBox& area = Spells().Instances().back()->Box();
+        for (std::size_t i = 0; i < crowd.size(); ++i) {
+            expected[i] += CollisionBox::Overlap(area, crowd[i]->Box());
+        }
+    }
+    Step();
+    int struck = 0;
+    for (std::size_t i = 0; i < crowd.size(); ++i) {
+        EXPECT_EQ(static_cast<int>(crowd[i]->hits.size()), expected[i]) << "enemy " << i;
+        struck += expected[i];
+    }
+    EXPECT_GT(struck, 10);
+    EXPECT_EQ(expected.back(), 0);
 }
 
 TEST_F(SpellTest, ASpellOfNoDurationEndsInItsFirstUpdateWithoutHitting) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <vector>
 
 using testing_support::HeadlessEngine;
@@ -213,6 +214,20 @@ TEST(EngineHeadless, UnwritableLogFallsBackToTheStateFolderUnlessNamed) {
         setenv("XDG_STATE_HOME", kept.c_str(), 1);
     } else {
         unsetenv("XDG_STATE_HOME");
+    }
+}
+
+TEST(EngineHeadless, RandomFloatsFollowTheStandardFloatDistributionDrawForDraw) {
+    // Recordings and traces replay on this sequence; a faster draw must not
+    // change a single value.
+    HeadlessEngine engine;
+    engine->Random_Seed(20261209);
+    std::mt19937 reference(20261209);
+    const std::pair<float, float> ranges[] = {{0, 1}, {-2, 2}, {5, -3}, {0.25f, 1e6f}};
+    for (int i = 0; i < 20000; ++i) {
+        const auto [low, high] = ranges[i % 4];
+        const float unit = std::uniform_real_distribution<float>(0.0f, 1.0f)(reference);
+        ASSERT_EQ(engine->Random_Float(low, high), low + (high - low) * unit) << "draw " << i;
     }
 }
 

@@ -157,6 +157,15 @@ TEST_F(BitmapFontTest, RenderScalesGlyphsAndAppliesColourToAll) {
         EXPECT_FLOAT_EQ(q.v[1].z, 0.1f);
         EXPECT_EQ(q.blend, BLEND_COLORADD);
     }
+    // Recoloured between lines, each draws in its own colour, and a glyph
+    // handed out carries the font's colour too.
+    font.SetColor(0xFF00FF00);
+    font.Render(0, 0, BitmapFont::kLeft, "A");
+    quads = TakeQuads(engine.get());
+    ASSERT_EQ(quads.size(), 1u);
+    EXPECT_EQ(quads[0].v[0].col, 0xFF00FF00u);
+    font.SetColor(0xFF0000FF);
+    EXPECT_EQ(font.GetSprite('B')->GetColor(), 0xFF0000FFu);
 }
 
 TEST_F(BitmapFontTest, PrintfCutsLongTextAndDrawsContentLiterally) {

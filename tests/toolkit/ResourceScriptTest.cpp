@@ -4,6 +4,7 @@
 #include "toolkit/ScriptValueReader.h"
 #include "toolkit/ToolkitResources.h"
 
+#include <cstdio>
 #include <cstring>
 
 using ::testing::ElementsAre;
@@ -256,6 +257,29 @@ TEST_F(ScriptTest, IncludesRepeatsAndCycles) {
     EXPECT_EQ(manager.FirstRecord(kKindScript), nullptr);
     manager.LoadScript("part.res");
     EXPECT_EQ(CountRecords(manager, kKindScript), 2);
+}
+
+TEST_F(ScriptTest, ThousandsOfNamesAreEachFoundAndKnowTheirScript) {
+    std::string text = "Include more.res\n";
+    for (int i = 0; i < 1000; ++i) {
+        text += "Sprite s" + std::to_string(i) + " { }\n";
+    }
+    Write("big.res", text + "Sprite s999 { }\n");
+    Write("more.res", "Sprite s1000 { }\n");
+    ResourceManager manager("big.res");
+    EXPECT_THAT(ScriptMessages(),
+                ElementsAre("big.res, line 1002: Resource 's999' of the same type already has "
+                            "been defined."));
+    EXPECT_EQ(CountRecords(manager, kKindSprite), 1001);
+    for (int i = 0; i <= 1000; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "s%d", i);
+        const ResDesc* record = manager.FindRecord(kKindSprite, name);
+        ASSERT_NE(record, nullptr) << name;
+        EXPECT_STREQ(record->m_name, name);
+        EXPECT_STREQ(record->m_script, i == 1000 ? "more.res" : "big.res");
+    }
+    EXPECT_EQ(manager.FindRecord(kKindSprite, "s1001"), nullptr);
 }
 
 TEST_F(ScriptTest, LongNamesAreCut) {

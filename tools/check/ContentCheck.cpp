@@ -175,8 +175,8 @@ private:
     }
 
     void Record(const ResDesc& record, const std::string& what) {
-        m_report.Problem(record.m_script[0] ? record.m_script : kScript, record.m_line,
-                         Quoted(record.m_name) + ": " + what);
+        m_report.Problem(record.m_script && record.m_script[0] ? record.m_script : kScript,
+                         record.m_line, Quoted(record.m_name) + ": " + what);
     }
 
     void CheckScriptRecords() {

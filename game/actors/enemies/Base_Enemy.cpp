@@ -45,8 +45,12 @@ void Base_Enemy::Finish(const char* spriteName, const char* particleFile,
     Game& game = *TheGame();
     EnemyResources& resources = TheEnemyResources();
     sprite = resources.GetSprite(game.resources.get(), *game.engine, spriteName);
-    if (sprite && resources.HasFile(*game.engine, particleFile)) {
-        m_particles = std::make_unique<ParticleSystem>(particleFile, sprite);
+    const ParticleSystemInfo* settings =
+        sprite ? resources.ParticleSettings(*game.engine, particleFile) : nullptr;
+    if (settings) {
+        ParticleSystemInfo info = *settings;
+        info.sprite = sprite;
+        m_particles = std::make_unique<ParticleSystem>(info);
         m_particles->Fire();
     }
     m_box = std::make_unique<CollisionBox>(&x, &y, width, height, -width / 2, -height / 2);

@@ -18,19 +18,26 @@ Sprite* EnemyResources::GetSprite(ResourceManager* resources, Engine& engine,
     return sprite;
 }
 
-bool EnemyResources::HasFile(Engine& engine, const std::string& file) {
+const ParticleSystemInfo* EnemyResources::ParticleSettings(Engine& engine,
+                                                           const std::string& file) {
     auto found = m_files.find(file);
     if (found == m_files.end()) {
+        std::optional<ParticleSystemInfo> settings;
         std::uint32_t size = 0;
-        void* bytes = engine.Resource_Load(file.c_str(), &size);
-        engine.Resource_Free(bytes);
-        // A record shorter than 128 bytes would give a system that shows nothing.
-        found = m_files.emplace(file, bytes != nullptr && size >= 128).first;
-        if (!found->second) {
+        if (void* bytes = engine.Resource_Load(file.c_str(), &size)) {
+            // A record shorter than 128 bytes would give a system that shows
+            // nothing.
+            if (ParticleSystemInfo info; info.Read(bytes, size)) {
+                settings = info;
+            }
+            engine.Resource_Free(bytes);
+        }
+        found = m_files.emplace(file, settings).first;
+        if (!settings) {
             engine.System_Log("The particle file \"%s\" is missing or short: enemies using it "
                               "are not made",
                               file.c_str());
         }
     }
-    return found->second;
+    return found->second ? &*found->second : nullptr;
 }

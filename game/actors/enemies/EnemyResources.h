@@ -2,7 +2,10 @@
 // so a missing sprite or .psi file is reported once and never drawn through.
 #pragma once
 
+#include "toolkit/ParticleSystemInfo.h"
+
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -14,11 +17,13 @@ class EnemyResources {
 public:
     // The sprite, or nullptr (logged the first time).
     Sprite* GetSprite(ResourceManager* resources, Engine& engine, const std::string& name);
-    // Whether the .psi file can be read (logged the first time it cannot).
-    bool HasFile(Engine& engine, const std::string& file);
+    // The settings of the .psi file, read once and copied by every enemy
+    // that uses them, or nullptr when it cannot be read (logged the first
+    // time).
+    const ParticleSystemInfo* ParticleSettings(Engine& engine, const std::string& file);
 
 private:
-    std::map<std::string, bool> m_files;
+    std::map<std::string, std::optional<ParticleSystemInfo>> m_files;
     std::set<std::string> m_reported;
 };
 

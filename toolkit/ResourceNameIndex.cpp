@@ -1,0 +1,72 @@
+#include "toolkit/ResourceNameIndex.h"
+
+#include "toolkit/ResDesc.h"
+
+#include <cstring>
+
+std::uint32_t ResourceNameIndex::Hash(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return hash;
+}
+
+ResDesc* ResourceNameIndex::Find(std::string_view name) const {
+    if (m_slots.empty()) {
+        return nullptr;
+    }
+    const std::uint32_t hash = Hash(name);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (!slot.record) {
+            return nullptr;
+        }
+        if (slot.hash == hash && name == slot.record->m_name) {
+            return slot.record;
+        }
+    }
+}
+
+void ResourceNameIndex::Insert(ResDesc* record) {
+    // At most half full, so every probe ends at an empty slot soon.
+    if (2 * (m_used + 1) > m_slots.size()) {
+        Grow();
+    }
+    const std::uint32_t hash = Hash(record->m_name);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = m_slots[i];
+        if (!slot.record) {
+            slot = Slot{hash, record};
+            ++m_used;
+            return;
+        }
+        if (slot.hash == hash && std::strcmp(slot.record->m_name, record->m_name) == 0) {
+            slot.record = record;
+            return;
+        }
+    }
+}
+
+void ResourceNameIndex::Grow() {
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(old.empty() ? 64 : 2 * old.size(), Slot{});
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (!slot.record) {
+            continue;
+        }
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].record) {
+            i = (i + 1) & mask;
+        }
+        m_slots[i] = slot;
+    }
+}
+
+void ResourceNameIndex::Clear() {
+    m_slots.clear();
+    m_used = 0;
+}
