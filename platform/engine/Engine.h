@@ -96,6 +96,10 @@ enum EngineStringState {
     ENGINE_TITLE,
     ENGINE_INIFILE,
     ENGINE_LOGFILE,
+    // Ours: the player's own settings file. Its keys override the ini
+    // file's one by one, and Ini_Set* write only there: the content
+    // folder is never written.
+    ENGINE_PLAYERINIFILE,
 };
 
 enum EngineHandleState {

@@ -171,6 +171,9 @@ private:
     // one that holds it, else the settings file's; remembered for the
     // recording.
     std::optional<std::string> SettingText(const char* section, const char* name);
+    // Keeps a setting the program changed in the player's own file.
+    void SetSetting(const char* section, const char* name, const std::string& text);
+    void UsePlayerSettings(const std::string& path);
 
     std::uint32_t AudioHandle(const char* filename);
     void AddDrawRecord(const DrawRecord& record);
@@ -180,6 +183,7 @@ private:
     EngineOptions m_options;
     std::string m_error;
     bool m_initiated = false;
+    bool m_screenLost = false; // a display switch left no screen at all
 
     // States set by the programs.
     std::map<EngineBoolState, bool> m_bools;
@@ -188,6 +192,9 @@ private:
     std::map<EngineStringState, std::string> m_strings;
 
     IniFile m_ini;
+    IniFile m_playerIni;
+    bool m_playerIniFailed = false; // said once in the log
+    std::map<std::string, std::string> m_changedSettings;
     EngineLog m_log;
     std::mt19937 m_random{1};
     int m_seed = 1;
