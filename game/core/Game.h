@@ -3,6 +3,7 @@
 // TheGame().
 #pragma once
 
+#include "game/core/GamepadControls.h"
 #include "game/core/PlayerSettings.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
@@ -78,6 +79,9 @@ private:
     void ApplySetting(const char* key);
     // The voice and the music hold while the game is held by P or the menu.
     void HoldSounds();
+    // The gamepad's keys for this frame; an unplugged one holds the game
+    // in the menu.
+    void ReadGamepad(bool boxOpen);
     void AdvanceUnpaused();
     void UpdateFpsStatistics();
     void LogStatistics();
@@ -94,6 +98,7 @@ private:
     std::unique_ptr<GuiQuestionBox> m_box;
     HTEXTURE m_boxButtons = 0;
     std::unique_ptr<GameMenu> m_menu;
+    GamepadControls m_pad;
     // The menu took this frame's key: nothing under it sees the click.
     bool m_menuTookKey = false;
     // The "fps" setting, which vsync stands in for when it is 0.

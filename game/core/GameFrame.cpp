@@ -24,6 +24,7 @@ bool Game::FrameFunc() {
     if (boxOpen) {
         m_box->Update();
     }
+    ReadGamepad(boxOpen);
     int key = boxOpen ? 0 : engine->Input_GetKey();
     Book& book = TheBook();
     Inventory& inventory = TheInventory();
@@ -131,6 +132,24 @@ bool Game::HandleMenu(int& key) {
         return false; // no window to ask in
     }
     return true;
+}
+
+void Game::ReadGamepad(bool boxOpen) {
+    const bool reading = TheBook().open || TheInventory().open;
+    if (engine->Input_PadLost() && m_menu && !m_menu->IsOpen() && !boxOpen && !reading) {
+        m_menu->Open();
+        HoldSounds();
+    }
+    GamepadControls::Scene scene;
+    scene.mode = m_menu && m_menu->IsOpen() ? GamepadControls::Mode::Menu
+                 : reading                  ? GamepadControls::Mode::Pointer
+                                            : GamepadControls::Mode::Play;
+    scene.playerX = ThePlayer().x - cameraX;
+    scene.playerY = ThePlayer().y - cameraY;
+    scene.screenWidth = screenWidth;
+    scene.screenHeight = screenHeight;
+    scene.delta = engine->Timer_GetDelta();
+    m_pad.Update(*engine, scene);
 }
 
 void Game::HoldSounds() {

@@ -198,6 +198,13 @@ bool EngineImpl::PrepareInputSources() {
         m_script.Reset(std::move(events));
         m_scripted = true;
     }
+    // A person at the window may pick up a gamepad; a script plays only on
+    // its own virtual one.
+    if ((!Headless() && !m_scripted) || m_script.Has(InputEvent::Kind::Pad)) {
+        if (std::string error; !m_pads.Open(!m_scripted, error)) {
+            LogLine("No gamepads: " + error);
+        }
+    }
     for (const std::string& note : m_options.replayNotes) {
         LogLine(note);
     }
@@ -301,6 +308,7 @@ void EngineImpl::System_Shutdown() {
         m_device->Shutdown();
         m_device.reset();
     }
+    m_pads.Close();
     m_window.Destroy();
     if (m_recordFile) {
         std::fclose(m_recordFile);
@@ -349,6 +357,27 @@ bool EngineImpl::ReplayEnded() const {
 
 bool EngineImpl::GatherInput() {
     m_input.BeginFrame();
+    // The script's pad events drive its virtual pad; what the pad then
+    // reports comes back with the real ones', before the window takes the
+    // other events.
+    std::vector<InputEvent> scripted;
+    if (m_scripted) {
+        scripted = m_script.Take(m_frame);
+        for (const InputEvent& e : scripted) {
+            if (e.kind == InputEvent::Kind::Pad) {
+                m_pads.Drive(e);
+            }
+        }
+    }
+    std::vector<InputEvent> pads;
+    m_pads.Read(m_frame, pads);
+    for (const InputEvent& e : pads) {
+        if (e.pad == InputEvent::Pad::Connection) {
+            LogLine(e.down ? "Gamepad: " + m_pads.Name() + " plays" : "Gamepad unplugged");
+        }
+        m_input.Apply(e);
+        Record(e);
+    }
     bool closeRequested = false;
     if (!Headless()) {
         SdlWindow::Pumped pumped = m_window.Pump(m_frame, !m_scripted);
@@ -369,8 +398,8 @@ bool EngineImpl::GatherInput() {
             Record(e);
         }
     }
-    if (m_scripted) {
-        for (const InputEvent& e : m_script.Take(m_frame)) {
+    for (const InputEvent& e : scripted) {
+        if (e.kind != InputEvent::Kind::Pad) {
             m_input.Apply(e);
             Record(e);
         }

@@ -5,6 +5,7 @@
 #include "platform/engine/Engine.h"
 #include "platform/engine/EngineLog.h"
 #include "platform/engine/EngineOptions.h"
+#include "platform/engine/Gamepads.h"
 #include "platform/engine/IniFile.h"
 #include "platform/engine/InputScript.h"
 #include "platform/engine/InputState.h"
@@ -94,6 +95,11 @@ public:
     bool Input_GetKeyState(int key) override { return m_input.KeyState(key); }
     int Input_GetKey() override { return m_input.Key(); }
     int Input_GetChar() override { return m_input.Char(); }
+    bool Input_PadConnected() override { return m_input.PadConnected(); }
+    bool Input_PadLost() override { return m_input.PadLost(); }
+    bool Input_PadButton(int button) override { return m_input.PadButton(button); }
+    float Input_PadAxis(int axis) override { return m_input.PadAxis(axis); }
+    void Input_PadKey(int key, bool down) override { m_input.PadKey(key, down); }
 
     bool Gfx_BeginScene(HTARGET target) override;
     void Gfx_EndScene() override;
@@ -210,6 +216,7 @@ private:
     // Input.
     InputState m_input;
     InputSchedule m_script;
+    Gamepads m_pads;
     bool m_scripted = false; // input comes from --input or --replay
     bool m_replaying = false;
     std::map<int, double> m_replayDeltas;

@@ -1,4 +1,5 @@
 #include "platform/engine/InputScript.h"
+#include "platform/engine/Engine.h"
 #include "platform/engine/InputState.h"
 #include "platform/engine/KeyMap.h"
 
@@ -138,4 +139,22 @@ TEST(KeyMap, CtrlShortcutsFollowTheLayoutsLettersAndReleasesMatchTheirPress) {
     // Ctrl with a key that is no letter keeps its place.
     EXPECT_EQ(keys.Translate(SDL_SCANCODE_UP, SDLK_UP, true, true), 0x26);
     EXPECT_EQ(keys.Translate(SDL_SCANCODE_NONUSBACKSLASH, SDLK_LESS, true, true), 0);
+}
+
+TEST(InputScript, PadEventsReadByNameAndWriteBackTheSame) {
+    const std::string text = "3 pad add\n3 pad button leftshoulder down\n"
+                             "4 pad axis righttrigger 0.5\n5 pad remove";
+    InputScriptResult r = ParseInputScript(text);
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.events.size(), 4u);
+    EXPECT_EQ(r.events[1].key, PAD_LEFTSHOULDER);
+    EXPECT_EQ(r.events[2].key, PAD_RIGHTTRIGGER);
+    std::string written;
+    for (const InputEvent& e : r.events) {
+        written += (written.empty() ? "" : "\n") + FormatInputEvent(e);
+    }
+    EXPECT_EQ(written, text);
+    for (const char* bad : {"1 pad button z down", "1 pad axis leftx 2", "1 pad plug"}) {
+        EXPECT_FALSE(ParseInputScript(bad).ok) << bad;
+    }
 }
