@@ -151,7 +151,10 @@ TEST(InputScript, PadEventsReadByNameAndWriteBackTheSame) {
     EXPECT_EQ(r.events[2].key, PAD_RIGHTTRIGGER);
     std::string written;
     for (const InputEvent& e : r.events) {
-        written += (written.empty() ? "" : "\n") + FormatInputEvent(e);
+        if (!written.empty()) {
+            written += '\n';
+        }
+        written += FormatInputEvent(e);
     }
     EXPECT_EQ(written, text);
     for (const char* bad : {"1 pad button z down", "1 pad axis leftx 2", "1 pad plug"}) {
