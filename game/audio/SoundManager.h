@@ -45,10 +45,13 @@ public:
     void SetPaused(bool paused);
     bool IsPaused() const { return m_paused; }
 
-    // The players' volumes, 0 to 1, for every line and track started after.
+    // The players' volumes, 0 to 1: at once for what plays, and for every
+    // line and track started after.
     void SetVolumes(float music, float voice) {
         m_musicVolume = music;
         m_voiceVolume = voice;
+        m_musicChannel.SetVolume(music);
+        m_dialogueChannel.SetVolume(voice);
     }
     float MusicVolume() const;
     float VoiceVolume() const;

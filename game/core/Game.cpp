@@ -13,6 +13,7 @@
 #include "game/core/ScratchFolder.h"
 #include "game/core/ScreenEffects.h"
 #include "game/ui/DialogueManager.h"
+#include "game/ui/GameMenu.h"
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
@@ -85,6 +86,7 @@ void Game::Configure() {
     testMode = engine->Ini_GetInt("CONFIGS", "testmode", 0) != 0;
     speed = engine->Ini_GetFloat("CONFIGS", "speed", 150.0f);
     settings = ReadPlayerSettings(*engine);
+    m_frameCap = engine->System_GetState(ENGINE_FPS);
     // A window with no frame cap waits for the screen unless told not to.
     if (engine->System_GetState(ENGINE_FPS) == ENGINE_FPS_UNLIMITED && settings.vsync) {
         engine->System_SetState(ENGINE_FPS, ENGINE_FPS_VSYNC);
@@ -132,6 +134,7 @@ void Game::Initialise() {
     secondFont = std::make_unique<BitmapFont>("fonts/font.fnt", false);
     m_boxButtons = engine->Texture_Load("gui/menugui.png", 0, false);
     m_box->SetLook(secondFont.get(), m_boxButtons);
+    m_menu = std::make_unique<GameMenu>(screenWidth, screenHeight);
     InitOrbDisplay(*resources);
     renderTarget = engine->Target_Create(screenWidth, screenHeight, false);
     ScreenEffects& effects = TheScreenEffects();

@@ -3,6 +3,7 @@
 // TheGame().
 #pragma once
 
+#include "game/core/GamepadControls.h"
 #include "game/core/PlayerSettings.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 class GameAudioHost;
+class GameMenu;
 class GameTrace;
 class GuiQuestionBox;
 
@@ -66,11 +68,22 @@ public:
     int state = 0;
     std::unique_ptr<ResourceManager> resources;
     PlayerSettings settings;
+    // The Esc menu (null before start-up).
+    const GameMenu* Menu() const { return m_menu.get(); }
 
 private:
     void Configure();
     void Initialise();
     void HandleKeys();
+    // Esc: a book, the inventory, else the menu. False when the game ends.
+    bool HandleMenu(int& key);
+    // A setting changed in the menu takes effect at once and is kept.
+    void ApplySetting(const char* key);
+    // The voice and the music hold while the game is held by P or the menu.
+    void HoldSounds();
+    // The gamepad's keys for this frame; an unplugged one holds the game
+    // in the menu.
+    void ReadGamepad(bool boxOpen);
     void AdvanceUnpaused();
     void UpdateFpsStatistics();
     void LogStatistics();
@@ -86,6 +99,12 @@ private:
     // need fonts many desktops lack); those of start-up wait for the box.
     std::unique_ptr<GuiQuestionBox> m_box;
     HTEXTURE m_boxButtons = 0;
+    std::unique_ptr<GameMenu> m_menu;
+    GamepadControls m_pad;
+    // The menu took this frame's key: nothing under it sees the click.
+    bool m_menuTookKey = false;
+    // The "fps" setting, which vsync stands in for when it is 0.
+    int m_frameCap = 0;
 };
 
 // The game being run (null before it is constructed).

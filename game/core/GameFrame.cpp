@@ -10,6 +10,7 @@
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
 #include "game/ui/Book.h"
+#include "game/ui/GameMenu.h"
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
@@ -23,24 +24,19 @@ bool Game::FrameFunc() {
     if (boxOpen) {
         m_box->Update();
     }
-    const int key = boxOpen ? 0 : engine->Input_GetKey();
+    ReadGamepad(boxOpen);
+    int key = boxOpen ? 0 : engine->Input_GetKey();
     Book& book = TheBook();
     Inventory& inventory = TheInventory();
-
-    if (key == VK_ESCAPE) {
-        if (book.open) {
-            book.Close();
-        } else if (inventory.open) {
-            inventory.open = false;
-        } else {
-            LogStatistics();
-            return true;
-        }
+    if (!HandleMenu(key)) {
+        LogStatistics();
+        return true;
     }
+    const bool menuOpen = m_menu && m_menu->IsOpen();
 
-    paused = book.open || inventory.open || heldPause || boxOpen;
+    paused = book.open || inventory.open || heldPause || boxOpen || menuOpen;
     TheSpellManager().selected = SelectSpell();
-    if (!boxOpen) {
+    if (!boxOpen && !m_menuTookKey) {
         HandleKeys();
     }
 
@@ -69,8 +65,7 @@ void Game::HandleKeys() {
         // Held until P comes again (a pause of one frame helps nobody).
         heldPause = !heldPause;
         paused = TheBook().open || TheInventory().open || heldPause;
-        // The voice and the music hold with the game, and go on from there.
-        TheSoundManager().SetPaused(heldPause);
+        HoldSounds();
     }
     if (key == 'V') {
         difficulty += 0.5f;
@@ -95,6 +90,71 @@ void Game::HandleKeys() {
             static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 30), 0.01f, 1,
             true);
     }
+}
+
+bool Game::HandleMenu(int& key) {
+    m_menuTookKey = false;
+    if (m_menu && m_menu->IsOpen()) {
+        float x = 0;
+        float y = 0;
+        engine->Input_GetMousePos(&x, &y);
+        const GameMenu::Outcome outcome = m_menu->Update(key, x, y, settings);
+        m_menuTookKey = true;
+        key = 0;
+        switch (outcome.kind) {
+        case GameMenu::Outcome::Kind::Quit:
+            return false;
+        case GameMenu::Outcome::Kind::Resume:
+            HoldSounds();
+            break;
+        case GameMenu::Outcome::Kind::Changed:
+            ApplySetting(outcome.key);
+            break;
+        case GameMenu::Outcome::Kind::None:
+            break;
+        }
+        return true;
+    }
+    if (key != VK_ESCAPE) {
+        return true;
+    }
+    key = 0;
+    if (TheBook().open) {
+        TheBook().Close();
+    } else if (TheInventory().open) {
+        TheInventory().open = false;
+    } else if (m_menu) {
+        // One key must not lose a run: Esc holds the game and asks.
+        m_menu->Open();
+        m_menuTookKey = true;
+        HoldSounds();
+    } else {
+        return false; // no window to ask in
+    }
+    return true;
+}
+
+void Game::ReadGamepad(bool boxOpen) {
+    const bool reading = TheBook().open || TheInventory().open;
+    if (engine->Input_PadLost() && m_menu && !m_menu->IsOpen() && !boxOpen && !reading) {
+        m_menu->Open();
+        HoldSounds();
+    }
+    GamepadControls::Scene scene;
+    scene.mode = m_menu && m_menu->IsOpen() ? GamepadControls::Mode::Menu
+                 : reading                  ? GamepadControls::Mode::Pointer
+                                            : GamepadControls::Mode::Play;
+    scene.playerX = ThePlayer().x - cameraX;
+    scene.playerY = ThePlayer().y - cameraY;
+    scene.screenWidth = screenWidth;
+    scene.screenHeight = screenHeight;
+    scene.delta = engine->Timer_GetDelta();
+    m_pad.Update(*engine, scene);
+}
+
+void Game::HoldSounds() {
+    // The voice and the music hold with the game, and go on from there.
+    TheSoundManager().SetPaused(heldPause || (m_menu && m_menu->IsOpen()));
 }
 
 void Game::AdvanceUnpaused() {

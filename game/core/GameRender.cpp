@@ -10,6 +10,7 @@
 #include "game/core/ScreenEffects.h"
 #include "game/ui/Book.h"
 #include "game/ui/DialogueManager.h"
+#include "game/ui/GameMenu.h"
 #include "game/ui/HudBars.h"
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
@@ -46,6 +47,13 @@ bool Game::RenderFunc() {
         WorldPass();
     }
     HudPass();
+    if (m_menu && m_menu->IsOpen() && hudFont) {
+        engine->Gfx_SetTransform(0, 0, 0.1f, 0.1f, 0, 1, 1);
+        m_menu->Render(*engine, *hudFont, settings);
+        if (GameClock& clock = TheGameClock(); clock.cursor) {
+            clock.cursor->RenderEx(mouseX, mouseY, 0, 1);
+        }
+    }
     if (m_box) {
         m_box->Render();
     }
@@ -91,7 +99,7 @@ void Game::HudPass() {
     if (secondFont) {
         RenderOrbDisplay(*secondFont, screenWidth, screenHeight);
     }
-    TheDialogueManager().Update(engine->Input_GetKey());
+    TheDialogueManager().Update(m_menuTookKey ? 0 : engine->Input_GetKey());
     Inventory& inventory = TheInventory();
     if (inventory.open) {
         inventory.Draw();

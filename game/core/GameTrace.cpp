@@ -11,6 +11,7 @@
 #include "game/core/ScreenEffects.h"
 #include "game/ui/Book.h"
 #include "game/ui/DialogueManager.h"
+#include "game/ui/GameMenu.h"
 #include "game/ui/HudBars.h"
 #include "game/ui/Inventory.h"
 #include "game/world/World.h"
@@ -116,7 +117,14 @@ void GameTrace::Write(const Game& game) {
               ? FindEnemyMarkers(game.cameraX, game.cameraY, game.screenWidth, game.screenHeight)
                     .size()
               : 0u)
-      << "},\"actions\":[";
+      << "}";
+    if (const GameMenu* menu = game.Menu()) {
+        const char* const pages[] = {"main", "settings", "controls"};
+        o << ",\"menu\":{\"open\":" << Bool(menu->IsOpen())
+          << ",\"page\":" << JsonString(pages[static_cast<int>(menu->CurrentPage())])
+          << ",\"selected\":" << menu->Selected() << "}";
+    }
+    o << ",\"actions\":[";
     for (std::size_t i = 0; i < game.actionsRun.size(); ++i) {
         o << (i ? "," : "") << JsonString(game.actionsRun[i]);
     }

@@ -14,6 +14,7 @@ struct PlayerSettings {
     bool healthBar = true;    // "health_bar": 0 hides the bar under the HUD text
     bool enemyBars = true;    // "enemy_bars": 0 hides the bars over hurt enemies
     bool enemyMarkers = true; // "enemy_markers": 0 hides the arrows to unseen enemies
+    bool fullScreen = false;  // "Fullscreen", as the engine was set up from it
 };
 
 PlayerSettings ReadPlayerSettings(Engine& engine);

@@ -52,6 +52,41 @@ constexpr int VK_INSERT = 0x2D;
 constexpr int VK_DELETE = 0x2E;
 constexpr int VK_F1 = 0x70;
 
+// Gamepad buttons and axes, as the engine reports them and input scripts
+// name them (the names in brackets).
+enum PadButton {
+    PAD_A,             // [a]
+    PAD_B,             // [b]
+    PAD_X,             // [x]
+    PAD_Y,             // [y]
+    PAD_BACK,          // [back]
+    PAD_GUIDE,         // [guide]
+    PAD_START,         // [start]
+    PAD_LEFTSTICK,     // [leftstick]
+    PAD_RIGHTSTICK,    // [rightstick]
+    PAD_LEFTSHOULDER,  // [leftshoulder]
+    PAD_RIGHTSHOULDER, // [rightshoulder]
+    PAD_UP,            // [up]
+    PAD_DOWN,          // [down]
+    PAD_LEFT,          // [left]
+    PAD_RIGHT,         // [right]
+    PAD_BUTTONS
+};
+enum PadAxis {
+    PAD_LEFTX,        // [leftx] -1 left to 1 right
+    PAD_LEFTY,        // [lefty] -1 up to 1 down
+    PAD_RIGHTX,       // [rightx]
+    PAD_RIGHTY,       // [righty]
+    PAD_LEFTTRIGGER,  // [lefttrigger] 0 to 1
+    PAD_RIGHTTRIGGER, // [righttrigger]
+    PAD_AXES
+};
+// -1 for a name that is none of the above.
+int PadButtonFromName(const std::string& name);
+int PadAxisFromName(const std::string& name);
+const char* PadButtonName(int button);
+const char* PadAxisName(int axis);
+
 struct Vertex {
     float x, y, z;
     std::uint32_t col; // ARGB
@@ -96,6 +131,10 @@ enum EngineStringState {
     ENGINE_TITLE,
     ENGINE_INIFILE,
     ENGINE_LOGFILE,
+    // Ours: the player's own settings file. Its keys override the ini
+    // file's one by one, and Ini_Set* write only there: the content
+    // folder is never written.
+    ENGINE_PLAYERINIFILE,
 };
 
 enum EngineHandleState {
@@ -238,6 +277,15 @@ public:
     virtual bool Input_GetKeyState(int key) = 0;
     virtual int Input_GetKey() = 0;
     virtual int Input_GetChar() = 0;
+    // The gamepad that plays: the first one plugged in, while it stays.
+    virtual bool Input_PadConnected() = 0;
+    // It was unplugged during this frame.
+    virtual bool Input_PadLost() = 0;
+    virtual bool Input_PadButton(int button) = 0;
+    virtual float Input_PadAxis(int axis) = 0;
+    // A key the program presses or lets go for the gamepad, seen as the
+    // keyboard's in this frame (not recorded: the pad's own input is).
+    virtual void Input_PadKey(int key, bool down) = 0;
 
     virtual bool Gfx_BeginScene(HTARGET target = 0) = 0;
     virtual void Gfx_EndScene() = 0;

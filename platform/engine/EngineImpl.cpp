@@ -47,7 +47,10 @@ EngineImpl::EngineImpl(const EngineOptions& options) : m_options(options) {
               {ENGINE_SCREENHEIGHT, 600},
               {ENGINE_SCREENBPP, 32},
               {ENGINE_FPS, ENGINE_FPS_UNLIMITED}};
-    m_strings = {{ENGINE_TITLE, "Duskmaw"}, {ENGINE_INIFILE, ""}, {ENGINE_LOGFILE, ""}};
+    m_strings = {{ENGINE_TITLE, "Duskmaw"},
+                 {ENGINE_INIFILE, ""},
+                 {ENGINE_LOGFILE, ""},
+                 {ENGINE_PLAYERINIFILE, ""}};
     // Options made by hand (tests) have not read the recording's header yet.
     if (!m_options.replayFile.empty() && m_options.replay.format == 0) {
         ApplyRecordingHeader(m_options, m_replayError);
@@ -195,6 +198,13 @@ bool EngineImpl::PrepareInputSources() {
         m_script.Reset(std::move(events));
         m_scripted = true;
     }
+    // A person at the window may pick up a gamepad; a script plays only on
+    // its own virtual one.
+    if ((!Headless() && !m_scripted) || m_script.Has(InputEvent::Kind::Pad)) {
+        if (std::string error; !m_pads.Open(!m_scripted, error)) {
+            LogLine("No gamepads: " + error);
+        }
+    }
     for (const std::string& note : m_options.replayNotes) {
         LogLine(note);
     }
@@ -274,9 +284,14 @@ void EngineImpl::WriteRecordingHeader() {
 std::optional<std::string> EngineImpl::SettingText(const char* section, const char* name) {
     const std::string key = RecordingSettingKey(section ? section : "", name ? name : "");
     std::optional<std::string> value;
+    if (auto changed = m_changedSettings.find(key); changed != m_changedSettings.end()) {
+        return changed->second;
+    }
     if (auto found = m_options.replay.settings.find(key);
         found != m_options.replay.settings.end()) {
         value = found->second;
+    } else if (auto own = m_playerIni.Get(section ? section : "", name ? name : "")) {
+        value = own;
     } else {
         value = m_ini.Get(section ? section : "", name ? name : "");
     }
@@ -296,6 +311,7 @@ void EngineImpl::System_Shutdown() {
         m_device->Shutdown();
         m_device.reset();
     }
+    m_pads.Close();
     m_window.Destroy();
     if (m_recordFile) {
         std::fclose(m_recordFile);
@@ -344,6 +360,27 @@ bool EngineImpl::ReplayEnded() const {
 
 bool EngineImpl::GatherInput() {
     m_input.BeginFrame();
+    // The script's pad events drive its virtual pad; what the pad then
+    // reports comes back with the real ones', before the window takes the
+    // other events.
+    std::vector<InputEvent> scripted;
+    if (m_scripted) {
+        scripted = m_script.Take(m_frame);
+        for (const InputEvent& e : scripted) {
+            if (e.kind == InputEvent::Kind::Pad) {
+                m_pads.Drive(e);
+            }
+        }
+    }
+    std::vector<InputEvent> pads;
+    m_pads.Read(m_frame, pads);
+    for (const InputEvent& e : pads) {
+        if (e.pad == InputEvent::Pad::Connection) {
+            LogLine(e.down ? "Gamepad: " + m_pads.Name() + " plays" : "Gamepad unplugged");
+        }
+        m_input.Apply(e);
+        Record(e);
+    }
     bool closeRequested = false;
     if (!Headless()) {
         SdlWindow::Pumped pumped = m_window.Pump(m_frame, !m_scripted);
@@ -364,8 +401,8 @@ bool EngineImpl::GatherInput() {
             Record(e);
         }
     }
-    if (m_scripted) {
-        for (const InputEvent& e : m_script.Take(m_frame)) {
+    for (const InputEvent& e : scripted) {
+        if (e.kind != InputEvent::Kind::Pad) {
             m_input.Apply(e);
             Record(e);
         }
@@ -377,6 +414,9 @@ bool EngineImpl::GatherInput() {
         if (!ToggleFullScreen()) {
             return false;
         }
+    }
+    if (m_screenLost) {
+        return false;
     }
     if (m_input.QuitRequested()) {
         m_input.ClearQuit();
@@ -506,6 +546,13 @@ bool EngineImpl::System_Start() {
 }
 
 void EngineImpl::System_SetState(EngineBoolState state, bool value) {
+    // Once running, the window switches as Alt+Enter switches it.
+    if (state == ENGINE_WINDOWED && m_initiated && m_device && m_bools[state] != value) {
+        if (!ToggleFullScreen()) {
+            m_screenLost = true;
+        }
+        return;
+    }
     m_bools[state] = value;
 }
 
@@ -515,6 +562,9 @@ void EngineImpl::System_SetState(EngineFuncState state, EngineCallback value) {
 
 void EngineImpl::System_SetState(EngineIntState state, int value) {
     m_ints[state] = value;
+    if (state == ENGINE_FPS && m_initiated && m_device && !Headless()) {
+        SDL_GL_SetSwapInterval(value < 0 ? 1 : 0);
+    }
 }
 
 void EngineImpl::System_SetState(EngineStringState state, const char* value) {
@@ -522,6 +572,8 @@ void EngineImpl::System_SetState(EngineStringState state, const char* value) {
     m_strings[state] = text;
     if (state == ENGINE_INIFILE) {
         m_ini.SetPath(text);
+    } else if (state == ENGINE_PLAYERINIFILE) {
+        UsePlayerSettings(text);
     } else if (state == ENGINE_TITLE && m_window.Handle()) {
         SDL_SetWindowTitle(m_window.Handle(), text.c_str());
     }
@@ -541,7 +593,7 @@ void* EngineImpl::System_GetState(EngineHandleState) {
 }
 
 void EngineImpl::Ini_SetInt(const char* section, const char* name, int value) {
-    m_ini.Set(section, name, std::to_string(value));
+    SetSetting(section, name, std::to_string(value));
 }
 
 int EngineImpl::Ini_GetInt(const char* section, const char* name, int defaultValue) {
@@ -551,7 +603,7 @@ int EngineImpl::Ini_GetInt(const char* section, const char* name, int defaultVal
 void EngineImpl::Ini_SetFloat(const char* section, const char* name, float value) {
     char text[64];
     std::snprintf(text, sizeof text, "%g", value);
-    m_ini.Set(section, name, text);
+    SetSetting(section, name, text);
 }
 
 float EngineImpl::Ini_GetFloat(const char* section, const char* name, float defaultValue) {
@@ -559,7 +611,7 @@ float EngineImpl::Ini_GetFloat(const char* section, const char* name, float defa
 }
 
 void EngineImpl::Ini_SetString(const char* section, const char* name, const char* value) {
-    m_ini.Set(section, name, value ? value : "");
+    SetSetting(section, name, value ? value : "");
 }
 
 std::string EngineImpl::Ini_GetString(const char* section, const char* name,

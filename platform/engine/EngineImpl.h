@@ -5,6 +5,7 @@
 #include "platform/engine/Engine.h"
 #include "platform/engine/EngineLog.h"
 #include "platform/engine/EngineOptions.h"
+#include "platform/engine/Gamepads.h"
 #include "platform/engine/IniFile.h"
 #include "platform/engine/InputScript.h"
 #include "platform/engine/InputState.h"
@@ -94,6 +95,11 @@ public:
     bool Input_GetKeyState(int key) override { return m_input.KeyState(key); }
     int Input_GetKey() override { return m_input.Key(); }
     int Input_GetChar() override { return m_input.Char(); }
+    bool Input_PadConnected() override { return m_input.PadConnected(); }
+    bool Input_PadLost() override { return m_input.PadLost(); }
+    bool Input_PadButton(int button) override { return m_input.PadButton(button); }
+    float Input_PadAxis(int axis) override { return m_input.PadAxis(axis); }
+    void Input_PadKey(int key, bool down) override { m_input.PadKey(key, down); }
 
     bool Gfx_BeginScene(HTARGET target) override;
     void Gfx_EndScene() override;
@@ -171,6 +177,9 @@ private:
     // one that holds it, else the settings file's; remembered for the
     // recording.
     std::optional<std::string> SettingText(const char* section, const char* name);
+    // Keeps a setting the program changed in the player's own file.
+    void SetSetting(const char* section, const char* name, const std::string& text);
+    void UsePlayerSettings(const std::string& path);
 
     std::uint32_t AudioHandle(const char* filename);
     void AddDrawRecord(const DrawRecord& record);
@@ -180,6 +189,7 @@ private:
     EngineOptions m_options;
     std::string m_error;
     bool m_initiated = false;
+    bool m_screenLost = false; // a display switch left no screen at all
 
     // States set by the programs.
     std::map<EngineBoolState, bool> m_bools;
@@ -188,6 +198,9 @@ private:
     std::map<EngineStringState, std::string> m_strings;
 
     IniFile m_ini;
+    IniFile m_playerIni;
+    bool m_playerIniFailed = false; // said once in the log
+    std::map<std::string, std::string> m_changedSettings;
     EngineLog m_log;
     std::mt19937 m_random{1};
     int m_seed = 1;
@@ -203,6 +216,7 @@ private:
     // Input.
     InputState m_input;
     InputSchedule m_script;
+    Gamepads m_pads;
     bool m_scripted = false; // input comes from --input or --replay
     bool m_replaying = false;
     std::map<int, double> m_replayDeltas;

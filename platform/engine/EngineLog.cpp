@@ -47,23 +47,39 @@ void EngineLog::Write(const std::string& line) {
     std::fflush(m_file);
 }
 
-std::string StateFolder(const std::string& sub) {
+namespace {
+
+// $VARIABLE/duskmaw, else ~/FALLBACK/duskmaw; empty with neither. A
+// relative $VARIABLE is ignored, as the XDG rules say.
+std::filesystem::path XdgFolder(const char* variable, const char* fallback) {
     namespace fs = std::filesystem;
-    fs::path folder;
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/') {
-        folder = state;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        folder = fs::path(home) / ".local" / "state";
-    } else {
+    if (const char* set = std::getenv(variable); set && *set == '/') {
+        return fs::path(set) / "duskmaw";
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return fs::path(home) / fallback / "duskmaw";
+    }
+    return {};
+}
+
+} // namespace
+
+std::string StateFolder(const std::string& sub) {
+    std::filesystem::path folder = XdgFolder("XDG_STATE_HOME", ".local/state");
+    if (folder.empty()) {
         return "";
     }
-    folder /= "duskmaw";
     if (!sub.empty()) {
         folder /= sub;
     }
     std::error_code error;
-    fs::create_directories(folder, error);
+    std::filesystem::create_directories(folder, error);
     return folder.string();
+}
+
+std::string PlayerSettingsPath() {
+    const std::filesystem::path folder = XdgFolder("XDG_CONFIG_HOME", ".config");
+    return folder.empty() ? "" : (folder / "settings.ini").string();
 }
 
 std::string StateLogPath(const std::string& fileName) {

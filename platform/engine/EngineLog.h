@@ -32,3 +32,7 @@ std::string StateFolder(const std::string& sub);
 // Where the log goes when the content folder cannot be written (an
 // installed copy): in the state folder.
 std::string StateLogPath(const std::string& fileName);
+// The player's own settings file, $XDG_CONFIG_HOME/duskmaw/settings.ini,
+// else ~/.config/duskmaw/settings.ini (its folder is made when it is first
+// written); empty when neither variable is set.
+std::string PlayerSettingsPath();

@@ -5,7 +5,10 @@
 #include <string>
 
 struct InputEvent {
-    enum class Kind { Key, Mouse, Wheel, Char, Dialog, Quit, Delta, Sound };
+    // Pad: the gamepad that plays was plugged in (down) or out (up), a
+    // button (key, down) or an axis (key, x from -1 to 1) moved.
+    enum class Kind { Key, Mouse, Wheel, Char, Dialog, Quit, Delta, Sound, Pad };
+    enum class Pad { Connection, Button, Axis };
     int frame = 0;
     Kind kind = Kind::Key;
     int key = 0;         // Key: virtual-key code
@@ -19,4 +22,5 @@ struct InputEvent {
     // Sound (records only): the play, counted from 0, that the game found
     // ended in this frame (down) or that failed to start with result ch.
     int play = 0;
+    Pad pad = Pad::Connection; // Pad
 };

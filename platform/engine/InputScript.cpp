@@ -1,5 +1,7 @@
 #include "platform/engine/InputScript.h"
 
+#include "platform/engine/Engine.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -49,6 +51,29 @@ std::string Rest(const std::string& line) {
     std::getline(in, rest);
     size_t begin = rest.find_first_not_of(" \t");
     return begin == std::string::npos ? std::string() : rest.substr(begin);
+}
+
+std::string ParsePad(const std::vector<std::string>& w, InputEvent& event) {
+    event.kind = InputEvent::Kind::Pad;
+    double value = 0;
+    if (w.size() == 3 && (w[2] == "add" || w[2] == "remove")) {
+        event.pad = InputEvent::Pad::Connection;
+        event.down = w[2] == "add";
+    } else if (w.size() == 5 && w[2] == "button" && PadButtonFromName(w[3]) >= 0 &&
+               (w[4] == "down" || w[4] == "up")) {
+        event.pad = InputEvent::Pad::Button;
+        event.key = PadButtonFromName(w[3]);
+        event.down = w[4] == "down";
+    } else if (w.size() == 5 && w[2] == "axis" && PadAxisFromName(w[3]) >= 0 &&
+               ParseFloat(w[4], value) && value >= -1 && value <= 1) {
+        event.pad = InputEvent::Pad::Axis;
+        event.key = PadAxisFromName(w[3]);
+        event.x = static_cast<float>(value);
+    } else {
+        return "expected: FRAME pad add|remove, FRAME pad button NAME down|up or FRAME pad "
+               "axis NAME VALUE";
+    }
+    return "";
 }
 
 // Parses one non-empty line into an event; returns an error text or "".
@@ -134,6 +159,8 @@ std::string ParseLine(const std::string& line, InputEvent& event) {
         event.play = static_cast<int>(play);
         event.down = end;
         event.ch = static_cast<int>(code);
+    } else if (kind == "pad") {
+        return ParsePad(w, event);
     } else {
         return "unknown event '" + kind + "'";
     }
@@ -217,6 +244,15 @@ std::string FormatInputEvent(const InputEvent& e) {
             std::snprintf(text, sizeof text, "sound fail %d %d", e.play, e.ch);
         }
         return head + text;
+    case InputEvent::Kind::Pad:
+        if (e.pad == InputEvent::Pad::Connection) {
+            return head + (e.down ? "pad add" : "pad remove");
+        }
+        if (e.pad == InputEvent::Pad::Button) {
+            return head + "pad button " + PadButtonName(e.key) + (e.down ? " down" : " up");
+        }
+        std::snprintf(text, sizeof text, " %.6g", e.x);
+        return head + "pad axis " + PadAxisName(e.key) + text;
     case InputEvent::Kind::Delta:
         // The shortest text that reads back as the same double.
         for (int digits = 1; digits <= 17; ++digits) {
@@ -228,6 +264,11 @@ std::string FormatInputEvent(const InputEvent& e) {
         return head + text;
     }
     return head;
+}
+
+bool InputSchedule::Has(InputEvent::Kind kind) const {
+    return std::any_of(m_events.begin(), m_events.end(),
+                       [kind](const InputEvent& e) { return e.kind == kind; });
 }
 
 void InputSchedule::Reset(std::vector<InputEvent> events) {

@@ -2,6 +2,8 @@
 //   FRAME key VK down|up     FRAME mouse X Y     FRAME wheel N
 //   FRAME char C             FRAME dialog PATH|cancel|yes|no
 //   FRAME quit               FRAME dt SECONDS (written by --record)
+//   FRAME pad add|remove     FRAME pad button NAME down|up
+//   FRAME pad axis NAME VALUE (VALUE from -1 to 1; names in Engine.h)
 // VK in hex (0x57) or decimal; '#' starts a comment.
 #pragma once
 
@@ -29,6 +31,7 @@ public:
     std::vector<InputEvent> Take(int frame);
     bool Exhausted() const { return m_next >= m_events.size(); }
     int LastFrame() const { return m_events.empty() ? -1 : m_events.back().frame; }
+    bool Has(InputEvent::Kind kind) const;
 
 private:
     std::vector<InputEvent> m_events;

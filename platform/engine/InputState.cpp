@@ -6,6 +6,7 @@ void InputState::BeginFrame() {
     m_key = 0;
     m_char = 0;
     m_wheel = 0;
+    m_padLost = false;
 }
 
 void InputState::Apply(const InputEvent& event) {
@@ -47,9 +48,64 @@ void InputState::Apply(const InputEvent& event) {
     case InputEvent::Kind::Quit:
         m_quit = true;
         break;
+    case InputEvent::Kind::Pad:
+        ApplyPad(event);
+        break;
     case InputEvent::Kind::Delta:
     case InputEvent::Kind::Sound:
         break;
+    }
+}
+
+void InputState::ApplyPad(const InputEvent& event) {
+    switch (event.pad) {
+    case InputEvent::Pad::Connection:
+        m_padLost = m_padLost || (m_padConnected && !event.down);
+        m_padConnected = event.down;
+        // A pad plugged in or out starts from rest.
+        m_padButtons.fill(false);
+        m_padAxes.fill(0);
+        break;
+    case InputEvent::Pad::Button:
+        if (event.key >= 0 && event.key < static_cast<int>(m_padButtons.size())) {
+            m_padButtons[event.key] = event.down;
+        }
+        break;
+    case InputEvent::Pad::Axis:
+        if (event.key >= 0 && event.key < static_cast<int>(m_padAxes.size())) {
+            m_padAxes[event.key] = event.x;
+        }
+        break;
+    }
+}
+
+bool InputState::PadButton(int button) const {
+    return m_padConnected && button >= 0 && button < static_cast<int>(m_padButtons.size()) &&
+           m_padButtons[button];
+}
+
+float InputState::PadAxis(int axis) const {
+    return m_padConnected && axis >= 0 && axis < static_cast<int>(m_padAxes.size())
+               ? m_padAxes[axis]
+               : 0.0f;
+}
+
+void InputState::PadKey(int key, bool down) {
+    if (!Valid(key) || m_padHeld[key] == down) {
+        return;
+    }
+    m_padHeld[key] = down;
+    // Held on the keyboard too: the key neither goes down nor up again.
+    if (m_held[key]) {
+        return;
+    }
+    if (down) {
+        m_wentDown[key] = true;
+        if (m_key == 0) {
+            m_key = key;
+        }
+    } else {
+        m_wentUp[key] = true;
     }
 }
 

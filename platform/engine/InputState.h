@@ -15,7 +15,7 @@ public:
     void BeginFrame();
     void Apply(const InputEvent& event);
 
-    bool KeyState(int key) const { return Valid(key) && m_held[key]; }
+    bool KeyState(int key) const { return Valid(key) && (m_held[key] || m_padHeld[key]); }
     bool KeyDown(int key) const { return Valid(key) && m_wentDown[key]; }
     bool KeyUp(int key) const { return Valid(key) && m_wentUp[key]; }
     int Key() const { return m_key; }
@@ -32,16 +32,29 @@ public:
     // the character it typed (the key still reads as held).
     void Consume(int key, int character);
 
+    // The gamepad that plays, and the keys the program presses for it.
+    bool PadConnected() const { return m_padConnected; }
+    bool PadLost() const { return m_padLost; }
+    bool PadButton(int button) const;
+    float PadAxis(int axis) const;
+    void PadKey(int key, bool down);
+
     // Answers queued for file dialogs, oldest first.
     bool HasDialogAnswer() const { return !m_dialogAnswers.empty(); }
     InputEvent TakeDialogAnswer();
 
 private:
+    void ApplyPad(const InputEvent& event);
     static bool Valid(int key) { return key > 0 && key < 256; }
 
     std::array<bool, 256> m_held{};
     std::array<bool, 256> m_wentDown{};
     std::array<bool, 256> m_wentUp{};
+    std::array<bool, 256> m_padHeld{};
+    std::array<bool, 16> m_padButtons{};
+    std::array<float, 6> m_padAxes{};
+    bool m_padConnected = false;
+    bool m_padLost = false;
     int m_key = 0;
     int m_char = 0;
     int m_wheel = 0;

@@ -1,5 +1,6 @@
 #include "platform/engine/ProgramStart.h"
 
+#include "platform/engine/EngineLog.h"
 #include "platform/engine/EngineOptions.h"
 
 #include <cstdio>
@@ -23,6 +24,7 @@ int PrepareProgram(int argc, char** argv, const char* name) {
 Engine* CreateProgramEngine(const ProgramCallbacks& callbacks, ProgramScreen& screen) {
     Engine* engine = EngineCreate(ENGINE_VERSION);
     engine->System_SetState(ENGINE_INIFILE, "settings.ini");
+    engine->System_SetState(ENGINE_PLAYERINIFILE, PlayerSettingsPath().c_str());
     screen.width = engine->Ini_GetInt("CONFIGS", "w", 1024);
     screen.height = engine->Ini_GetInt("CONFIGS", "h", 768);
     engine->System_SetState(ENGINE_WINDOWED, engine->Ini_GetInt("CONFIGS", "Fullscreen", 0) == 0);

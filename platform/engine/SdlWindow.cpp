@@ -106,10 +106,17 @@ SdlWindow::Pumped SdlWindow::Pump(int frame, bool withInput) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             ev.kind = InputEvent::Kind::Key;
-            ev.key = VirtualKeyFromSdlKeycode(e.key.keysym.sym);
             ev.down = e.type == SDL_KEYDOWN;
-            if (ev.key != 0 && !(ev.down && e.key.repeat)) {
-                push(ev);
+            if (ev.down && e.key.repeat) {
+                // A key held is not pressed again, but a held Backspace
+                // goes on deleting.
+                ev.key = VirtualKeyFromSdlScancode(e.key.keysym.scancode);
+            } else {
+                ev.key = m_keys.Translate(e.key.keysym.scancode, e.key.keysym.sym, ev.down,
+                                          (e.key.keysym.mod & KMOD_CTRL) != 0);
+                if (ev.key != 0) {
+                    push(ev);
+                }
             }
             if (ev.down && ev.key != 0 && (ev.key == 0x08 || ev.key == 0x0D || ev.key == 0x1B)) {
                 // Control characters that text input does not report.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/engine/InputEvent.h"
+#include "platform/engine/KeyMap.h"
 
 #include <string>
 #include <vector>
@@ -45,4 +46,5 @@ private:
     int m_width = 0;
     int m_height = 0;
     bool m_mouseInside = true;
+    KeyTranslator m_keys;
 };

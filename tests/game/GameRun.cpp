@@ -2,6 +2,7 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 
@@ -11,8 +12,9 @@ using testing_support::SourceDir;
 using testing_support::WriteFile;
 
 GameRun RunGame(const std::string& script, int frames, const std::string& dataDir,
-                const std::vector<std::string>& extra) {
+                const std::vector<std::string>& extra, const std::string& configHome) {
     std::string dir = MakeTempDir("game");
+    setenv("XDG_CONFIG_HOME", (configHome.empty() ? dir + "/config" : configHome).c_str(), 1);
     WriteFile(dir + "/input.txt", script);
     std::vector<std::string> args = {"--headless",
                                      "--data",

@@ -15,9 +15,11 @@ struct GameRun {
 };
 
 // Runs for the given frames with the input script; dataDir defaults to the
-// shipped content; extra arguments go last.
+// shipped content; extra arguments go last. The player's own settings are
+// read from and written to configHome (XDG_CONFIG_HOME), by default a
+// fresh folder, never the tester's own.
 GameRun RunGame(const std::string& script, int frames, const std::string& dataDir = "",
-                const std::vector<std::string>& extra = {});
+                const std::vector<std::string>& extra = {}, const std::string& configHome = "");
 
 // The trace record of that frame (null when the run wrote none).
 const JsonValue& Frame(const GameRun& run, int frame);

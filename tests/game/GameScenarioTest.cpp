@@ -57,17 +57,28 @@ std::string DataWithSettings(const std::string& settings) {
 
 } // namespace
 
-TEST(GameScenario, EscClosesTheInventoryFirstThenQuitsWithStatisticsInOrder) {
+TEST(GameScenario, EscClosesTheInventoryThenOpensTheMenuWhoseQuitLogsStatisticsInOrder) {
+    // Up from Resume comes round to Quit.
     GameRun run = RunGame("2 key 0x49 down\n3 key 0x49 up\n"
                           "5 key 0x1B down\n6 key 0x1B up\n"
-                          "70 key 0x1B down\n",
+                          "70 key 0x1B down\n71 key 0x1B up\n"
+                          "80 key 0x26 down\n81 key 0x26 up\n"
+                          "90 key 0x0D down\n",
                           200);
     EXPECT_EQ(run.result.exitCode, 0) << run.result.output;
-    ASSERT_EQ(run.trace.size(), 70u); // frame 70 quit before its record
+    ASSERT_EQ(run.trace.size(), 90u); // frame 90 quit before its record
     EXPECT_TRUE(run.trace[2]["inventory"]["open"].AsBool());
     EXPECT_TRUE(run.trace[3]["paused"].AsBool());
     EXPECT_FALSE(run.trace[5]["inventory"]["open"].AsBool());
     EXPECT_FALSE(run.trace[6]["paused"].AsBool());
+    // The menu holds the game as a held pause does, its time counted.
+    EXPECT_TRUE(run.trace[75]["menu"]["open"].AsBool());
+    EXPECT_TRUE(run.trace[75]["paused"].AsBool());
+    EXPECT_NEAR(run.trace[85]["pause_duration"].AsNumber() -
+                    run.trace[75]["pause_duration"].AsNumber(),
+                10 / 60.0, 1e-3);
+    EXPECT_EQ(run.trace[85]["menu"]["selected"].AsNumber(), 3);
+    EXPECT_EQ(run.log.find("Best FPS"), run.log.rfind("Best FPS"));
     size_t best = run.log.find("Best FPS:60\n");
     size_t worst = run.log.find("Worst FPS:60\n");
     size_t average = run.log.find("Avarage FPS:60\n");
@@ -175,9 +186,10 @@ TEST(GameScenario, TheAverageFrameRateIsTheRunningHalfOfEachNewRate) {
         script +=
             std::to_string(frame) + (frame < 180 ? " dt 0.016666666666666666\n" : " dt 0.05\n");
     }
-    script += "220 key 0x1B down\n";
+    script += "220 key 0x1B down\n221 key 0x1B up\n222 key 0x26 down\n223 key 0x26 up\n"
+              "224 key 0x0D down\n"; // the menu's Quit
     GameRun run = RunGame(script, 1000, "", "--replay");
-    ASSERT_EQ(run.trace.size(), 220u) << run.result.output;
+    ASSERT_EQ(run.trace.size(), 224u) << run.result.output;
     double sum = 0;
     int counted = 0;
     for (const JsonValue& record : run.trace) {

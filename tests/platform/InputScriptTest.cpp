@@ -1,4 +1,5 @@
 #include "platform/engine/InputScript.h"
+#include "platform/engine/Engine.h"
 #include "platform/engine/InputState.h"
 #include "platform/engine/KeyMap.h"
 
@@ -102,4 +103,61 @@ TEST(KeyMap, WindowKeysBecomeVirtualKeyCodes) {
     EXPECT_EQ(VirtualKeyFromSdlMouseButton(SDL_BUTTON_LEFT), 0x01);
     EXPECT_EQ(VirtualKeyFromSdlMouseButton(SDL_BUTTON_RIGHT), 0x02);
     EXPECT_EQ(VirtualKeyFromSdlMouseButton(SDL_BUTTON_MIDDLE), 0x04);
+}
+
+TEST(KeyMap, GameKeysAreReadByTheirPlaceOnTheKeyboard) {
+    // The places of the game's keys, named as on a US keyboard.
+    const std::pair<SDL_Scancode, int> places[] = {
+        {SDL_SCANCODE_W, 'W'},      {SDL_SCANCODE_A, 'A'},     {SDL_SCANCODE_S, 'S'},
+        {SDL_SCANCODE_D, 'D'},      {SDL_SCANCODE_Q, 'Q'},     {SDL_SCANCODE_1, '1'},
+        {SDL_SCANCODE_5, '5'},      {SDL_SCANCODE_0, '0'},     {SDL_SCANCODE_I, 'I'},
+        {SDL_SCANCODE_P, 'P'},      {SDL_SCANCODE_V, 'V'},     {SDL_SCANCODE_B, 'B'},
+        {SDL_SCANCODE_L, 'L'},      {SDL_SCANCODE_M, 'M'},     {SDL_SCANCODE_G, 'G'},
+        {SDL_SCANCODE_SPACE, 0x20}, {SDL_SCANCODE_LEFT, 0x25}, {SDL_SCANCODE_UP, 0x26},
+        {SDL_SCANCODE_RIGHT, 0x27}, {SDL_SCANCODE_DOWN, 0x28}, {SDL_SCANCODE_ESCAPE, 0x1B},
+        {SDL_SCANCODE_F5, 0x74},    {SDL_SCANCODE_CAPSLOCK, 0}};
+    for (const auto& [scancode, vk] : places) {
+        EXPECT_EQ(VirtualKeyFromSdlScancode(scancode), vk) << SDL_GetScancodeName(scancode);
+    }
+    // On a French keyboard the key left of S prints Q and the one above it Z;
+    // the 1 key types '&'. All three still read as where they are.
+    KeyTranslator keys;
+    EXPECT_EQ(keys.Translate(SDL_SCANCODE_A, SDLK_q, true, false), 'A');
+    EXPECT_EQ(keys.Translate(SDL_SCANCODE_W, SDLK_z, true, false), 'W');
+    EXPECT_EQ(keys.Translate(SDL_SCANCODE_1, SDLK_AMPERSAND, true, false), '1');
+}
+
+TEST(KeyMap, CtrlShortcutsFollowTheLayoutsLettersAndReleasesMatchTheirPress) {
+    // German keyboards swap Y and Z: Ctrl+Z undoes on the key printed Z.
+    KeyTranslator keys;
+    EXPECT_EQ(keys.Translate(SDL_SCANCODE_Y, SDLK_z, true, true), 'Z');
+    // Ctrl let go before the key: the release is still the Z pressed.
+    EXPECT_EQ(keys.Translate(SDL_SCANCODE_Y, SDLK_z, false, false), 'Z');
+    // Pressed without Ctrl and released with it: the place, both times.
+    EXPECT_EQ(keys.Translate(SDL_SCANCODE_Y, SDLK_z, true, false), 'Y');
+    EXPECT_EQ(keys.Translate(SDL_SCANCODE_Y, SDLK_z, false, true), 'Y');
+    // Ctrl with a key that is no letter keeps its place.
+    EXPECT_EQ(keys.Translate(SDL_SCANCODE_UP, SDLK_UP, true, true), 0x26);
+    EXPECT_EQ(keys.Translate(SDL_SCANCODE_NONUSBACKSLASH, SDLK_LESS, true, true), 0);
+}
+
+TEST(InputScript, PadEventsReadByNameAndWriteBackTheSame) {
+    const std::string text = "3 pad add\n3 pad button leftshoulder down\n"
+                             "4 pad axis righttrigger 0.5\n5 pad remove";
+    InputScriptResult r = ParseInputScript(text);
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.events.size(), 4u);
+    EXPECT_EQ(r.events[1].key, PAD_LEFTSHOULDER);
+    EXPECT_EQ(r.events[2].key, PAD_RIGHTTRIGGER);
+    std::string written;
+    for (const InputEvent& e : r.events) {
+        if (!written.empty()) {
+            written += '\n';
+        }
+        written += FormatInputEvent(e);
+    }
+    EXPECT_EQ(written, text);
+    for (const char* bad : {"1 pad button z down", "1 pad axis leftx 2", "1 pad plug"}) {
+        EXPECT_FALSE(ParseInputScript(bad).ok) << bad;
+    }
 }
