@@ -3,6 +3,7 @@
 // TheEditor().
 #pragma once
 
+#include "editor/EffectPreview.h"
 #include "editor/PlacementClipboard.h"
 #include "editor/PlayTest.h"
 #include "editor/RecoveryFile.h"
@@ -91,6 +92,9 @@ private:
     // Ctrl + key: undo, redo, save, open, copy, paste. True when the key was one.
     bool HandleShortcut(int key);
     void PlaceAtCursor();
+    // Arrow keys move the selection by a pixel, with Shift by a grid step;
+    // a burst of nudges is one undo step.
+    void Nudge(int key);
     void DeleteSelection();
     // What waits for a save the chooser is still asking a name for.
     enum class Then { Nothing, Quit, Open, Undo, Redo };
@@ -143,6 +147,7 @@ private:
     std::unique_ptr<MapCommands> m_commands;
     std::string m_title;
     PlacementClipboard m_clipboard;
+    EffectPreview m_effectPreview;
     RecoveryFile m_recovery;
     PlayTest m_playTest;
     std::string m_startMap;
@@ -158,6 +163,15 @@ private:
     bool m_userQuit = false;
     // A Ctrl-drag is one undo step, taken at its first move.
     bool m_dragStepTaken = false;
+    // Where the left button went down (screen pixels).
+    float m_clickX = 0;
+    float m_clickY = 0;
+    // The pointer is over the panel this frame: the map ignores the mouse.
+    bool m_pointerOnPanel = false;
+    // The undo depth right after the last nudge's step, and when it was:
+    // nudges that follow it closely add to that step.
+    std::size_t m_nudgeDepth = 0;
+    float m_nudgeTime = -1;
     std::unique_ptr<EditorTrace> m_trace;
     // Esc that closed the chooser must not end the program as it is held.
     bool m_escapeLatched = false;

@@ -134,6 +134,9 @@ std::string EditorPanel::SpriteNameOf(const std::string& name) const {
         const EntityDefinition* entity = m_definitions->Entity(name);
         return entity ? entity->spriteName : "";
     }
+    if (m_mode == EditorDefinitions::kEffects) {
+        return ""; // an effect is previewed playing, on the map
+    }
     const ItemDefinition* item = m_definitions->Item(name);
     return item ? item->spriteName : "";
 }
@@ -177,6 +180,11 @@ void EditorPanel::RenderInfo(const std::string& name) {
                            name.c_str(), entity->spriteName.c_str(), entity->particleName.c_str(),
                            Flag(entity->collidesWithPlayer), Flag(entity->collidesWithSpells),
                            Flag(entity->collidesWithEnemies));
+            return;
+        }
+    } else if (m_mode == EditorDefinitions::kEffects) {
+        if (m_definitions->Effect(name)) {
+            m_font->printf(9, 512, BitmapFont::kLeft, "Effect Name: %s\n", name.c_str());
             return;
         }
     } else if (const ItemDefinition* item = m_definitions->Item(name)) {

@@ -1,5 +1,5 @@
-// The strip along the editor's left edge: the list of entity or item
-// definitions, its scroll slider, the selected definition's thumbnail and
+// The strip along the editor's left edge: the list of entity, item or
+// effect definitions, its scroll slider, the selected definition's thumbnail and
 // information, the preview under the cursor, and the save, open and exit
 // buttons.
 #pragma once
@@ -39,7 +39,7 @@ public:
     void Build(GuiManager& gui, BitmapFont* font, const EditorDefinitions& definitions,
                ResourceManager* resources, int screenHeight);
 
-    // mode 2: the entity definitions, mode 1: the items.
+    // mode 2: the entity definitions, mode 1: the items, mode 3: the effects.
     void FillList(int mode);
     // Runs the widgets for a frame and couples the list with the slider.
     Command UpdatePanel(float dt);

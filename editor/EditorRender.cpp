@@ -2,6 +2,7 @@
 // then the help text, the panel, the widgets, the alerts and the cursor.
 #include "editor/Editor.h"
 #include "editor/EditorClock.h"
+#include "editor/EditorDefinitions.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorWorld.h"
 #include "editor/MapCommands.h"
@@ -22,6 +23,10 @@ bool Editor::RenderFunc() {
     engine->Gfx_Clear(0);
     engine->Gfx_SetTransform(0, 0, -cameraX * zoom, -cameraY * zoom, 0, zoom, zoom);
     TheEditorWorld().Draw(testMode);
+    if (mode == EditorDefinitions::kEffects && !m_pointerOnPanel) {
+        m_effectPreview.Draw(TheEditorPanel().SelectedName(), cursorWorldX, cursorWorldY,
+                             TheEditorClock().delta);
+    }
     if (panelFont) {
         TheEditorWorld().DrawMissingLabels(*panelFont);
     }

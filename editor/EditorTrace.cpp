@@ -90,9 +90,11 @@ void EditorTrace::Write(const Editor& editor) {
     o << ",\"alerts\":" << AlertsJson(Registry::Current().Get<AlertList>())
       << ",\"map\":" << JsonString(world.mapName)
       << ",\"visible_entities\":" << world.Entities().Visible().size()
+      << ",\"ground_locked\":" << Bool(world.groundLocked)
       << ",\"missing_placements\":" << world.MissingCount() << ",\"placements\":[";
     bool first = true;
     WritePlacements(o, world.Entities(), "entity", first);
+    WritePlacements(o, world.Effects(), "effect", first);
     WritePlacements(o, world.Items(), "item", first);
     o << "]}";
     m_file.WriteLine(o.str());

@@ -32,9 +32,9 @@ public:
     virtual bool Missing() const { return false; }
 
     // Advances the particles and keeps them at the position.
-    void Update(float dt);
+    virtual void Update(float dt);
     // The sprite, the particles and, when asked or selected, the box.
-    void Draw(bool testMode);
+    virtual void Draw(bool testMode);
 
     const CollisionBox& Box() const { return *m_box; }
     Sprite* GetSprite() const { return m_sprite; }
@@ -49,6 +49,10 @@ public:
     bool selected;
     // The map file element it was read from (see MapSource); 0 when new.
     std::uint32_t source = 0;
+
+protected:
+    void SetBoxSize(float width, float height);
+    void DrawOutline() { m_box->DrawOutline(); }
 
 private:
     Sprite* m_sprite;

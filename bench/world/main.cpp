@@ -5,7 +5,7 @@
 #include "bench/common/BenchSupport.h"
 #include "content/ContentReport.h"
 #include "content/DefinitionDatabase.h"
-#include "game/fx/FX_Manager.h"
+#include "toolkit/fx/FX_Manager.h"
 #include "game/world/World.h"
 #include "platform/engine/Engine.h"
 #include "platform/engine/EngineOptions.h"

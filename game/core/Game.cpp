@@ -10,7 +10,7 @@
 #include "game/core/GameAudioHost.h"
 #include "game/core/GameClock.h"
 #include "game/core/GameTrace.h"
-#include "game/core/ScratchFolder.h"
+#include "toolkit/fx/ScratchFolder.h"
 #include "game/core/ScreenEffects.h"
 #include "game/ui/DialogueManager.h"
 #include "game/ui/Inventory.h"

@@ -1,7 +1,7 @@
 #include "game/world/MapEntity.h"
 
 #include "content/EntityDefinition.h"
-#include "game/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Emitter.h"
 #include "platform/fx/Fx.h"
 #include "toolkit/ParticleSystem.h"
 #include "toolkit/ResourceManager.h"
