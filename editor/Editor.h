@@ -7,6 +7,7 @@
 #include "editor/PlacementClipboard.h"
 #include "editor/PlayTest.h"
 #include "editor/RecoveryFile.h"
+#include "editor/StatusLine.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/CollisionBox.h"
@@ -46,8 +47,10 @@ public:
     const PlayTest& Playing() const { return m_playTest; }
     // The last question asked and its answer ("" before the first).
     const std::string& LastQuestion() const { return m_question; }
-    // The line under the map: placeholders, a recovery file not written.
-    std::string StatusText() const;
+    // The line under the map: the file, unsaved changes, zoom, counts, the
+    // selection, the ground lock, placeholders, a recovery file not written.
+    StatusLine Status() const;
+    std::string StatusText() const { return Status().Text(); }
 
     int mode = 2;
     float mouseX = 0;

@@ -50,7 +50,8 @@ void EditorPanel::Build(GuiManager& gui, BitmapFont* font, const EditorDefinitio
     m_sliderTexture = m_engine->Texture_Load("gui/slider.png", 0, false);
     m_menuTexture = m_engine->Texture_Load("gui/menugui.png", 0, false);
 
-    m_list = new GuiListbox(kListId, 10, 44, 139, 128, font, 0xFF7697A4, 0xFFBBCBD2, 0x40D4C25A);
+    m_list =
+        new GuiListbox(kListId, 10, 44, kListWidth, 128, font, 0xFF7697A4, 0xFFBBCBD2, 0x40D4C25A);
     m_slider = new GuiSlider(kSliderId, 152, 44, 6, 128, m_sliderTexture, 0, 0, 6, 6, true);
     m_slider->SetMode(GuiSlider::kKnob);
     FillList(EditorDefinitions::kEntities);
@@ -79,10 +80,9 @@ void EditorPanel::FillList(int mode) {
         m_list->SetSelected(0);
     }
     m_list->Clear();
-    if (m_definitions) {
-        for (const std::string& name : m_definitions->Names(mode)) {
-            m_list->AddLine(name.c_str());
-        }
+    m_names = m_definitions ? m_definitions->Names(mode) : std::vector<std::string>();
+    for (const std::string& name : m_names) {
+        m_list->AddLine(Shortened(name).c_str());
     }
     // The top line stays where it was unless the new list is too short for
     // it; then the list shows its last page (or starts at the top).
@@ -122,8 +122,28 @@ EditorPanel::Command EditorPanel::UpdatePanel(float dt) {
 }
 
 std::string EditorPanel::SelectedName() const {
-    const char* line = m_list ? m_list->GetLine(m_list->GetSelected()) : nullptr;
-    return line ? line : "";
+    // The full name: the line may be shortened.
+    const int selected = m_list ? m_list->GetSelected() : -1;
+    return selected >= 0 && selected < static_cast<int>(m_names.size())
+               ? m_names[static_cast<std::size_t>(selected)]
+               : "";
+}
+
+std::string EditorPanel::Shortened(const std::string& name) const {
+    static const std::string kEllipsis = "\u2026";
+    const float room = kListWidth - 6;
+    auto fits = [&](const std::string& text) {
+        return text.size() <= GuiListbox::kMaxLine &&
+               (!m_font || m_font->GetStringWidth(text.c_str(), false) <= room);
+    };
+    if (fits(name)) {
+        return name;
+    }
+    std::string cut = name;
+    while (!cut.empty() && !fits(cut + kEllipsis)) {
+        cut.pop_back();
+    }
+    return cut + kEllipsis;
 }
 
 std::string EditorPanel::SpriteNameOf(const std::string& name) const {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class BitmapFont;
 class EditorDefinitions;
@@ -28,6 +29,7 @@ public:
     static constexpr int kExitId = 4;
     static constexpr int kOpenId = 5;
     static constexpr float kWidth = 168;
+    static constexpr float kListWidth = 139;
 
     EditorPanel();
     ~EditorPanel();
@@ -58,6 +60,9 @@ private:
     // The selected definition's sprite name, or empty.
     std::string SpriteNameOf(const std::string& name) const;
     void RenderInfo(const std::string& name);
+    // The name as its list line shows it: cut with "…" where it would not
+    // fit the line.
+    std::string Shortened(const std::string& name) const;
 
     Engine* m_engine;
     GuiManager* m_gui = nullptr;
@@ -72,6 +77,7 @@ private:
     const EditorDefinitions* m_definitions = nullptr;
     ResourceManager* m_resources = nullptr;
     int m_mode = 2;
+    std::vector<std::string> m_names; // the list's lines in full
 };
 
 EditorPanel& TheEditorPanel();

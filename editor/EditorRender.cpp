@@ -101,11 +101,7 @@ void Editor::DrawHelp() {
     }
     textFont->Render(static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 40),
                      BitmapFont::kRight, kCredits);
-    const std::string status = StatusText();
-    if (!status.empty()) {
-        // Above the credits, right of the panel: what the designer must know.
-        textFont->Render(EditorPanel::kWidth + 10,
-                         static_cast<float>(screenHeight - 45) - 2 * textFont->GetHeight(),
-                         BitmapFont::kLeft, status.c_str());
-    }
+    // Along the bottom of the view, right of the panel.
+    Status().Draw(*textFont, EditorPanel::kWidth + 10,
+                  static_cast<float>(screenHeight) - textFont->GetHeight() - 4);
 }

@@ -63,7 +63,11 @@ void EditorTrace::Write(const Editor& editor) {
     }
     if (const GuiListbox* list = panel.List()) {
         o << ",\"list\":{\"lines\":" << list->GetLineCount()
-          << ",\"selected\":" << list->GetSelected() << ",\"top\":" << list->GetTop() << "}";
+          << ",\"selected\":" << list->GetSelected() << ",\"top\":" << list->GetTop()
+          << ",\"line\":"
+          << JsonString(list->GetLine(list->GetSelected()) ? list->GetLine(list->GetSelected())
+                                                           : "")
+          << "}";
     }
     if (const GuiSlider* slider = panel.Slider()) {
         o << ",\"slider\":{\"value\":" << slider->GetValue() << ",\"max\":" << slider->GetMaximum()

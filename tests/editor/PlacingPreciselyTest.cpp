@@ -29,6 +29,9 @@ TEST(PlacingPrecisely, EffectsArePlacedDeletedUndoneNudgedAndSaved) {
     ASSERT_EQ(Placements(run.trace[6], "effect").size(), 2u);
     EXPECT_EQ(Placements(run.trace[9], "effect").size(), 1u);
     ASSERT_EQ(Placements(run.trace[12], "effect").size(), 2u);
+    EXPECT_EQ(run.trace[12]["status"].AsString(),
+              "start.xml  |  modified  |  zoom 100%  |  0 entities, 0 items, 2 effects  |  "
+              "1 selected  |  ground locked (L)");
     const double depth = run.trace[12]["undo_depth"].AsNumber();
     EXPECT_EQ(run.trace[19]["undo_depth"].AsNumber(), depth + 1); // one burst, one step
     EXPECT_EQ(ReadFile(run.dir + "/start.xml"),
@@ -67,4 +70,21 @@ TEST(PlacingPrecisely, ThePanelKeepsItsClicks) {
     EXPECT_EQ(Placements(run.trace[8], "entity").size(), 1u);
     EXPECT_EQ(run.trace[8]["undo_depth"].AsNumber(), 0);
     EXPECT_EQ(run.trace[8]["list"]["selected"].AsNumber(), 2);
+}
+
+TEST(PlacingPrecisely, ALongNameIsShortenedInTheListAndPlacedWhole) {
+    const std::string name = "a_gravestone_with_a_name_far_too_long_for_the_list";
+    const std::string data = DataWithDefinitions(
+        "<entitydata><entity name=\"" + name +
+            "\" sprname=\"crate\" parname=\"\"><triggers pl=\"\" sp=\"\" en=\"\"/></entity>"
+            "</entitydata>\n",
+        "<itemdata/>\n");
+    EditorRun run =
+        RunEditor("0 mouse 500 500\n" + Key(1, "0x02"), 4, MapXml("Long", ""), nullptr, data);
+    ASSERT_EQ(run.trace.size(), 4u) << run.log;
+    const std::string line = run.trace[3]["list"]["line"].AsString();
+    EXPECT_LT(line.size(), name.size());
+    EXPECT_EQ(line.substr(line.size() - 3), "\u2026");
+    EXPECT_EQ(name.compare(0, line.size() - 3, line, 0, line.size() - 3), 0);
+    EXPECT_EQ(Placements(run.trace[3], "entity")[0]["name"].AsString(), name);
 }
