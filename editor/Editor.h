@@ -134,6 +134,8 @@ private:
     static bool Terminated();
     // F5: the game on the map as it is, the player at the view's centre.
     void StartPlayTest();
+    // After each save the running play-test gets the map as saved.
+    void FollowSaves();
     // A line at the bottom right, like the grid's.
     void Notice(const char* text);
     // The window title follows the file and its unsaved changes.
@@ -153,6 +155,7 @@ private:
     EffectPreview m_effectPreview;
     RecoveryFile m_recovery;
     PlayTest m_playTest;
+    std::uint64_t m_playTestSaved = 0; // the save the play-test has
     std::string m_startMap;
     bool m_startWithoutMap = false;
     bool m_recoveryOffered = false;

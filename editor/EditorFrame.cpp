@@ -108,6 +108,7 @@ bool Editor::FrameFunc() {
         }
     }
     UpdateTitle();
+    FollowSaves();
     if (int code = 0; m_playTest.Ended(code)) {
         engine->System_Log("Play-test ended (exit code %d)", code);
         Notice("Play-test ended");
@@ -241,9 +242,23 @@ void Editor::StartPlayTest() {
         Notice(("Play-test: " + error).c_str());
         return;
     }
+    m_playTestSaved = m_document ? m_document->SavedState() : 0;
     engine->System_Log("Play-test started on %s at %.2f,%.2f", m_playTest.MapFile().c_str(),
                        static_cast<double>(x), static_cast<double>(y));
     Notice("Play-test started");
+}
+
+void Editor::FollowSaves() {
+    if (!m_playTest.Running() || !m_document || m_document->SavedState() == m_playTestSaved) {
+        return;
+    }
+    m_playTestSaved = m_document->SavedState();
+    std::string error;
+    if (m_playTest.Refresh(TheEditorWorld(), error)) {
+        engine->System_Log("Play-test map updated: %s", m_playTest.MapFile().c_str());
+    } else {
+        engine->System_Log("Play-test map not updated: %s", error.c_str());
+    }
 }
 
 void Editor::HandleKeys(int key) {

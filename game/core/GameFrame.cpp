@@ -11,6 +11,7 @@
 #include "game/core/ScreenEffects.h"
 #include "game/ui/Book.h"
 #include "game/ui/Inventory.h"
+#include "game/world/MapWatch.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
@@ -18,6 +19,9 @@
 
 bool Game::FrameFunc() {
     actionsRun.clear();
+    if (m_mapWatch) {
+        m_mapWatch->Update();
+    }
     // An open message box holds the game as a book does and takes the keys.
     const bool boxOpen = m_box && m_box->IsOpen();
     if (boxOpen) {

@@ -28,6 +28,9 @@ struct EngineOptions {
     bool hasStart = false;
     float startX = 0;
     float startY = 0;
+    // --watch: the game reloads the map in place each time its file changes
+    // (the editor's play-test follows every save).
+    bool watchMap = false;
     int frames = -1;      // < 0: until the program ends the loop
     int seed = -1;        // < 0: headless 1, windowed from the clock
     double dt = 1.0 / 60; // headless frame length in seconds
