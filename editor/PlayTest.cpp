@@ -121,7 +121,17 @@ void PlayTest::Stop() {
     if (!Running()) {
         return;
     }
+    // Asked first (a window closes as its own close button would), then
+    // made to: the editor must not hang on a game that does not listen.
     kill(m_pid, SIGTERM);
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
+            Finished();
+            return;
+        }
+        usleep(10000);
+    }
+    kill(m_pid, SIGKILL);
     Wait();
 }
 

@@ -64,7 +64,7 @@ TEST(LiveReload, TheWatchedMapIsReloadedInPlaceAndABrokenOneRefused) {
         explicit EndGame(pid_t p) : pid(p) {}
         pid_t pid;
         ~EndGame() {
-            kill(pid, SIGTERM);
+            kill(pid, SIGKILL); // headless, the game takes no signal to end
             waitpid(pid, nullptr, 0);
         }
     };
@@ -97,22 +97,28 @@ TEST(LiveReload, TheWatchedMapIsReloadedInPlaceAndABrokenOneRefused) {
     ASSERT_TRUE(refused) << ReadFile(log);
     EXPECT_EQ(Count(ReadFile(log), "Map not reloaded"), 1u);
 
-    // The first record and the last whole one (the very last may be cut).
-    const std::string text = ReadFile(trace);
-    const std::size_t end = text.rfind('\n', text.size() - 2);
-    ASSERT_NE(end, std::string::npos);
-    const std::size_t start = text.rfind('\n', end - 1) + 1;
-    const JsonValue first = JsonValue::Parse(text.substr(0, text.find('\n')));
-    const JsonValue last = JsonValue::Parse(text.substr(start, end - start));
+    // The frame before the reload and the one of it (the last line may be
+    // cut by the kill: it is dropped).
+    std::string text = ReadFile(trace);
+    text.resize(text.rfind('\n') + 1);
+    WriteFile(trace, text);
+    const std::vector<JsonValue> records = ReadJsonLines(trace);
+    std::size_t at = 1;
+    while (at < records.size() && records[at]["world"]["map"].AsString() == "Before") {
+        ++at;
+    }
+    ASSERT_LT(at, records.size());
+    const JsonValue& first = records[at - 1];
+    const JsonValue& last = records.back();
+    EXPECT_EQ(records[at]["player"]["health"].AsNumber(), first["player"]["health"].AsNumber());
     const JsonValue& world = last["world"];
     EXPECT_EQ(world["active_entities"].AsNumber() + world["inactive_entities"].AsNumber(), 3);
     EXPECT_EQ(world["active_items"].AsNumber() + world["inactive_items"].AsNumber(), 1);
     EXPECT_EQ(world["map"].AsString(), "After");
     EXPECT_EQ(last["player"]["x"].AsNumber(), first["player"]["x"].AsNumber());
     EXPECT_EQ(last["player"]["y"].AsNumber(), first["player"]["y"].AsNumber());
-    EXPECT_EQ(last["player"]["health"].AsNumber(), first["player"]["health"].AsNumber());
-    EXPECT_EQ(last["orbs"].AsArray().size(), first["orbs"].AsArray().size());
+    EXPECT_EQ(records[at]["orbs"].AsArray().size(), first["orbs"].AsArray().size());
     for (std::size_t i = 0; i < first["orbs"].AsArray().size(); ++i) {
-        EXPECT_EQ(last["orbs"][i].AsNumber(), first["orbs"][i].AsNumber());
+        EXPECT_EQ(records[at]["orbs"][i].AsNumber(), first["orbs"][i].AsNumber());
     }
 }
