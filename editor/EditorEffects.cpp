@@ -6,6 +6,8 @@
 #include "toolkit/fx/FX_Manager.h"
 #include "toolkit/fx/ScratchFolder.h"
 
+#include <filesystem>
+
 EditorEffects& TheEditorEffects() {
     return Registry::Current().Get<EditorEffects>();
 }
@@ -14,7 +16,12 @@ EditorEffects::EditorEffects() : m_engine(EngineCreate(ENGINE_VERSION)) {}
 
 EditorEffects::~EditorEffects() {
     m_manager.reset();
-    RemoveScratchFolder();
+    // By its name: the registry that holds the folder's record may be
+    // going at the same time as this.
+    if (!m_folder.empty()) {
+        std::error_code error;
+        std::filesystem::remove_all(m_folder, error);
+    }
     if (m_engine) {
         m_engine->Release();
     }
@@ -24,7 +31,8 @@ std::unique_ptr<FX_Emitter> EditorEffects::Spawn(const std::string& name, float 
     if (!m_loaded) {
         // The game's own settings: interpolation off, loop mode 0.
         m_loaded = true;
-        m_manager = std::make_unique<FX_Manager>(2, 0, false, "", ScratchFolder());
+        m_folder = ScratchFolder();
+        m_manager = std::make_unique<FX_Manager>(2, 0, false, "", m_folder);
         if (!m_manager->LoadEffectsFile(kFile)) {
             m_engine->System_Log("Effects: %s gave no effect; effects are drawn as their boxes",
                                  kFile);

@@ -27,6 +27,7 @@ private:
     Engine* m_engine;
     std::unique_ptr<FX_Manager> m_manager;
     bool m_loaded = false;
+    std::string m_folder; // the emitters' restore files
     std::set<std::string> m_reported;
 };
 
