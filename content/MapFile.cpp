@@ -134,6 +134,7 @@ void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document) {
     root->SetAttribute("name", map.name.c_str());
     document.InsertEndChild(root);
     WriteKind(document, *root, "entity", "ent_name", map.entities);
+    WriteKind(document, *root, "effect", "fx_name", map.effects);
     WriteKind(document, *root, "item", "it_name", map.items);
 }
 
@@ -175,6 +176,7 @@ void PrintMap(const MapContents& map, MapPrinter& printer) {
     printer.OpenElement("map");
     printer.PushName("name", map.name.c_str());
     PrintPlacements(printer, "entity", "ent_name", map.entities);
+    PrintPlacements(printer, "effect", "fx_name", map.effects);
     PrintPlacements(printer, "item", "it_name", map.items);
     printer.CloseElement();
 }

@@ -44,8 +44,8 @@ void ReadMap(const tinyxml2::XMLDocument& document, const std::string& path, Map
 bool ReadMapFile(const std::string& path, MapContents& out, ContentReport& report);
 
 // The document the editor saves: the declaration, "map" with its name, the
-// entities, then the items, positions rounded to whole numbers (ties to
-// even). Effects are not written.
+// entities, the effects, then the items, positions rounded to whole numbers
+// (ties to even).
 void BuildMapDocument(const MapContents& map, tinyxml2::XMLDocument& document);
 // A printer that writes control characters in names as character
 // references. Written raw, a carriage return would read back as a line

@@ -12,6 +12,7 @@ struct Kind {
     const char* nameAttribute;
 };
 constexpr Kind kEntity{"entity", "ent_name"};
+constexpr Kind kEffect{"effect", "fx_name"};
 constexpr Kind kItem{"item", "it_name"};
 
 void Number(MapSource& source, std::vector<MapPlacement>& placements) {
@@ -70,32 +71,39 @@ std::vector<MapPlacement> NewOnes(const std::vector<MapPlacement>& placements) {
     return out;
 }
 
+// Where the new placements of one kind go: after the last element of their
+// kind that the file has.
+struct NewKind {
+    const Kind& kind;
+    std::vector<MapPlacement> placements;
+    const tinyxml2::XMLElement* last = nullptr;
+    bool done = false;
+};
+
 void PrintRoot(const MapContents& map, const MapSource& source, MapPrinter& printer) {
     const tinyxml2::XMLElement& root = *source.root;
     std::vector<const MapPlacement*> now(source.elements.size() + 1, nullptr);
-    for (const auto* list : {&map.entities, &map.items}) {
+    for (const auto* list : {&map.entities, &map.effects, &map.items}) {
         for (const MapPlacement& p : *list) {
             if (p.source > 0 && p.source < now.size()) {
                 now[p.source] = &p;
             }
         }
     }
-    // New placements go after the last element of their kind; new entities
-    // before the first item when the file had no entity.
-    const tinyxml2::XMLElement* lastEntity = nullptr;
-    const tinyxml2::XMLElement* lastItem = nullptr;
-    const tinyxml2::XMLElement* firstItem = nullptr;
-    for (const MapPlacement& p : source.contents.entities) {
-        lastEntity = p.element;
+    NewKind kinds[] = {{kEntity, NewOnes(map.entities)},
+                       {kEffect, NewOnes(map.effects)},
+                       {kItem, NewOnes(map.items)}};
+    const std::vector<MapPlacement>* read[] = {&source.contents.entities, &source.contents.effects,
+                                               &source.contents.items};
+    for (int k = 0; k < 3; ++k) {
+        kinds[k].last = read[k]->empty() ? nullptr : read[k]->back().element;
     }
-    for (const MapPlacement& p : source.contents.items) {
-        lastItem = p.element;
-        firstItem = firstItem ? firstItem : p.element;
-    }
-    const std::vector<MapPlacement> newEntities = NewOnes(map.entities);
-    const std::vector<MapPlacement> newItems = NewOnes(map.items);
-    bool entitiesDone = false;
-    bool itemsDone = false;
+    auto flush = [&](NewKind& kind) {
+        if (!kind.done) {
+            PrintPlacements(printer, kind.kind.element, kind.kind.nameAttribute, kind.placements);
+            kind.done = true;
+        }
+    };
 
     printer.OpenElement(root.Name());
     bool named = false;
@@ -114,28 +122,27 @@ void PrintRoot(const MapContents& map, const MapSource& source, MapPrinter& prin
             child->Accept(&printer);
             continue;
         }
-        const MapPlacement& read = *source.elements[found->second - 1];
-        const bool entity = std::strcmp(element->Name(), kEntity.element) == 0;
-        if (entity == false && !lastEntity && element == firstItem && !entitiesDone) {
-            PrintPlacements(printer, kEntity.element, kEntity.nameAttribute, newEntities);
-            entitiesDone = true;
+        const MapPlacement& was = *source.elements[found->second - 1];
+        int k = 0;
+        while (k < 2 && std::strcmp(element->Name(), kinds[k].kind.element) != 0) {
+            ++k;
+        }
+        // A kind the file lacks keeps the written order (entities, effects,
+        // items): it goes before the first element of a later kind.
+        for (int before = 0; before < k; ++before) {
+            if (!kinds[before].last) {
+                flush(kinds[before]);
+            }
         }
         if (const MapPlacement* p = now[found->second]) {
-            PrintKept(printer, *element, entity ? kEntity : kItem, *p, read);
+            PrintKept(printer, *element, kinds[k].kind, *p, was);
         }
-        if (element == lastEntity) {
-            PrintPlacements(printer, kEntity.element, kEntity.nameAttribute, newEntities);
-            entitiesDone = true;
-        } else if (element == lastItem) {
-            PrintPlacements(printer, kItem.element, kItem.nameAttribute, newItems);
-            itemsDone = true;
+        if (element == kinds[k].last) {
+            flush(kinds[k]);
         }
     }
-    if (!entitiesDone) {
-        PrintPlacements(printer, kEntity.element, kEntity.nameAttribute, newEntities);
-    }
-    if (!itemsDone) {
-        PrintPlacements(printer, kItem.element, kItem.nameAttribute, newItems);
+    for (NewKind& kind : kinds) {
+        flush(kind);
     }
     printer.CloseElement();
 }
@@ -152,6 +159,7 @@ MapReadResult ReadMapSource(const std::string& path, MapSource& out, ContentRepo
     }
     ReadMap(out.document, path, out.contents, report);
     Number(out, out.contents.entities);
+    Number(out, out.contents.effects);
     Number(out, out.contents.items);
     return MapReadResult::Read;
 }

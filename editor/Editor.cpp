@@ -38,6 +38,10 @@ Editor::Editor() {
     if (GetEngineOptions().headless && m_playTest.Running()) {
         // What a scripted play-test writes is complete when the run ends.
         engine->System_Log("Play-test ended (exit code %d)", m_playTest.Wait());
+    } else if (m_playTest.Running()) {
+        // The play-test belongs to this editor: it goes when the editor does.
+        m_playTest.Stop();
+        engine->System_Log("Play-test ended with the editor");
     }
     if (m_userQuit) {
         m_recovery.Remove();

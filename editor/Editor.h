@@ -4,12 +4,14 @@
 #pragma once
 
 #include "editor/DefinitionReload.h"
+#include "editor/EffectPreview.h"
 #include "editor/HoverLabel.h"
 #include "editor/Inspector.h"
 #include "editor/PlacementClipboard.h"
 #include "editor/PlayTest.h"
 #include "editor/RecoveryFile.h"
 #include "editor/ScreenOutline.h"
+#include "editor/StatusLine.h"
 #include "editor/ViewPrefs.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/BitmapFont.h"
@@ -50,8 +52,11 @@ public:
     const PlayTest& Playing() const { return m_playTest; }
     // The last question asked and its answer ("" before the first).
     const std::string& LastQuestion() const { return m_question; }
-    // The line under the map: placeholders, a recovery file not written.
-    std::string StatusText() const;
+    // The line under the map: the file, unsaved changes, zoom, counts, the
+    // selection, the ground lock, placeholders, a recovery file not written,
+    // then the inspection's parts.
+    StatusLine Status() const;
+    std::string StatusText() const { return Status().Text(); }
     // The status line's parts about the cursor, the selection, the grid
     // and the preview.
     std::vector<std::string> InspectStatus() const;
@@ -102,6 +107,9 @@ private:
     // Ctrl + key: undo, redo, save, open, copy, paste. True when the key was one.
     bool HandleShortcut(int key);
     void PlaceAtCursor();
+    // Arrow keys move the selection by a pixel, with Shift by a grid step;
+    // a burst of nudges is one undo step.
+    void Nudge(int key);
     void DeleteSelection();
     // What waits for a save the chooser is still asking a name for.
     enum class Then { Nothing, Quit, Open, Undo, Redo, New };
@@ -142,6 +150,8 @@ private:
     // F5: the game on the map as it is, the player at the view's centre;
     // Shift+F5 without enemies.
     void StartPlayTest(bool peaceful = false);
+    // After each save the running play-test gets the map as saved.
+    void FollowSaves();
     // A line at the bottom right, like the grid's.
     void Notice(const char* text);
     // The window title follows the file and its unsaved changes.
@@ -153,7 +163,8 @@ private:
     void NormaliseSelection();
     void DrawSelectionBox(const MapView& view);
     void DrawHelp();
-    void DrawStatusLine();
+    // Returns the top of the drawn line(s).
+    float DrawStatusLine();
     // The designer's aids (EditorInspect.cpp). Enter, P, H, what is typed
     // into the inspector's field or (pointer over the panel) the list's
     // search, a press on the field: true when the key was theirs.
@@ -176,8 +187,10 @@ private:
     std::unique_ptr<MapCommands> m_commands;
     std::string m_title;
     PlacementClipboard m_clipboard;
+    EffectPreview m_effectPreview;
     RecoveryFile m_recovery;
     PlayTest m_playTest;
+    std::uint64_t m_playTestSaved = 0; // the save the play-test has
     std::string m_startMap;
     bool m_startWithoutMap = false;
     bool m_recoveryOffered = false;
@@ -191,6 +204,15 @@ private:
     bool m_userQuit = false;
     // A Ctrl-drag is one undo step, taken at its first move.
     bool m_dragStepTaken = false;
+    // Where the left button went down (screen pixels).
+    float m_clickX = 0;
+    float m_clickY = 0;
+    // The pointer is over the panel this frame: the map ignores the mouse.
+    bool m_pointerOnPanel = false;
+    // The undo depth right after the last nudge's step, and when it was:
+    // nudges that follow it closely add to that step.
+    std::size_t m_nudgeDepth = 0;
+    float m_nudgeTime = -1;
     std::unique_ptr<EditorTrace> m_trace;
     // Esc that closed the chooser must not end the program as it is held.
     bool m_escapeLatched = false;

@@ -43,6 +43,8 @@ public:
     // Changes whenever the map does (also by undo), so a writer can tell
     // whether it has written this state already.
     std::uint64_t State() const { return m_state; }
+    // The state last saved (or opened): changes with every save.
+    std::uint64_t SavedState() const { return m_savedState; }
     std::size_t UndoDepth() const { return m_undo.size(); }
     std::size_t RedoDepth() const { return m_redo.size(); }
     // "map1.xml* - Duskmaw Map Editor"; "untitled" before the first save.

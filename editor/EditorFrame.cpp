@@ -17,6 +17,8 @@
 namespace {
 
 constexpr int kF5 = VK_F1 + 4;
+// How far (screen pixels) a press may wander and still be a click.
+constexpr float kClickSlop = 3;
 
 } // namespace
 
@@ -43,9 +45,14 @@ bool Editor::FrameFunc() {
     if (!m_escapeLatched && engine->Input_GetKeyState(VK_ESCAPE)) {
         // One question a press: a Cancel must not be asked again while held.
         m_escapeLatched = true;
-        m_escapeQuit = true;
-        if (ConfirmLeave("closing", Then::Quit)) {
-            return Quit();
+        if (TheEditorWorld().AnySelected()) {
+            // Esc lets go of the selection first; the next one quits.
+            TheEditorWorld().DeselectAll();
+        } else {
+            m_escapeQuit = true;
+            if (ConfirmLeave("closing", Then::Quit)) {
+                return Quit();
+            }
         }
     }
     EditorClock& clock = TheEditorClock();
@@ -64,29 +71,33 @@ bool Editor::FrameFunc() {
         HandleWheel();
         UpdateCursor();
         const int key = engine->Input_GetKey();
+        // The panel owns what lands on it: the pointer of this very frame
+        // decides, as it does for the widgets.
+        float pointerX = mouseX;
+        float pointerY = mouseY;
+        engine->Input_GetMousePos(&pointerX, &pointerY);
+        m_pointerOnPanel = pointerX < EditorPanel::kWidth;
         const bool aids = HandleAids(key, engine->Input_GetChar());
         if (!TypingTakesKeys()) {
             Scroll();
         }
         if (!aids) {
             HandleKeys(key);
+            Nudge(key);
         }
         EditorWorld& world = TheEditorWorld();
         if (engine->Input_GetKeyState(VK_DELETE) && !m_inspector.Editing()) {
             DeleteSelection();
         }
         EditorPanel& panel = TheEditorPanel();
-        if (key == VK_RBUTTON) {
+        if (key == VK_RBUTTON && !m_pointerOnPanel) {
             PlaceAtCursor();
         }
         if (!m_fieldClick) {
             HandleMouse();
         }
         Registry::Current().Get<AlertList>().Update();
-        const bool click =
-            key == VK_LBUTTON && !engine->Input_GetKeyState(VK_CONTROL) && !m_fieldClick;
-        world.Update(*viewBox, clock.delta, click, cameraX + mouseX / zoom,
-                     cameraY + mouseY / zoom);
+        world.Update(*viewBox, clock.delta);
         switch (panel.UpdatePanel(clock.delta)) {
         case EditorPanel::Command::Save:
             m_commands->Request(true);
@@ -107,6 +118,7 @@ bool Editor::FrameFunc() {
         }
     }
     UpdateTitle();
+    FollowSaves();
     if (int code = 0; m_playTest.Ended(code)) {
         engine->System_Log("Play-test ended (exit code %d)", code);
         Notice("Play-test ended");
@@ -217,6 +229,8 @@ bool Editor::HandleShortcut(int key) {
         if (ConfirmLeave("starting a new map", Then::New)) {
             NewMap();
         }
+    } else if (key == 'A') {
+        TheEditorWorld().SelectAll();
     } else if (key == 'C') {
         m_clipboard.Copy(TheEditorWorld());
     } else if (key == 'V') {
@@ -246,10 +260,24 @@ void Editor::StartPlayTest(bool peaceful) {
         Notice(("Play-test: " + error).c_str());
         return;
     }
+    m_playTestSaved = m_document ? m_document->SavedState() : 0;
     engine->System_Log("Play-test started on %s at %.2f,%.2f%s", m_playTest.MapFile().c_str(),
                        static_cast<double>(x), static_cast<double>(y),
                        peaceful ? " (peaceful)" : "");
     Notice(peaceful ? "Play-test started (peaceful)" : "Play-test started");
+}
+
+void Editor::FollowSaves() {
+    if (!m_playTest.Running() || !m_document || m_document->SavedState() == m_playTestSaved) {
+        return;
+    }
+    m_playTestSaved = m_document->SavedState();
+    std::string error;
+    if (m_playTest.Refresh(TheEditorWorld(), error)) {
+        engine->System_Log("Play-test map updated: %s", m_playTest.MapFile().c_str());
+    } else {
+        engine->System_Log("Play-test map not updated: %s", error.c_str());
+    }
 }
 
 void Editor::HandleKeys(int key) {
@@ -261,8 +289,11 @@ void Editor::HandleKeys(int key) {
         return;
     }
     if (key == 'M') {
-        mode = mode == 1 ? 2 : 1;
+        mode = EditorDefinitions::NextMode(mode);
         TheEditorPanel().FillList(mode);
+    } else if (key == 'L') {
+        TheEditorWorld().groundLocked = !TheEditorWorld().groundLocked;
+        Notice(TheEditorWorld().groundLocked ? "Ground locked" : "Ground unlocked");
     } else if (key == VK_SPACE) {
         preview = !preview;
     } else if (key == 'G') {
@@ -276,10 +307,21 @@ void Editor::HandleMouse() {
     const bool ctrl = engine->Input_GetKeyState(VK_CONTROL);
     EditorWorld& world = TheEditorWorld();
     if (held && !dragging) {
+        if (m_pointerOnPanel) {
+            return; // a press on the panel is the panel's
+        }
         m_dragStepTaken = false;
-        // The anchor is kept in world pixels from the camera.
-        anchorX = mouseX / zoom;
-        anchorY = mouseY / zoom;
+        m_clickX = mouseX;
+        m_clickY = mouseY;
+        // A click on the map takes the keys (arrows) from the list.
+        if (gui) {
+            gui->SetFocus(0);
+        }
+        // The anchor is kept in world pixels from the camera; with the grid
+        // on, a Ctrl-drag starts from the snapped cursor, so what stands on
+        // the grid moves in whole steps and stays on it.
+        anchorX = ctrl && grid ? cursorWorldX - cameraX : mouseX / zoom;
+        anchorY = ctrl && grid ? cursorWorldY - cameraY : mouseY / zoom;
         if (!ctrl) {
             selectionX = anchorX + cameraX;
             selectionY = anchorY + cameraY;
@@ -289,7 +331,15 @@ void Editor::HandleMouse() {
     } else if (!held && dragging) {
         if (!ctrl) {
             NormaliseSelection();
-            world.SelectInBox(*selectionBox);
+            // A press released where it went down is a click: the topmost
+            // placement alone (Shift adds or removes it); a drag is a band.
+            if (std::abs(mouseX - m_clickX) < kClickSlop &&
+                std::abs(mouseY - m_clickY) < kClickSlop) {
+                world.PickAt(cameraX + m_clickX / zoom, cameraY + m_clickY / zoom,
+                             engine->Input_GetKeyState(VK_SHIFT));
+            } else {
+                world.SelectInBox(*selectionBox);
+            }
             selectionX = selectionY = 0;
             selectionBox->SetSize(0, 0);
         }

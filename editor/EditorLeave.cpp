@@ -218,20 +218,3 @@ void Editor::Restore(const std::string& map) {
     m_recovery.Adopt(path);
     engine->System_Log("Recovered: %s", path.c_str());
 }
-
-std::string Editor::StatusText() const {
-    std::string status;
-    if (const std::size_t missing = TheEditorWorld().MissingCount()) {
-        status = std::to_string(missing) +
-                 (missing == 1 ? " placement names" : " placements name") +
-                 " no definition (drawn as \"missing: NAME\")";
-    }
-    if (!m_recovery.Failure().empty()) {
-        status += (status.empty() ? "" : "\n") + m_recovery.Failure();
-    }
-    std::string parts;
-    for (const std::string& part : InspectStatus()) {
-        parts += (parts.empty() ? "" : "   ") + part;
-    }
-    return status + (status.empty() ? "" : "\n") + parts;
-}

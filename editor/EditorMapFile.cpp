@@ -50,6 +50,11 @@ MapLoad LoadMap(EditorWorld& world, const std::string& path, const EditorDefinit
             keep(entity, "entity");
         }
     }
+    for (const MapPlacement& effect : source->contents.effects) {
+        if (!world.AddEffect(effect.name, effect.x, effect.y, definitions, false, effect.source)) {
+            keep(effect, "effect");
+        }
+    }
     for (const MapPlacement& item : source->contents.items) {
         if (!world.AddItem(item.name, item.x, item.y, definitions, false, item.source)) {
             keep(item, "item");
@@ -80,7 +85,9 @@ MapContents MapOfWorld(const EditorWorld& world) {
     map.name = world.mapName;
     map.entities.reserve(world.Entities().Size());
     map.items.reserve(world.Items().Size());
+    map.effects.reserve(world.Effects().Size());
     Collect(world.Entities(), map.entities);
+    Collect(world.Effects(), map.effects);
     Collect(world.Items(), map.items);
     return map;
 }

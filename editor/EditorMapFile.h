@@ -20,8 +20,8 @@ struct MapLoad {
     bool Loaded() const { return result == MapReadResult::Read; }
 };
 
-// Reads the whole file first: only when it is a map do its entities and
-// items replace the world's placements (all off screen, none selected) and
+// Reads the whole file first: only when it is a map do its entities,
+// effects and items replace the world's placements (all off screen, none selected) and
 // its name the map's. A file that cannot be loaded is reported, one whose
 // root is not "map" refused; either way the world stays as it was.
 // Entries naming no definition are kept as placeholders and counted.
@@ -33,7 +33,7 @@ MapLoad OpenMapFile(Engine& engine, EditorWorld& world, const std::string& path,
                     const EditorDefinitions& definitions);
 
 // The world as the map writer takes it: visible entities, then off-screen
-// ones, then the items the same way.
+// ones, then the effects and the items the same way.
 MapContents MapOfWorld(const EditorWorld& world);
 
 // Writes the map through the shared writer (whole file beside the target,

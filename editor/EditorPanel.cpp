@@ -55,8 +55,8 @@ void EditorPanel::Build(GuiManager& gui, BitmapFont* font, const EditorDefinitio
     m_layout = PanelLayout(height);
     m_infoY = m_layout.textTop;
     const float listHeight = m_layout.ListHeight();
-    m_list = new GuiListbox(kListId, 10, PanelLayout::kListTop, 139, listHeight, font, 0xFF7697A4,
-                            0xFFBBCBD2, 0x40D4C25A);
+    m_list = new GuiListbox(kListId, 10, PanelLayout::kListTop, kListWidth, listHeight, font,
+                            0xFF7697A4, 0xFFBBCBD2, 0x40D4C25A);
     m_list->SetWheelRows(3);
     m_slider = new GuiSlider(kSliderId, 152, PanelLayout::kListTop, 6, listHeight, m_sliderTexture,
                              0, 0, 6, 6, true);
@@ -92,10 +92,10 @@ void EditorPanel::FillList(int mode) {
         m_list->SetSelected(0);
     }
     m_list->Clear();
-    if (m_definitions) {
-        for (const std::string& name : m_filter.Apply(m_definitions->Names(mode))) {
-            m_list->AddLine(name.c_str());
-        }
+    m_names = m_definitions ? m_filter.Apply(m_definitions->Names(mode))
+                            : std::vector<std::string>();
+    for (const std::string& name : m_names) {
+        m_list->AddLine(Shortened(name).c_str());
     }
     if (const int line = LineOf(kept); line >= 0) {
         m_list->SetSelected(line);
@@ -112,12 +112,9 @@ void EditorPanel::FillList(int mode) {
 }
 
 int EditorPanel::LineOf(const std::string& name) const {
-    for (int i = 0; m_list && !name.empty() && i < m_list->GetLineCount(); ++i) {
-        if (name == m_list->GetLine(i)) {
-            return i;
-        }
-    }
-    return -1;
+    const auto found = std::find(m_names.begin(), m_names.end(), name);
+    return name.empty() || found == m_names.end() ? -1
+                                                  : static_cast<int>(found - m_names.begin());
 }
 
 bool EditorPanel::TypeFilter(int character) {
@@ -188,8 +185,28 @@ EditorPanel::Command EditorPanel::UpdatePanel(float dt) {
 }
 
 std::string EditorPanel::SelectedName() const {
-    const char* line = m_list ? m_list->GetLine(m_list->GetSelected()) : nullptr;
-    return line ? line : "";
+    // The full name: the line may be shortened.
+    const int selected = m_list ? m_list->GetSelected() : -1;
+    return selected >= 0 && selected < static_cast<int>(m_names.size())
+               ? m_names[static_cast<std::size_t>(selected)]
+               : "";
+}
+
+std::string EditorPanel::Shortened(const std::string& name) const {
+    static const std::string kEllipsis = "\u2026";
+    const float room = kListWidth - 6;
+    auto fits = [&](const std::string& text) {
+        return text.size() <= GuiListbox::kMaxLine &&
+               (!m_font || m_font->GetStringWidth(text.c_str(), false) <= room);
+    };
+    if (fits(name)) {
+        return name;
+    }
+    std::string cut = name;
+    while (!cut.empty() && !fits(cut + kEllipsis)) {
+        cut.pop_back();
+    }
+    return cut + kEllipsis;
 }
 
 std::string EditorPanel::SpriteNameOf(const std::string& name) const {
@@ -199,6 +216,9 @@ std::string EditorPanel::SpriteNameOf(const std::string& name) const {
     if (m_mode == EditorDefinitions::kEntities) {
         const EntityDefinition* entity = m_definitions->Entity(name);
         return entity ? entity->spriteName : "";
+    }
+    if (m_mode == EditorDefinitions::kEffects) {
+        return ""; // an effect is previewed playing, on the map
     }
     const ItemDefinition* item = m_definitions->Item(name);
     return item ? item->spriteName : "";
@@ -260,6 +280,11 @@ void EditorPanel::RenderInfo(const std::string& name) {
                            name.c_str(), entity->spriteName.c_str(), entity->particleName.c_str(),
                            Flag(entity->collidesWithPlayer), Flag(entity->collidesWithSpells),
                            Flag(entity->collidesWithEnemies));
+            return;
+        }
+    } else if (m_mode == EditorDefinitions::kEffects) {
+        if (m_definitions->Effect(name)) {
+            m_font->printf(9, 512, BitmapFont::kLeft, "Effect Name: %s\n", name.c_str());
             return;
         }
     } else if (const ItemDefinition* item = m_definitions->Item(name)) {

@@ -1,5 +1,5 @@
-// The strip along the editor's left edge: the list of entity or item
-// definitions, its scroll slider, the selected definition's thumbnail and
+// The strip along the editor's left edge: the list of entity, item or
+// effect definitions, its scroll slider, the selected definition's thumbnail and
 // information, the preview under the cursor, and the save, open and exit
 // buttons.
 #pragma once
@@ -31,6 +31,7 @@ public:
     static constexpr int kExitId = 4;
     static constexpr int kOpenId = 5;
     static constexpr float kWidth = 168;
+    static constexpr float kListWidth = 139;
 
     EditorPanel();
     ~EditorPanel();
@@ -42,8 +43,9 @@ public:
     void Build(GuiManager& gui, BitmapFont* font, const EditorDefinitions& definitions,
                ResourceManager* resources, int screenHeight);
 
-    // mode 2: the entity definitions, mode 1: the items, those the filter
-    // keeps; the selected name stays selected when it is still listed.
+    // mode 2: the entity definitions, mode 1: the items, mode 3: the effects,
+    // those the filter keeps; the selected name stays selected when it is
+    // still listed.
     void FillList(int mode);
     // A character typed while the pointer is over the panel (Backspace
     // included) goes to the filter; true when it changed the list.
@@ -80,8 +82,11 @@ private:
     void RenderInfo(const std::string& name);
     // The panel art cut in slices around a list of the window's height.
     void RenderArt();
-    // The list's line of the name, or -1.
+    // The list's line of the full name, or -1.
     int LineOf(const std::string& name) const;
+    // The name as its list line shows it: cut with "…" where it would not
+    // fit the line.
+    std::string Shortened(const std::string& name) const;
 
     Engine* m_engine;
     GuiManager* m_gui = nullptr;
@@ -99,6 +104,7 @@ private:
     const EditorDefinitions* m_definitions = nullptr;
     ResourceManager* m_resources = nullptr;
     int m_mode = 2;
+    std::vector<std::string> m_names; // the list's lines in full
 };
 
 EditorPanel& TheEditorPanel();

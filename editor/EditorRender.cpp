@@ -2,6 +2,7 @@
 // then the help text, the panel, the widgets, the alerts and the cursor.
 #include "editor/Editor.h"
 #include "editor/EditorClock.h"
+#include "editor/EditorDefinitions.h"
 #include "editor/EditorPanel.h"
 #include "editor/EditorWorld.h"
 #include "editor/GridLines.h"
@@ -35,6 +36,10 @@ bool Editor::RenderFunc() {
             engine->Gfx_SetTransform(0, 0, -cameraX * zoom, -cameraY * zoom, 0, zoom, zoom);
         }
     });
+    if (mode == EditorDefinitions::kEffects && !m_pointerOnPanel) {
+        m_effectPreview.Draw(TheEditorPanel().SelectedName(), cursorWorldX, cursorWorldY,
+                             TheEditorClock().delta);
+    }
     if (panelFont) {
         world.DrawMissingLabels(*panelFont);
     }
@@ -98,7 +103,7 @@ void Editor::DrawHelp() {
     if (!textFont) {
         return;
     }
-    DrawStatusLine();
+    const float statusTop = DrawStatusLine();
     if (m_helpHidden) {
         return;
     }
@@ -117,15 +122,12 @@ void Editor::DrawHelp() {
                          BitmapFont::kRight, "Zoom: %d%% (mouse wheel)",
                          static_cast<int>(std::lround(zoom * 100)));
     }
-    textFont->Render(static_cast<float>(screenWidth - 10), static_cast<float>(screenHeight - 40),
+    textFont->Render(static_cast<float>(screenWidth - 10), statusTop - textFont->GetHeight() - 4,
                      BitmapFont::kRight, kCredits);
 }
 
-void Editor::DrawStatusLine() {
-    const std::string status = StatusText();
-    // Above the credits, right of the panel: what the designer must know.
-    const float lines = static_cast<float>(std::count(status.begin(), status.end(), '\n') + 1);
-    textFont->Render(EditorPanel::kWidth + 10,
-                     static_cast<float>(screenHeight - 45) - lines * textFont->GetHeight(),
-                     BitmapFont::kLeft, status.c_str());
+float Editor::DrawStatusLine() {
+    // Along the bottom of the view, right of the panel.
+    return Status().Draw(*textFont, EditorPanel::kWidth + 10, static_cast<float>(screenHeight) - 4,
+                         static_cast<float>(screenWidth) - 10);
 }

@@ -63,7 +63,11 @@ void EditorTrace::Write(const Editor& editor) {
     }
     if (const GuiListbox* list = panel.List()) {
         o << ",\"list\":{\"lines\":" << list->GetLineCount()
-          << ",\"selected\":" << list->GetSelected() << ",\"top\":" << list->GetTop() << "}";
+          << ",\"selected\":" << list->GetSelected() << ",\"top\":" << list->GetTop()
+          << ",\"line\":"
+          << JsonString(list->GetLine(list->GetSelected()) ? list->GetLine(list->GetSelected())
+                                                           : "")
+          << "}";
     }
     if (const GuiSlider* slider = panel.Slider()) {
         o << ",\"slider\":{\"value\":" << slider->GetValue() << ",\"max\":" << slider->GetMaximum()
@@ -93,9 +97,11 @@ void EditorTrace::Write(const Editor& editor) {
     o << ",\"alerts\":" << AlertsJson(Registry::Current().Get<AlertList>())
       << ",\"map\":" << JsonString(world.mapName)
       << ",\"visible_entities\":" << world.Entities().Visible().size()
+      << ",\"ground_locked\":" << Bool(world.groundLocked)
       << ",\"missing_placements\":" << world.MissingCount() << ",\"placements\":[";
     bool first = true;
     WritePlacements(o, world.Entities(), "entity", first);
+    WritePlacements(o, world.Effects(), "effect", first);
     WritePlacements(o, world.Items(), "item", first);
     o << "]}";
     m_file.WriteLine(o.str());

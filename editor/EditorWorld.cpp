@@ -1,6 +1,7 @@
 #include "editor/EditorWorld.h"
 
 #include "editor/EditorDefinitions.h"
+#include "editor/EffectPlacement.h"
 #include "editor/EntityPlacement.h"
 #include "editor/ItemPlacement.h"
 #include "editor/MissingPlacement.h"
@@ -15,23 +16,23 @@ EditorWorld& TheEditorWorld() {
 
 bool EditorWorld::Place(int mode, const std::string& name, float x, float y,
                         const EditorDefinitions& definitions) {
-    if (mode == EditorDefinitions::kEntities) {
-        const EntityDefinition* definition = definitions.Entity(name);
-        if (!definition) {
-            return false;
-        }
-        m_entities.DeselectAll();
-        m_entities.AddOffscreen(
-            std::make_unique<EntityPlacement>(*definition, name, x, y, true, m_resources));
-        return true;
-    }
-    const ItemDefinition* definition = definitions.Item(name);
-    if (!definition) {
+    const bool known = mode == EditorDefinitions::kEntities ? definitions.Entity(name) != nullptr
+                       : mode == EditorDefinitions::kItems  ? definitions.Item(name) != nullptr
+                                                            : definitions.Effect(name) != nullptr;
+    if (!known) {
         return false;
     }
-    m_items.DeselectAll();
-    m_items.AddOffscreen(
-        std::make_unique<ItemPlacement>(*definition, name, x, y, true, m_resources));
+    PlacementLists& lists = mode == EditorDefinitions::kEntities ? m_entities
+                            : mode == EditorDefinitions::kItems  ? m_items
+                                                                 : m_effects;
+    lists.DeselectAll();
+    if (mode == EditorDefinitions::kEntities) {
+        AddEntity(name, x, y, definitions, true);
+    } else if (mode == EditorDefinitions::kItems) {
+        AddItem(name, x, y, definitions, true);
+    } else {
+        AddEffect(name, x, y, definitions, true);
+    }
     return true;
 }
 
@@ -71,9 +72,20 @@ bool EditorWorld::AddItem(const std::string& name, float x, float y,
     return true;
 }
 
+bool EditorWorld::AddEffect(const std::string& name, float x, float y,
+                            const EditorDefinitions& definitions, bool selected,
+                            std::uint32_t source) {
+    if (!definitions.Effect(name)) {
+        AddTo(m_effects, std::make_unique<MissingPlacement>(name, x, y, selected), source);
+        return false;
+    }
+    AddTo(m_effects, std::make_unique<EffectPlacement>(name, x, y, selected), source);
+    return true;
+}
+
 std::size_t EditorWorld::MissingCount() const {
     std::size_t count = 0;
-    for (const PlacementLists* lists : {&m_entities, &m_items}) {
+    for (const PlacementLists* lists : AllLists()) {
         for (const PlacementLists::List* list : {&lists->Visible(), &lists->Offscreen()}) {
             for (const auto& p : *list) {
                 count += p->Missing() ? 1 : 0;
@@ -83,51 +95,42 @@ std::size_t EditorWorld::MissingCount() const {
     return count;
 }
 
-void EditorWorld::SelectInBox(const CollisionBox& box) {
-    m_entities.SelectInBox(box);
-    m_items.SelectInBox(box);
-}
-
-void EditorWorld::MoveSelected(float dx, float dy) {
-    m_entities.MoveSelected(dx, dy);
-    m_items.MoveSelected(dx, dy);
-}
-
 void EditorWorld::DeleteSelected() {
-    m_entities.DeleteSelected();
-    m_items.DeleteSelected();
+    for (PlacementLists* lists : AllLists()) {
+        lists->DeleteSelected();
+    }
 }
 
 void EditorWorld::DeselectOffscreen() {
-    m_entities.DeselectOffscreen();
-    m_items.DeselectOffscreen();
+    for (PlacementLists* lists : AllLists()) {
+        lists->DeselectOffscreen();
+    }
 }
 
 void EditorWorld::DeselectAll() {
-    m_entities.DeselectAll();
-    m_items.DeselectAll();
+    for (PlacementLists* lists : AllLists()) {
+        lists->DeselectAll();
+    }
 }
 
 bool EditorWorld::AnySelected() const {
-    return m_entities.AnySelected() || m_items.AnySelected();
+    const auto lists = AllLists();
+    return std::any_of(lists.begin(), lists.end(),
+                       [](const PlacementLists* l) { return l->AnySelected(); });
 }
 
 void EditorWorld::Clear() {
-    m_entities.Clear();
-    m_items.Clear();
+    for (PlacementLists* lists : AllLists()) {
+        lists->Clear();
+    }
 }
 
-void EditorWorld::Update(const CollisionBox& view, float dt, bool click, float clickX,
-                         float clickY) {
-    for (PlacementLists* lists : {&m_entities, &m_items}) {
+void EditorWorld::Update(const CollisionBox& view, float dt) {
+    for (PlacementLists* lists : AllLists()) {
         lists->Update(view);
         for (const auto& placement : lists->Visible()) {
             placement->Update(dt);
         }
-    }
-    if (click) {
-        m_entities.SelectAt(clickX, clickY);
-        m_items.SelectAt(clickX, clickY);
     }
 }
 
@@ -139,8 +142,10 @@ void EditorWorld::Draw(const std::function<void()>& overGround) {
     std::stable_sort(
         m_drawOrder.begin(), m_drawOrder.end(),
         [](const Placement* a, const Placement* b) { return a->Layer() < b->Layer(); });
-    for (const auto& item : m_items.Visible()) {
-        m_drawOrder.push_back(item.get());
+    for (const PlacementLists* lists : {&m_effects, &m_items}) {
+        for (const auto& p : lists->Visible()) {
+            m_drawOrder.push_back(p.get());
+        }
     }
     bool groundDone = false;
     for (Placement* p : m_drawOrder) {
@@ -167,7 +172,7 @@ void EditorWorld::DrawOutlines(bool testMode, const MapView& view) {
 }
 
 void EditorWorld::DrawMissingLabels(BitmapFont& font) {
-    for (const PlacementLists* lists : {&m_entities, &m_items}) {
+    for (const PlacementLists* lists : AllLists()) {
         for (const auto& p : lists->Visible()) {
             if (p->Missing()) {
                 font.printf(p->x, p->Box().Top() - font.GetHeight(), BitmapFont::kCentre,

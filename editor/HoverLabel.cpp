@@ -7,27 +7,9 @@
 
 #include <algorithm>
 
-const Placement* HoverLabel::Topmost(const EditorWorld& world, float x, float y) {
-    const auto& items = world.Items().Visible();
-    for (auto it = items.rbegin(); it != items.rend(); ++it) {
-        if ((*it)->Box().Contains(x, y)) {
-            return it->get();
-        }
-    }
-    const Placement* top = nullptr;
-    for (const auto& p : world.Entities().Visible()) {
-        // Drawn by layer, list order within one: a later one of the same
-        // layer lies over an earlier one.
-        if (p->Box().Contains(x, y) && (!top || p->Layer() >= top->Layer())) {
-            top = p.get();
-        }
-    }
-    return top;
-}
-
 void HoverLabel::Update(const EditorWorld& world, float worldX, float worldY, float time,
                         bool over) {
-    const Placement* under = over ? Topmost(world, worldX, worldY) : nullptr;
+    const Placement* under = over ? world.TopmostAt(worldX, worldY) : nullptr;
     if (under != m_under) {
         m_under = under;
         m_since = time;

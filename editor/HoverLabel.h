@@ -22,10 +22,6 @@ public:
     // Beside the pointer (screen pixels), kept inside the screen.
     void Render(BitmapFont& font, float x, float y, float screenWidth);
 
-    // What a click would take: items over entities, among entities the
-    // highest layer, then the last drawn. Null when nothing is there.
-    static const Placement* Topmost(const EditorWorld& world, float x, float y);
-
 private:
     const Placement* m_under = nullptr; // compared only, never read
     float m_since = 0;

@@ -29,6 +29,7 @@ MapSnapshot TakeSnapshot(const EditorWorld& world, NameTable& names) {
     snapshot.source = world.source;
     Collect(world.Entities(), names, snapshot.entities);
     Collect(world.Items(), names, snapshot.items);
+    Collect(world.Effects(), names, snapshot.effects);
     return snapshot;
 }
 
@@ -39,6 +40,9 @@ void RestoreSnapshot(EditorWorld& world, const MapSnapshot& snapshot, const Name
     world.source = snapshot.source;
     for (const MapSnapshot::Entry& e : snapshot.entities) {
         world.AddEntity(names.Name(e.name), e.x, e.y, definitions, e.selected, e.source);
+    }
+    for (const MapSnapshot::Entry& e : snapshot.effects) {
+        world.AddEffect(names.Name(e.name), e.x, e.y, definitions, e.selected, e.source);
     }
     for (const MapSnapshot::Entry& e : snapshot.items) {
         world.AddItem(names.Name(e.name), e.x, e.y, definitions, e.selected, e.source);

@@ -34,6 +34,7 @@ struct MapSnapshot {
     std::shared_ptr<const MapSource> source;
     std::vector<Entry> entities; // visible, then off screen
     std::vector<Entry> items;
+    std::vector<Entry> effects;
 };
 
 MapSnapshot TakeSnapshot(const EditorWorld& world, NameTable& names);

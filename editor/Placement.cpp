@@ -19,6 +19,11 @@ Placement::Placement(Sprite* sprite, ParticleSystem* particleSource, std::string
 
 Placement::~Placement() = default;
 
+void Placement::SetBoxSize(float width, float height) {
+    m_box->SetSize(width, height);
+    m_box->SetOffset(-width / 2, -height / 2);
+}
+
 ParticleSystem* Placement::Particles() {
     if (!m_particles && m_particleSource) {
         // The system's own emitter stays at the origin; the render offset

@@ -32,12 +32,12 @@ public:
     virtual bool Missing() const { return false; }
 
     // Advances the particles and keeps them at the position.
-    void Update(float dt);
+    virtual void Update(float dt);
     // The sprite and the particles.
-    void Draw();
+    virtual void Draw();
     // Whether the box is outlined: asked for (test mode), selected, or the
     // outline is all there is to see (no sprite).
-    bool Outlined(bool testMode) const { return testMode || selected || !m_sprite; }
+    virtual bool Outlined(bool testMode) const { return testMode || selected || !m_sprite; }
 
     const CollisionBox& Box() const { return *m_box; }
     Sprite* GetSprite() const { return m_sprite; }
@@ -52,6 +52,9 @@ public:
     bool selected;
     // The map file element it was read from (see MapSource); 0 when new.
     std::uint32_t source = 0;
+
+protected:
+    void SetBoxSize(float width, float height);
 
 private:
     Sprite* m_sprite;

@@ -9,18 +9,19 @@ std::size_t PlacementClipboard::Copy(const EditorWorld& world) {
     std::vector<Entry> entries;
     float left = std::numeric_limits<float>::max();
     float top = std::numeric_limits<float>::max();
-    for (const PlacementLists* lists : {&world.Entities(), &world.Items()}) {
-        const bool entity = lists == &world.Entities();
+    int kind = 0;
+    for (const PlacementLists* lists : world.AllLists()) {
         for (const PlacementLists::List* list : {&lists->Visible(), &lists->Offscreen()}) {
             for (const auto& p : *list) {
                 if (p->selected) {
-                    entries.push_back({entity, p->name, p->x, p->y});
+                    entries.push_back({kind, p->name, p->x, p->y});
                     // What the group shows: the union of the boxes.
                     left = std::min(left, p->Box().Left());
                     top = std::min(top, p->Box().Top());
                 }
             }
         }
+        ++kind;
     }
     if (entries.empty()) {
         return 0;
@@ -40,8 +41,10 @@ bool PlacementClipboard::Paste(EditorWorld& world, float x, float y,
     }
     world.DeselectAll();
     for (const Entry& e : m_entries) {
-        if (e.entity) {
+        if (e.kind == 0) {
             world.AddEntity(e.name, x + e.x, y + e.y, definitions, true);
+        } else if (e.kind == 1) {
+            world.AddEffect(e.name, x + e.x, y + e.y, definitions, true);
         } else {
             world.AddItem(e.name, x + e.x, y + e.y, definitions, true);
         }

@@ -1,4 +1,4 @@
-// Copy and paste of placements: the selected ones of both kinds, kept as
+// Copy and paste of placements: the selected ones of every kind, kept as
 // names and positions, pasted as a group of the same shape.
 #pragma once
 
@@ -21,7 +21,7 @@ public:
 
 private:
     struct Entry {
-        bool entity;
+        int kind; // index into EditorWorld::AllLists()
         std::string name;
         float x, y; // the position, from the top-left of the group's boxes
     };

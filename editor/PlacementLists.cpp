@@ -112,18 +112,6 @@ void PlacementLists::Update(const CollisionBox& view) {
     }
 }
 
-void PlacementLists::SelectInBox(const CollisionBox& box) {
-    for (const auto& p : m_visible) {
-        p->selected = CollisionBox::Overlap(p->Box(), box);
-    }
-}
-
-void PlacementLists::SelectAt(float x, float y) {
-    for (const auto& p : m_visible) {
-        p->selected = p->Box().Contains(x, y);
-    }
-}
-
 void PlacementLists::DeselectOffscreen() {
     for (const auto& p : m_offscreen) {
         p->selected = false;

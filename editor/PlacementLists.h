@@ -23,12 +23,6 @@ public:
     // Moves placements between the lists against the view box.
     void Update(const CollisionBox& view);
 
-    // Visible placements touching the box become selected, the others
-    // deselected; off-screen ones keep their flag.
-    void SelectInBox(const CollisionBox& box);
-    // Visible placements whose box strictly contains the point become
-    // selected, the others deselected.
-    void SelectAt(float x, float y);
     void DeselectOffscreen();
     void DeselectAll();
     bool AnySelected() const;

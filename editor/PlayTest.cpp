@@ -4,6 +4,7 @@
 #include "platform/engine/EngineOptions.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,8 +37,10 @@ std::vector<std::string> PlayTest::Arguments(const std::string& game, const std:
     char start[64];
     std::snprintf(start, sizeof start, "%.2f,%.2f", static_cast<double>(x), static_cast<double>(y));
     std::error_code error;
+    // --watch: every save in the editor reaches the running game.
     std::vector<std::string> args = {
-        game, "--map", map, "--start", start, "--data", fs::current_path(error).string()};
+        game, "--map", map, "--start", start, "--data", fs::current_path(error).string(),
+        "--watch"};
     if (peaceful) {
         args.push_back("--peaceful");
     }
@@ -85,8 +88,22 @@ bool PlayTest::Start(const EditorWorld& world, float x, float y, std::string& er
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
+    // The game's own temporary files go into the play-test's folder, so
+    // they go with it even when the game is ended from here.
+    std::vector<std::string> environment;
+    for (char** e = environ; *e; ++e) {
+        if (std::strncmp(*e, "TMPDIR=", 7) != 0) {
+            environment.emplace_back(*e);
+        }
+    }
+    environment.push_back("TMPDIR=" + m_folder);
+    std::vector<char*> envp;
+    for (std::string& e : environment) {
+        envp.push_back(e.data());
+    }
+    envp.push_back(nullptr);
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, game.c_str(), nullptr, nullptr, argv.data(), environ);
+    const int failed = posix_spawn(&pid, game.c_str(), nullptr, nullptr, argv.data(), envp.data());
     if (failed != 0) {
         error = "the game could not be started: " + std::string(std::strerror(failed));
         Finished();
@@ -94,6 +111,32 @@ bool PlayTest::Start(const EditorWorld& world, float x, float y, std::string& er
     }
     m_pid = pid;
     return true;
+}
+
+bool PlayTest::Refresh(const EditorWorld& world, std::string& error) {
+    if (!Running()) {
+        return false;
+    }
+    // Written whole and renamed into place: the game never reads half a map.
+    return SaveMap(world, m_map, error);
+}
+
+void PlayTest::Stop() {
+    if (!Running()) {
+        return;
+    }
+    // Asked first (a window closes as its own close button would), then
+    // made to: the editor must not hang on a game that does not listen.
+    kill(m_pid, SIGTERM);
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
+            Finished();
+            return;
+        }
+        usleep(10000);
+    }
+    kill(m_pid, SIGKILL);
+    Wait();
 }
 
 bool PlayTest::Ended(int& code) {

@@ -1,7 +1,8 @@
 // F5: the map as it is now, tried in the game. The map goes to a file of its
 // own under the temporary folder and the game (found beside the editor) runs
-// on it as a child process, with the player at a given point; the editor
-// stays open and hears when the game ends.
+// on it as a child process, with the player at a given point, watching the
+// file; every save in the editor rewrites it. The editor stays open and
+// hears when the game ends, and ends the game when it closes itself.
 #pragma once
 
 #include <string>
@@ -25,6 +26,12 @@ public:
     // started (or one runs already).
     bool Start(const EditorWorld& world, float x, float y, std::string& error,
                bool peaceful = false);
+    // While the game runs: the map as it is now over the game's map file,
+    // which the game (started with --watch) reloads. False with the reason
+    // when it cannot be written, and when no game runs.
+    bool Refresh(const EditorWorld& world, std::string& error);
+    // Ends the game (the editor is closing) and removes its files.
+    void Stop();
     // Without waiting: true once, when the game has ended; code = its exit
     // status (or -1 when it did not exit normally). The map file goes then.
     bool Ended(int& code);

@@ -13,6 +13,13 @@ namespace {
 constexpr int kMaxLine = 255;
 constexpr unsigned char kFallback = '?';
 
+// "…" in UTF-8. Our fonts are single-byte, so where a text is shortened the
+// ellipsis is drawn as three full stops rather than three unknown glyphs.
+bool IsEllipsis(const char* p) {
+    return static_cast<unsigned char>(p[0]) == 0xE2 && static_cast<unsigned char>(p[1]) == 0x80 &&
+           static_cast<unsigned char>(p[2]) == 0xA6;
+}
+
 // Formatted text of printf and printfb: one buffer for every font, so no
 // call allocates. Only the frame thread draws text.
 char g_printBuffer[1024];
@@ -188,10 +195,13 @@ Sprite* BitmapFont::GetSprite(unsigned char c) const {
 float BitmapFont::LineWidth(const char* text) const {
     float width = 0.0f;
     for (; *text && *text != '\n'; ++text) {
-        int g = GlyphIndex(static_cast<unsigned char>(*text));
+        const bool ellipsis = IsEllipsis(text);
+        int g = GlyphIndex(ellipsis ? '.' : static_cast<unsigned char>(*text));
         if (g >= 0) {
-            width += m_tracking + m_pre[g] + m_glyphs[g]->GetWidth() + m_post[g];
+            width +=
+                (ellipsis ? 3 : 1) * (m_tracking + m_pre[g] + m_glyphs[g]->GetWidth() + m_post[g]);
         }
+        text += ellipsis ? 2 : 0;
     }
     return width;
 }
@@ -238,14 +248,15 @@ void BitmapFont::Render(float x, float y, int align, const char* text) {
             pen = lineStart(p + 1);
             continue;
         }
-        int g = GlyphIndex(static_cast<unsigned char>(*p));
-        if (g < 0) {
-            continue;
+        const bool ellipsis = IsEllipsis(p);
+        int g = GlyphIndex(ellipsis ? '.' : static_cast<unsigned char>(*p));
+        p += ellipsis ? 2 : 0;
+        for (int i = 0; g >= 0 && i < (ellipsis ? 3 : 1); ++i) {
+            float gx = pen + m_pre[g] * scaleX;
+            m_glyphs[g]->SetColor(m_color);
+            m_glyphs[g]->RenderEx(gx, y, m_rotation, scaleX, m_scale);
+            pen = gx + (m_post[g] + m_glyphs[g]->GetWidth() + m_tracking) * scaleX;
         }
-        float gx = pen + m_pre[g] * scaleX;
-        m_glyphs[g]->SetColor(m_color);
-        m_glyphs[g]->RenderEx(gx, y, m_rotation, scaleX, m_scale);
-        pen = gx + (m_post[g] + m_glyphs[g]->GetWidth() + m_tracking) * scaleX;
     }
 }
 

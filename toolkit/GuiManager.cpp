@@ -104,6 +104,11 @@ int GuiManager::Update(float dt) {
 
 bool GuiManager::Process(GuiObject& widget) {
     bool acted = false;
+    if (m_leftDown || m_rightDown) {
+        // A pointer that arrived in the press's own frame: the press acts
+        // where the pointer is now, not where the widget last saw it.
+        widget.OnMouseMove(m_mouseX - widget.m_x1, m_mouseY - widget.m_y1);
+    }
     // Locking and focus follow a press even when an earlier handler acted.
     if (m_leftDown) {
         m_locked = &widget;

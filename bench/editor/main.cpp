@@ -1,6 +1,7 @@
 // The editor headless on a map of 20,000 placements with 100 in view,
 // against the same view on a map of 200: what a frame costs more for the
-// placements off screen. Then saving that map against tinyxml2 printing the
+// placements off screen; the same with effects playing, 2,000 against 200.
+// Then saving that map against tinyxml2 printing the
 // same document on its own.
 #include "bench/common/BenchSupport.h"
 #include "content/ContentReport.h"
@@ -28,9 +29,9 @@ double Seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-// 100 crates spread over the first screen, the rest barrels far to the
-// right, in rows.
-std::string MakeMap(int placements) {
+// 100 crates (or effects) spread over the first screen, the rest barrels
+// (or effects) far to the right, in rows.
+std::string MakeMap(int placements, bool effects = false) {
     std::string xml = "<?xml version=\"1.0\"?>\n<map name=\"Bench\">\n";
     char line[128];
     for (int i = 0; i < placements; ++i) {
@@ -45,8 +46,17 @@ std::string MakeMap(int placements) {
             y = (far / 200) * 48;
             name = "barrel";
         }
-        std::snprintf(line, sizeof line, "    <entity x=\"%d\" y=\"%d\" ent_name=\"%s\"/>\n", x, y,
-                      name);
+        if (effects) {
+            // Effects are 350 x 350: spaced so that only the first 100 touch
+            // the view.
+            x = i < kInView ? x : 4000 + (i - kInView) % 200 * 400;
+            y = i < kInView ? y : (i - kInView) / 200 * 400;
+            std::snprintf(line, sizeof line, "    <effect x=\"%d\" y=\"%d\" fx_name=\"Embers\"/>\n",
+                          x, y);
+        } else {
+            std::snprintf(line, sizeof line, "    <entity x=\"%d\" y=\"%d\" ent_name=\"%s\"/>\n", x,
+                          y, name);
+        }
         xml += line;
     }
     return xml + "</map>\n";
@@ -72,9 +82,8 @@ double RunEditor(const std::string& map, int frames, const std::string& dir) {
 
 // The cost of one more frame: the median over repetitions of the
 // difference between a long and a short run (start-up cancels out).
-double FrameCost(const std::string& map, const std::string& dir) {
+double FrameCost(const std::string& map, const std::string& dir, int kLong = 1230) {
     constexpr int kShort = 30;
-    constexpr int kLong = 1230;
     std::vector<double> costs;
     for (int rep = 0; rep < kRepetitions; ++rep) {
         const double shortRun = RunEditor(map, kShort, dir);
@@ -111,6 +120,17 @@ int main(int argc, char** argv) {
     std::printf("figure editor_frame_%d %.2f us\n", 2 * kInView, smallFrame * 1e6);
     std::printf("ratio editor_frame_%d_over_%d %.3f\n", placements, 2 * kInView,
                 bigFrame / smallFrame);
+
+    // Effects playing: 2,000 placed (100 in view) against 200.
+    const std::string bigFx = (dir / "big-fx.xml").string();
+    const std::string smallFx = (dir / "small-fx.xml").string();
+    std::ofstream(bigFx) << MakeMap(2000, true);
+    std::ofstream(smallFx) << MakeMap(2 * kInView, true);
+    const double bigFxFrame = FrameCost(bigFx, dir.string(), 330);
+    const double smallFxFrame = FrameCost(smallFx, dir.string(), 330);
+    std::printf("figure editor_frame_2000_effects %.2f us\n", bigFxFrame * 1e6);
+    std::printf("figure editor_frame_200_effects %.2f us\n", smallFxFrame * 1e6);
+    std::printf("ratio editor_frame_2000_over_200_effects %.3f\n", bigFxFrame / smallFxFrame);
 
     // Saving: the editor's whole save against printing the same document.
     QuietReport report;

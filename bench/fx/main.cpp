@@ -4,8 +4,8 @@
 //
 //   fx-bench [--reps N] [--frames N] [--emitters N]
 #include "bench/common/BenchSupport.h"
-#include "game/fx/FX_Emitter.h"
-#include "game/fx/FX_Manager.h"
+#include "toolkit/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Manager.h"
 #include "platform/engine/EngineOptions.h"
 #include "toolkit/ParticleSystem.h"
 #include "toolkit/Sprite.h"

@@ -2,8 +2,8 @@
 
 #include "game/core/Game.h"
 #include "game/core/ScreenEffects.h"
-#include "game/fx/FX_Emitter.h"
-#include "game/fx/FX_Manager.h"
+#include "toolkit/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Manager.h"
 #include "platform/engine/Engine.h"
 #include "toolkit/ParticleSystem.h"
 #include "toolkit/ResourceManager.h"

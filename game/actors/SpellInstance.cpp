@@ -3,7 +3,7 @@
 #include "game/actors/SpellContent.h"
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
-#include "game/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Emitter.h"
 #include "toolkit/ParticleSystem.h"
 
 #include <cmath>

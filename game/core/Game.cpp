@@ -1,4 +1,5 @@
 #include "game/core/Game.h"
+#include "game/world/MapWatch.h"
 
 #include "content/ContentReport.h"
 #include "content/DefinitionDatabase.h"
@@ -10,7 +11,6 @@
 #include "game/core/GameAudioHost.h"
 #include "game/core/GameClock.h"
 #include "game/core/GameTrace.h"
-#include "game/core/ScratchFolder.h"
 #include "game/core/ScreenEffects.h"
 #include "game/ui/DialogueManager.h"
 #include "game/ui/GameMenu.h"
@@ -21,6 +21,7 @@
 #include "platform/engine/ProgramStart.h"
 #include "platform/registry/Registry.h"
 #include "toolkit/GuiQuestionBox.h"
+#include "toolkit/fx/ScratchFolder.h"
 
 #include <cmath>
 
@@ -144,8 +145,11 @@ void Game::Initialise() {
 
     const EngineOptions& options = GetEngineOptions();
     EngineContentReport report(*engine);
-    TheWorld().LoadMap(options.mapFile.empty() ? kDefaultMap : options.mapFile, definitions,
-                       effects.EffectManager(), report);
+    const std::string map = options.mapFile.empty() ? kDefaultMap : options.mapFile;
+    TheWorld().LoadMap(map, definitions, effects.EffectManager(), report);
+    if (options.watchMap) {
+        m_mapWatch = std::make_unique<MapWatch>(*engine, map);
+    }
     if (options.hasStart) {
         // The camera keeps the player at the screen's centre, as at 0, 0.
         Player& player = ThePlayer();

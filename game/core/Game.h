@@ -18,6 +18,7 @@
 class GameAudioHost;
 class GameMenu;
 class GameTrace;
+class MapWatch;
 class GuiQuestionBox;
 
 class Game : Pinned {
@@ -94,6 +95,7 @@ private:
 
     bool m_detached = false;
     std::unique_ptr<GameTrace> m_trace;
+    std::unique_ptr<MapWatch> m_mapWatch; // --watch
     std::unique_ptr<GameAudioHost> m_audioHost;
     // In a real window the game draws its own message boxes (desktop boxes
     // need fonts many desktops lack); those of start-up wait for the box.

@@ -12,6 +12,7 @@
 #include "game/ui/Book.h"
 #include "game/ui/GameMenu.h"
 #include "game/ui/Inventory.h"
+#include "game/world/MapWatch.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"
@@ -19,6 +20,9 @@
 
 bool Game::FrameFunc() {
     actionsRun.clear();
+    if (m_mapWatch) {
+        m_mapWatch->Update();
+    }
     // An open message box holds the game as a book does and takes the keys.
     const bool boxOpen = m_box && m_box->IsOpen();
     if (boxOpen) {

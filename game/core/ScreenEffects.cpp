@@ -2,9 +2,9 @@
 
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
-#include "game/core/ScratchFolder.h"
-#include "game/fx/FX_Emitter.h"
-#include "game/fx/FX_Manager.h"
+#include "toolkit/fx/ScratchFolder.h"
+#include "toolkit/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Manager.h"
 #include "platform/registry/Registry.h"
 
 ScreenEffects& TheScreenEffects() {

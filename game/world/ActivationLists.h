@@ -32,6 +32,9 @@ public:
         File(id);
     }
 
+    // Every object goes (a map reloaded).
+    void Clear() { *this = ActivationLists(); }
+
     // The world's update steps 1 and 2 for this kind.
     template <typename IsDynamic> void Update(const CollisionBox& view, IsDynamic&& isDynamic) {
         ActivateInView(EdgesOf(view));

@@ -1,11 +1,11 @@
 #include "game/world/MapEntity.h"
 
 #include "content/EntityDefinition.h"
-#include "game/fx/FX_Emitter.h"
 #include "platform/fx/Fx.h"
 #include "toolkit/ParticleSystem.h"
 #include "toolkit/ResourceManager.h"
 #include "toolkit/Sprite.h"
+#include "toolkit/fx/FX_Emitter.h"
 
 namespace {
 

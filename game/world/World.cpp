@@ -3,12 +3,12 @@
 #include "content/ContentReport.h"
 #include "content/DefinitionDatabase.h"
 #include "content/MapFile.h"
-#include "game/fx/FX_Emitter.h"
-#include "game/fx/FX_Manager.h"
 #include "platform/registry/Registry.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/ResourceManager.h"
 #include "toolkit/Sprite.h"
+#include "toolkit/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Manager.h"
 
 #include <algorithm>
 

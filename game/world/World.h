@@ -32,6 +32,13 @@ public:
                   const DefinitionDatabase& definitions, FX_Manager* effects,
                   ContentReport& report);
 
+    // The map file again, in place of every entity, effect and item on the
+    // ground (a play-test following the editor's saves). A file that cannot
+    // be loaded or is no map is refused: false with the reason, and the
+    // world stays as it was.
+    bool ReloadMap(const std::string& path, const DefinitionDatabase& definitions,
+                   FX_Manager* effects, ContentReport& report, std::string& error);
+
     // Every unpaused frame: activation against the view, then particles and
     // effects of what is active.
     void Update(const CollisionBox& view, float dt);

@@ -150,6 +150,8 @@ OptionsParseResult ParseEngineOptions(int argc, const char* const* argv, EngineO
             o.headless = true;
         } else if (arg == "--no-dialogs") {
             o.noDialogs = true;
+        } else if (arg == "--watch") {
+            o.watchMap = true;
         } else if (arg == "--draw-log") {
             o.drawLog = true;
         } else if (arg == "--input") {
@@ -269,6 +271,7 @@ std::string EngineOptionsUsage(const char* program) {
            "  --map FILE            the map to open (default maps/map1.xml in the content)\n"
            "  --start X,Y           the game's player starts there (the editor ignores it)\n"
            "  --peaceful            the game starts and adds no enemy groups\n"
+           "  --watch               the game reloads the map whenever its file changes\n"
            "  --no-dialogs          message boxes and file dialogs go to the log\n"
            "  --draw-log            keep every draw call (for tests)\n";
 }

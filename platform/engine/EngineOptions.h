@@ -31,6 +31,9 @@ struct EngineOptions {
     // --peaceful: the game starts no enemy group and ignores "addgroup"
     // actions, so a designer can walk a level (the editor ignores it).
     bool peaceful = false;
+    // --watch: the game reloads the map in place each time its file changes
+    // (the editor's play-test follows every save).
+    bool watchMap = false;
     int frames = -1;      // < 0: until the program ends the loop
     int seed = -1;        // < 0: headless 1, windowed from the clock
     double dt = 1.0 / 60; // headless frame length in seconds

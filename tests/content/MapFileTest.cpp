@@ -86,7 +86,7 @@ TEST(MapReader, NoMapElementOrAnUnreadableFileLoadsNothing) {
     EXPECT_EQ(report.unloadable, (std::vector<std::string>{dir + "/bad.xml", dir + "/absent.xml"}));
 }
 
-TEST(MapWriter, RoundsTiesToEvenWritesEntitiesBeforeItemsAndNoEffects) {
+TEST(MapWriter, RoundsTiesToEvenWritesEntitiesEffectsThenItems) {
     MapContents map;
     map.name = "Glade";
     map.items = {{"Key", 1.4f, -0.5f}};
@@ -100,6 +100,7 @@ TEST(MapWriter, RoundsTiesToEvenWritesEntitiesBeforeItemsAndNoEffects) {
               "<map name=\"Glade\">\n"
               "    <entity x=\"32\" y=\"34\" ent_name=\"tree\"/>\n"
               "    <entity x=\"-2\" y=\"1000000000\" ent_name=\"rock\"/>\n"
+              "    <effect x=\"1\" y=\"1\" fx_name=\"Embers\"/>\n"
               "    <item x=\"1\" y=\"0\" it_name=\"Key\"/>\n"
               "</map>\n");
     EXPECT_FALSE(std::filesystem::exists(dir + "/m.xml.saving"));
@@ -109,7 +110,7 @@ TEST(MapWriter, RoundsTiesToEvenWritesEntitiesBeforeItemsAndNoEffects) {
     ASSERT_TRUE(ReadMapFile(dir + "/m.xml", back, report));
     EXPECT_EQ(Names(back.entities), (std::vector<std::string>{"tree", "rock"}));
     EXPECT_FLOAT_EQ(back.entities[0].x, 32.0f);
-    EXPECT_TRUE(back.effects.empty());
+    EXPECT_EQ(Names(back.effects), (std::vector<std::string>{"Embers"}));
 }
 
 TEST(MapWriter, AnEmptyMapIsItsNameAlone) {

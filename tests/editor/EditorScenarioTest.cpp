@@ -101,7 +101,7 @@ TEST(EditorScenario, EscWritesTheStatisticsBestFirstAndEnds) {
 TEST(EditorScenario, RightClickPlacesTheSelectedDefinitionSnappedAndSelectedAlone) {
     EditorRun run = RunEditor("0 mouse 300 300\n1 key 0x01 down\n2 key 0x01 up\n" // select one
                               "3 key 0x47 down\n4 key 0x47 up\n"
-                              "5 mouse 45 70\n7 key 0x02 down\n8 key 0x02 up\n",
+                              "5 mouse 205 70\n7 key 0x02 down\n8 key 0x02 up\n",
                               10, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 10u);
     EXPECT_EQ(SelectedFlags(run.trace[4]), (std::vector<bool>{true, false, false}));
@@ -110,7 +110,7 @@ TEST(EditorScenario, RightClickPlacesTheSelectedDefinitionSnappedAndSelectedAlon
     ASSERT_EQ(after.size(), 4u);
     EXPECT_EQ(SelectedFlags(run.trace[7]), (std::vector<bool>{false, false, false, true}));
     EXPECT_EQ(after[3]["name"].AsString(), run.trace[7]["selected_name"].AsString());
-    EXPECT_EQ(after[3]["x"].AsNumber(), 32);
+    EXPECT_EQ(after[3]["x"].AsNumber(), 192);
     EXPECT_EQ(after[3]["y"].AsNumber(), 64);
     EXPECT_TRUE(after[3]["visible"].AsBool());
     EXPECT_EQ(run.trace[8]["visible_entities"].AsNumber(), 4);
@@ -143,14 +143,14 @@ TEST(EditorScenario, CtrlDragMovesOnlyTheSelectedPlacementsInGridSteps) {
                               "12 key 0x01 up\n13 key 0x11 up\n",
                               15, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 15u);
-    // The first step takes it to the snapped cursor (288, 288), the next
-    // ones follow the cursor 32 pixels at a time.
-    EXPECT_EQ(EntityAt(run.trace[7], 0)["x"].AsNumber(), 288);
-    EXPECT_EQ(EntityAt(run.trace[9], 0)["x"].AsNumber(), 320);
-    EXPECT_EQ(EntityAt(run.trace[9], 0)["y"].AsNumber(), 288);
+    // The drag starts from the snapped cursor (288, 288): nothing moves
+    // until the cursor reaches the next grid point, then whole steps.
+    EXPECT_EQ(EntityAt(run.trace[7], 0)["x"].AsNumber(), 300);
+    EXPECT_EQ(EntityAt(run.trace[9], 0)["x"].AsNumber(), 332);
+    EXPECT_EQ(EntityAt(run.trace[9], 0)["y"].AsNumber(), 300);
     const JsonValue& moved = EntityAt(run.trace[14], 0);
-    EXPECT_EQ(moved["x"].AsNumber(), 384);
-    EXPECT_EQ(moved["y"].AsNumber(), 320);
+    EXPECT_EQ(moved["x"].AsNumber(), 396);
+    EXPECT_EQ(moved["y"].AsNumber(), 332);
     EXPECT_EQ(EntityAt(run.trace[14], 1)["x"].AsNumber(), 400);
     EXPECT_EQ(EntityAt(run.trace[14], 2)["x"].AsNumber(), 700);
     EXPECT_TRUE(moved["selected"].AsBool());
@@ -168,10 +168,11 @@ TEST(EditorScenario, HoldingDeleteRemovesEveryAdjacentSelectedPlacementAtOnce) {
     EXPECT_EQ(left[0]["x"].AsNumber(), 700);
 }
 
-TEST(EditorScenario, MSwitchesToItemsAndBackToTheFirstEntity) {
+TEST(EditorScenario, MSwitchesToItemsEffectsAndBackToTheFirstEntity) {
     EditorRun run = RunEditor("0 mouse 60 100\n1 key 0x01 down\n2 key 0x01 up\n" // pick line 4
                               "4 key 0x4D down\n5 key 0x4D up\n"
-                              "7 key 0x4D down\n8 key 0x4D up\n"
+                              "6 key 0x4D down\n7 key 0x4D up\n"
+                              "8 key 0x4D down\n9 key 0x4D up\n"
                               "10 mouse 500 500\n12 key 0x02 down\n13 key 0x02 up\n",
                               15, ThreeCratesMap());
     ASSERT_EQ(run.trace.size(), 15u);
@@ -179,11 +180,13 @@ TEST(EditorScenario, MSwitchesToItemsAndBackToTheFirstEntity) {
     EXPECT_EQ(run.trace[4]["mode"].AsNumber(), 1);
     EXPECT_EQ(run.trace[4]["selected_name"].AsString(), "Amulet of the Keeper");
     EXPECT_EQ(run.trace[4]["list"]["lines"].AsNumber(), 13);
-    EXPECT_EQ(run.trace[7]["mode"].AsNumber(), 2);
-    EXPECT_EQ(run.trace[7]["list"]["selected"].AsNumber(), 0);
-    EXPECT_EQ(run.trace[7]["slider"]["value"].AsNumber(), 0);
-    EXPECT_EQ(run.trace[7]["slider"]["max"].AsNumber(), 35);
-    EXPECT_EQ(run.trace[7]["selected_name"].AsString(), "altar_cursed");
+    EXPECT_EQ(run.trace[6]["mode"].AsNumber(), 3);
+    EXPECT_EQ(run.trace[6]["selected_name"].AsString(), "Drifting Mist");
+    EXPECT_EQ(run.trace[8]["mode"].AsNumber(), 2);
+    EXPECT_EQ(run.trace[8]["list"]["selected"].AsNumber(), 0);
+    EXPECT_EQ(run.trace[8]["slider"]["value"].AsNumber(), 0);
+    EXPECT_EQ(run.trace[8]["slider"]["max"].AsNumber(), 35);
+    EXPECT_EQ(run.trace[8]["selected_name"].AsString(), "altar_cursed");
     // Back in entity mode a right click places an entity, not an item.
     EXPECT_EQ(Placements(run.trace[14], "entity").size(), 4u);
     EXPECT_EQ(Placements(run.trace[14], "item").size(), 0u);

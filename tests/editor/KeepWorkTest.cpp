@@ -20,7 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kCrate = OneCrateMap();
-const std::string kPlace = PlaceAt500(); // the map is modified
+// The map is modified; a first Esc lets go of the placed crate.
+const std::string kPlace = PlaceAt500() + "3 key 0x1B down\n4 key 0x1B up\n";
 const std::string kAsk = "Question \"Unsaved changes\": Save changes to start.xml before ";
 
 std::string Esc(int frame) {
@@ -172,7 +173,7 @@ TEST(EditorKeepsWork, AFileThatIsNotAMapIsRefusedAndTheMapStays) {
 TEST(EditorKeepsWork, ASaveRespectsWriteProtectionLinksAndPermissions) {
     // A write-protected map is refused and the editor stays; Don't save quits.
     EditorRun run = RunEditor(Line(0, "dialog $DIR/locked.xml") + Ctrl(0, 'O') +
-                                  "5 mouse 500 500\n6 key 0x02 down\n7 key 0x02 up\n" +
+                                  "5 mouse 500 500\n6 key 0x02 down\n7 key 0x02 up\n" + Esc(7) +
                                   Line(9, "dialog yes") + Esc(9) + Line(12, "dialog no") + Esc(12),
                               20, kCrate, [](const std::string& dir) {
                                   WriteFile(dir + "/locked.xml", MapXml("Locked", ""));
@@ -235,7 +236,7 @@ TEST(EditorKeepsWork, BadInputIsRefusedClearlyAndNothingIsLost) {
                                 fs::file_time_type::clock::now() + std::chrono::hours(1));
         });
     ASSERT_EQ(run.trace.size(), 12u) << run.result.output;
-    EXPECT_EQ(run.trace[11]["missing_placements"].AsNumber(), 10000);
+    EXPECT_EQ(run.trace[11]["missing_placements"].AsNumber(), 10001);
     EXPECT_TRUE(Has(run.log, "The recovery file " + run.dir +
                                  "/start.xml.recovery could not be read; it is kept as " + run.dir +
                                  "/start.xml.recovery.bad"))

@@ -28,7 +28,7 @@ TEST(MapSave, TheSavedFileIsThePrintedDocument) {
                     {"big", 3e9f, -7e12f},
                     {"odd name <&>", std::numeric_limits<float>::infinity(), 1.5f}};
     map.items = {{"Key", 1, 2}};
-    map.effects = {{"never written", 5, 5}};
+    map.effects = {{"Embers", 5, 5}};
     const std::string dir = testing_support::MakeTempDir("mapsave");
     std::string error;
     ASSERT_TRUE(WriteMapFile(dir + "/m.xml", map, error)) << error;
@@ -37,7 +37,8 @@ TEST(MapSave, TheSavedFileIsThePrintedDocument) {
     EXPECT_NE(text.find("<entity x=\"32\" y=\"34\" ent_name=\"crate\"/>"), std::string::npos);
     EXPECT_NE(text.find("<entity x=\"0\" y=\"-2\" ent_name=\"tree\"/>"), std::string::npos);
     EXPECT_NE(text.find("x=\"3000000000\""), std::string::npos);
-    EXPECT_EQ(text.find("effect"), std::string::npos);
+    EXPECT_NE(text.find("<effect x=\"5\" y=\"5\" fx_name=\"Embers\"/>\n    <item"),
+              std::string::npos);
 
     MapContents empty;
     empty.name = "Empty";

@@ -1,5 +1,5 @@
 // The editor's visible and off-screen lists: what the view moves between
-// them, selection by point and box, moving and deleting, and the drawing
+// them, selection by click and box, moving and deleting, and the drawing
 // order by layer.
 #include "editor/PlacementLists.h"
 #include "content/ContentReport.h"
@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -75,24 +76,6 @@ TEST_F(PlacementListsTest, TheViewMovesPlacementsInAndOutButDynamicOnesStay) {
     EXPECT_EQ(m_lists.Offscreen()[1].get(), edge);
 }
 
-TEST_F(PlacementListsTest, AClickSelectsEveryVisiblePlacementStrictlyAroundThePoint) {
-    Placement* a = Add(100, 100);
-    Placement* b = Add(110, 105);
-    Placement* c = Add(300, 300);
-    Placement* hidden = Add(5000, 5000);
-    hidden->selected = true;
-    m_lists.Update(m_view);
-    c->selected = true;
-    m_lists.SelectAt(105, 100);
-    EXPECT_TRUE(a->selected);
-    EXPECT_TRUE(b->selected);
-    EXPECT_FALSE(c->selected);
-    EXPECT_TRUE(hidden->selected);
-    // On the edge is outside.
-    m_lists.SelectAt(84, 100);
-    EXPECT_FALSE(a->selected);
-}
-
 TEST_F(PlacementListsTest, MovedOffscreenPlacementsComeIntoViewWhereTheyNowAre) {
     Placement* p = Add(5000, 100);
     p->selected = true;
@@ -124,26 +107,43 @@ TEST_F(PlacementListsTest, DeletingTakesTheSelectedFromBothListsAndKeepsTheOrder
     EXPECT_TRUE(IsVisible(e));
 }
 
-TEST(EditorWorld, PlacingSelectsOnlyTheNewOneOfItsKindAndDrawsGroundFirst) {
+// A prop, a ground patch (layer -1) under it and an item, each without a
+// sprite (32 x 32 boxes).
+class EditorWorldTest : public ::testing::Test {
+protected:
+    EditorWorldTest() {
+        testing_support::WriteFile(engine.Dir() + "/entity.xml",
+                                   "<entitydata><entity name=\"prop\" sprname=\"\" "
+                                   "parname=\"\"><triggers pl=\"\" sp=\"\" en=\"\"/></entity>"
+                                   "<entity name=\"ground\" sprname=\"\" parname=\"\" "
+                                   "layer=\"-1\"><triggers pl=\"\" sp=\"\" en=\"\"/></entity>"
+                                   "</entitydata>");
+        testing_support::WriteFile(
+            engine.Dir() + "/items.xml",
+            "<itemdata><item name=\"Key\" sprname=\"\" parname=\"\" icon=\"\" cmd=\"\">"
+            "<desc text=\"\"/></item>"
+            "</itemdata>");
+        struct NoReport : ContentReport {
+            void CannotLoad(const std::string&) override {}
+            void Problem(const std::string&, int, const std::string&) override {}
+        } report;
+        definitions.Load(engine.Dir() + "/entity.xml", engine.Dir() + "/items.xml", report);
+    }
+    void Show() {
+        float camera[2] = {0, 0};
+        CollisionBox view(&camera[0], &camera[1], 1024, 768);
+        world.Update(view, 0);
+    }
+    Placement* Visible(const PlacementLists& lists, std::size_t i) {
+        return lists.Visible()[i].get();
+    }
+
     testing_support::HeadlessEngine engine;
     EditorDefinitions definitions;
-    testing_support::WriteFile(engine.Dir() + "/entity.xml",
-                               "<entitydata><entity name=\"prop\" sprname=\"\" "
-                               "parname=\"\"><triggers pl=\"\" sp=\"\" en=\"\"/></entity>"
-                               "<entity name=\"ground\" sprname=\"\" parname=\"\" "
-                               "layer=\"-1\"><triggers pl=\"\" sp=\"\" en=\"\"/></entity>"
-                               "</entitydata>");
-    testing_support::WriteFile(
-        engine.Dir() + "/items.xml",
-        "<itemdata><item name=\"Key\" sprname=\"\" parname=\"\" icon=\"\" cmd=\"\">"
-        "<desc text=\"\"/></item>"
-        "</itemdata>");
-    struct NoReport : ContentReport {
-        void CannotLoad(const std::string&) override {}
-        void Problem(const std::string&, int, const std::string&) override {}
-    } report;
-    definitions.Load(engine.Dir() + "/entity.xml", engine.Dir() + "/items.xml", report);
     EditorWorld world;
+};
+
+TEST_F(EditorWorldTest, PlacingSelectsOnlyTheNewOneOfItsKindAndDrawsGroundFirst) {
     ASSERT_TRUE(world.Place(EditorDefinitions::kItems, "Key", 50, 50, definitions));
     ASSERT_TRUE(world.Place(EditorDefinitions::kEntities, "prop", 100, 100, definitions));
     ASSERT_TRUE(world.Place(EditorDefinitions::kEntities, "ground", 110, 100, definitions));
@@ -153,9 +153,7 @@ TEST(EditorWorld, PlacingSelectsOnlyTheNewOneOfItsKindAndDrawsGroundFirst) {
     EXPECT_TRUE(world.Entities().Offscreen()[1]->selected);
     EXPECT_TRUE(world.Items().Offscreen()[0]->selected);
 
-    float camera[2] = {0, 0};
-    CollisionBox view(&camera[0], &camera[1], 1024, 768);
-    world.Update(view, 0, false, 0, 0);
+    Show();
     engine->Gfx_RecordDraws(true);
     world.Draw();
     world.DrawOutlines(false, MapView{});
@@ -190,7 +188,7 @@ TEST(EditorWorld, OutlinesComeAfterEveryPlacementOnWholePixelsAndTheGridUnderThe
     world.Entities().Offscreen()[0]->selected = true;
     float camera[2] = {0, 0};
     CollisionBox view(&camera[0], &camera[1], 1024, 768);
-    world.Update(view, 0, false, 0, 0);
+    world.Update(view, 0);
 
     for (float zoom : {0.25f, 0.5f, 0.75f}) {
         const MapView map{3.3f, -7.1f, zoom};
@@ -226,6 +224,63 @@ TEST(EditorWorld, OutlinesComeAfterEveryPlacementOnWholePixelsAndTheGridUnderThe
         }
         EXPECT_EQ(outlines, 4) << zoom;
     }
+}
+
+TEST_F(EditorWorldTest, AClickPicksTheTopmostAndLeavesLockedGroundAlone) {
+    world.AddEntity("ground", 100, 100, definitions);
+    world.AddEntity("prop", 100, 100, definitions);
+    world.AddEntity("ground", 300, 100, definitions);
+    world.AddItem("Key", 110, 100, definitions);
+    Show();
+    Placement* ground = Visible(world.Entities(), 0);
+    Placement* prop = Visible(world.Entities(), 1);
+    Placement* lonelyGround = Visible(world.Entities(), 2);
+    Placement* key = Visible(world.Items(), 0);
+    // Items lie over entities; where only the prop and the ground meet,
+    // the prop alone is taken.
+    world.PickAt(105, 100, false);
+    EXPECT_TRUE(key->selected);
+    EXPECT_FALSE(prop->selected);
+    world.PickAt(90, 100, false);
+    EXPECT_TRUE(prop->selected);
+    EXPECT_FALSE(ground->selected);
+    EXPECT_FALSE(key->selected);
+    // Shift adds and removes one.
+    world.PickAt(105, 100, true);
+    EXPECT_TRUE(key->selected && prop->selected);
+    world.PickAt(90, 100, true);
+    EXPECT_FALSE(prop->selected);
+    EXPECT_TRUE(key->selected);
+    // Locked ground is out of reach of clicks, bands and Ctrl+A.
+    world.PickAt(300, 100, false);
+    EXPECT_EQ(world.SelectedCount(), 0u);
+    world.SelectAll();
+    EXPECT_FALSE(ground->selected || lonelyGround->selected);
+    float band[2] = {0, 0};
+    CollisionBox box(&band[0], &band[1], 400, 200);
+    world.SelectInBox(box);
+    EXPECT_EQ(world.SelectedCount(), 2u);
+    world.groundLocked = false;
+    world.PickAt(300, 100, false);
+    EXPECT_TRUE(lonelyGround->selected);
+    world.PickAt(90, 100, false);
+    EXPECT_TRUE(prop->selected); // the higher layer, though drawn first in the list
+    EXPECT_FALSE(ground->selected);
+    // Nothing under the click clears the selection.
+    world.PickAt(700, 700, false);
+    EXPECT_FALSE(world.AnySelected());
+}
+
+TEST_F(EditorWorldTest, AMoveStopsAtTheLargestFloat) {
+    const float big = std::numeric_limits<float>::max();
+    world.AddEntity("prop", big, -big, definitions, true);
+    world.AddEntity("prop", 0, 0, definitions, true);
+    world.MoveSelected(big, -big);
+    const Placement& edge = *world.Entities().Offscreen()[0];
+    EXPECT_EQ(edge.x, big);
+    EXPECT_EQ(edge.y, -big);
+    // The group keeps its shape: the other one did not move either.
+    EXPECT_EQ(world.Entities().Offscreen()[1]->x, 0);
 }
 
 } // namespace

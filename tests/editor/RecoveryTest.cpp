@@ -61,6 +61,8 @@ TEST(EditorRecovery, AFailingWriteIsRetriedAndLoggedOnce) {
         << "two tries, one line: " << run.log;
     EXPECT_FALSE(fs::exists(run.dir + "/start.xml.recovery.saving"));
     EXPECT_EQ(ReadFile(run.dir + "/start.xml"), kCrate);
+    EXPECT_NE(run.trace[3699]["status"].AsString().find("recovery file cannot be written"),
+              std::string::npos);
 }
 
 void PrepareRecovery(const std::string& dir) {

@@ -1,10 +1,10 @@
 // The game's layer over the effects library: lookup, duplicates and their
 // restore files, play states, and drawing through sprites on the atlases.
-#include "game/fx/FX_Atlas_WRAP.h"
-#include "game/fx/FX_Emitter.h"
-#include "game/fx/FX_FrameList.h"
-#include "game/fx/FX_Frame_WRAP.h"
-#include "game/fx/FX_Manager.h"
+#include "toolkit/fx/FX_Atlas_WRAP.h"
+#include "toolkit/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_FrameList.h"
+#include "toolkit/fx/FX_Frame_WRAP.h"
+#include "toolkit/fx/FX_Manager.h"
 #include "platform/registry/Registry.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Sprite.h"

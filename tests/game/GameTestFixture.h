@@ -8,7 +8,7 @@
 #include "content/DefinitionDatabase.h"
 #include "content/MapFile.h"
 #include "game/core/Game.h"
-#include "game/fx/FX_Manager.h"
+#include "toolkit/fx/FX_Manager.h"
 #include "game/world/World.h"
 #include "overlays/AlertList.h"
 #include "platform/registry/Registry.h"

@@ -1,7 +1,7 @@
 #include "game/core/ScreenEffects.h"
 #include "game/core/GameClock.h"
-#include "game/fx/FX_Emitter.h"
-#include "game/fx/FX_Manager.h"
+#include "toolkit/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Manager.h"
 #include "platform/registry/Registry.h"
 #include "tests/support/TestSupport.h"
 

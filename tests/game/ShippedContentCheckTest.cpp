@@ -9,7 +9,7 @@
 #include "content/DialogueSoundReader.h"
 #include "content/SoundRegistrar.h"
 #include "content/XmlFile.h"
-#include "game/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Emitter.h"
 
 #include <filesystem>
 #include <map>

@@ -5,7 +5,7 @@
 #include "game/actors/enemies/Minion_Soul.h"
 #include "game/core/GameClock.h"
 #include "game/core/ScreenEffects.h"
-#include "game/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Emitter.h"
 #include "overlays/AlertList.h"
 #include "tests/game/GameTestFixture.h"
 #include "tests/game/SpellTestSupport.h"

@@ -1,6 +1,6 @@
 #include "tests/game/GameTestFixture.h"
 
-#include "game/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Emitter.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/ParticleSystem.h"
 

@@ -3,8 +3,8 @@
 // loop mode), over the night ground, so their look can be judged and
 // screenshot. Takes the engine's options (--screenshot, --frames...);
 // Esc quits.
-#include "game/fx/FX_Emitter.h"
-#include "game/fx/FX_Manager.h"
+#include "toolkit/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Manager.h"
 #include "platform/engine/Engine.h"
 #include "platform/engine/EngineOptions.h"
 

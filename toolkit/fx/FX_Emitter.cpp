@@ -1,9 +1,9 @@
-#include "game/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Emitter.h"
 
-#include "game/fx/FX_Frame.h"
-#include "game/fx/FX_FrameList.h"
-#include "game/fx/FX_Manager.h"
 #include "platform/registry/Registry.h"
+#include "toolkit/fx/FX_Frame.h"
+#include "toolkit/fx/FX_FrameList.h"
+#include "toolkit/fx/FX_Manager.h"
 
 #include <cstdio>
 

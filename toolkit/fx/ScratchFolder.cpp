@@ -1,4 +1,4 @@
-#include "game/core/ScratchFolder.h"
+#include "toolkit/fx/ScratchFolder.h"
 
 #include "platform/registry/Registry.h"
 

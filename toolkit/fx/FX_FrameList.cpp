@@ -1,6 +1,6 @@
-#include "game/fx/FX_FrameList.h"
+#include "toolkit/fx/FX_FrameList.h"
 
-#include "game/fx/FX_Frame.h"
+#include "toolkit/fx/FX_Frame.h"
 
 FX_FrameList::FX_FrameList(FX_Manager* manager, int textureNumber)
     : m_manager(manager), m_textureNumber(textureNumber) {}

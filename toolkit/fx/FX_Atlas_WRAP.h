@@ -1,8 +1,8 @@
 // An atlas held as one engine texture.
 #pragma once
 
-#include "game/fx/FX_Atlas.h"
 #include "platform/engine/Engine.h"
+#include "toolkit/fx/FX_Atlas.h"
 
 class FX_Atlas_WRAP : public FX_Atlas {
 public:

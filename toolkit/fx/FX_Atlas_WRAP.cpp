@@ -1,4 +1,4 @@
-#include "game/fx/FX_Atlas_WRAP.h"
+#include "toolkit/fx/FX_Atlas_WRAP.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "game/fx/FX_Manager.h"
+#include "toolkit/fx/FX_Manager.h"
 
-#include "game/fx/FX_Atlas_WRAP.h"
-#include "game/fx/FX_Emitter.h"
-#include "game/fx/FX_FrameList.h"
-#include "game/fx/FX_Frame_WRAP.h"
+#include "toolkit/fx/FX_Atlas_WRAP.h"
+#include "toolkit/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_FrameList.h"
+#include "toolkit/fx/FX_Frame_WRAP.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // A frame drawn as a sprite over its rectangle of the atlas texture.
 #pragma once
 
-#include "game/fx/FX_Frame.h"
+#include "toolkit/fx/FX_Frame.h"
 
 class FX_FrameList;
 class Sprite;
