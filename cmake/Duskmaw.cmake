@@ -31,8 +31,6 @@ function(duskmaw_tests name dir)
   add_executable(${name} ${sources})
   add_dependencies(all_tests ${name})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gmock GTest::gtest_main)
-  # The test framework's headers are most of each test file's compile time.
-  target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <gmock/gmock.h> <string> <vector>)
   gtest_discover_tests(${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
                        PROPERTIES ENVIRONMENT "DUSKMAW_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
                        DISCOVERY_TIMEOUT 60)
