@@ -92,8 +92,8 @@ void EditorPanel::FillList(int mode) {
         m_list->SetSelected(0);
     }
     m_list->Clear();
-    m_names = m_definitions ? m_filter.Apply(m_definitions->Names(mode))
-                            : std::vector<std::string>();
+    m_names =
+        m_definitions ? m_filter.Apply(m_definitions->Names(mode)) : std::vector<std::string>();
     for (const std::string& name : m_names) {
         m_list->AddLine(Shortened(name).c_str());
     }
@@ -113,8 +113,7 @@ void EditorPanel::FillList(int mode) {
 
 int EditorPanel::LineOf(const std::string& name) const {
     const auto found = std::find(m_names.begin(), m_names.end(), name);
-    return name.empty() || found == m_names.end() ? -1
-                                                  : static_cast<int>(found - m_names.begin());
+    return name.empty() || found == m_names.end() ? -1 : static_cast<int>(found - m_names.begin());
 }
 
 bool EditorPanel::TypeFilter(int character) {

@@ -2,8 +2,10 @@
 
 #include "content/EntityDefinition.h"
 #include "content/ItemDefinition.h"
+#include "editor/EditorDefinitions.h"
 #include "editor/EditorDocument.h"
 #include "editor/EditorWorld.h"
+#include "editor/EffectPlacement.h"
 #include "editor/EntityPlacement.h"
 #include "editor/ItemPlacement.h"
 #include "editor/TriggerWords.h"
@@ -92,12 +94,16 @@ std::string Inspector::ActionWords(const Placement& placement) {
     if (const auto* item = dynamic_cast<const ItemPlacement*>(&placement)) {
         return TriggerWords(item->Definition().command);
     }
+    if (dynamic_cast<const EffectPlacement*>(&placement)) {
+        return "plays the effect " + placement.name;
+    }
     return "no definition";
 }
 
 void Inspector::Refresh(const EditorWorld& world) {
     std::vector<const Placement*> selected;
     Collect(world.Entities(), selected);
+    Collect(world.Effects(), selected);
     Collect(world.Items(), selected);
     m_count = selected.size();
     m_mapName = world.mapName;
@@ -105,7 +111,9 @@ void Inspector::Refresh(const EditorWorld& world) {
     m_pickName.clear();
     for (const Placement* p : selected) {
         if (!p->Missing()) {
-            m_pickMode = dynamic_cast<const ItemPlacement*>(p) ? 1 : 2;
+            m_pickMode = dynamic_cast<const ItemPlacement*>(p)     ? EditorDefinitions::kItems
+                         : dynamic_cast<const EffectPlacement*>(p) ? EditorDefinitions::kEffects
+                                                                   : EditorDefinitions::kEntities;
             m_pickName = p->name;
             break;
         }
@@ -134,7 +142,12 @@ void Inspector::Refresh(const EditorWorld& world) {
         const Placement& p = *selected.front();
         const auto* entity = dynamic_cast<const EntityPlacement*>(&p);
         const auto* item = dynamic_cast<const ItemPlacement*>(&p);
-        m_lines.push_back((entity ? "Entity: " : item ? "Item: " : "Missing: ") + p.name);
+        const bool effect = dynamic_cast<const EffectPlacement*>(&p) != nullptr;
+        m_lines.push_back((entity   ? "Entity: "
+                           : item   ? "Item: "
+                           : effect ? "Effect: "
+                                    : "Missing: ") +
+                          p.name);
         m_fieldLine = 1;
         m_lines.push_back("Position: " + FieldText());
         if (entity) {
@@ -142,6 +155,9 @@ void Inspector::Refresh(const EditorWorld& world) {
             m_lines.push_back("Touch: " + ActionWords(p));
         } else if (item) {
             m_lines.push_back("Use: " + ActionWords(p));
+        } else if (effect) {
+            m_lines.push_back("Blocks: nothing");
+            m_lines.push_back(ActionWords(p));
         } else {
             m_lines.push_back("No definition has this name");
         }

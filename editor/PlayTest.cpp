@@ -39,7 +39,7 @@ std::vector<std::string> PlayTest::Arguments(const std::string& game, const std:
     std::error_code error;
     // --watch: every save in the editor reaches the running game.
     std::vector<std::string> args = {
-        game, "--map", map, "--start", start, "--data", fs::current_path(error).string(),
+        game,     "--map", map, "--start", start, "--data", fs::current_path(error).string(),
         "--watch"};
     if (peaceful) {
         args.push_back("--peaceful");

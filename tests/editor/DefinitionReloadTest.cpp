@@ -43,6 +43,7 @@ TEST(DefinitionReload, PlacementsFollowTheRewrittenFileAndABrokenFileChangesNoth
     testing_support::WriteFile("resources/entity.xml", "<entitydata>" + Entity("lamp", 0) +
                                                            Entity("post", 0) + "</entitydata>");
     testing_support::WriteFile("resources/items.xml", "<itemdata/>");
+    testing_support::WriteFile("resources/effects.xml", "<fxdata/>");
     struct NoReport : ContentReport {
         void CannotLoad(const std::string&) override {}
         void Problem(const std::string&, int, const std::string&) override {}

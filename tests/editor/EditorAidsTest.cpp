@@ -26,8 +26,8 @@ TEST(EditorAids, TheGridAndPreviewStatesAreKeptInTheStateFolder) {
                   });
     ASSERT_EQ(run.trace.size(), 6u) << run.result.output;
     EXPECT_TRUE(run.trace[0]["grid"].AsBool()) << "as the last run left it";
-    EXPECT_TRUE(Has(run.trace[0]["status"].AsString(), "grid on   preview off"));
-    EXPECT_TRUE(Has(run.trace[5]["status"].AsString(), "grid off   preview on"));
+    EXPECT_TRUE(Has(run.trace[0]["status"].AsString(), "grid on  |  preview off"));
+    EXPECT_TRUE(Has(run.trace[5]["status"].AsString(), "grid off  |  preview on"));
     EXPECT_EQ(ReadFile(run.dir + "/state/duskmaw/editor-view.ini"), "grid=0\npreview=1\n");
 }
 

@@ -115,9 +115,11 @@ TEST(EditorWindow, TheUnsavedChangesQuestionIsDrawnInTheWindowAndAnsweredByAClic
     using testing_support::WriteFile;
     const std::string dir = testing_support::MakeTempDir("question-window");
     WriteFile(dir + "/start.xml", "<?xml version=\"1.0\"?>\n<map name=\"Q\"/>\n");
-    // Place, Esc: the box; "Don't save" sits at the middle of its three buttons.
+    // Place, Esc (lets go of the new selection), Esc: the box; "Don't save"
+    // sits at the middle of its three buttons.
     WriteFile(dir + "/input.txt", "0 mouse 500 300\n1 key 0x02 down\n2 key 0x02 up\n"
-                                  "4 key 0x1B down\n5 key 0x1B up\n"
+                                  "3 key 0x1B down\n4 key 0x1B up\n"
+                                  "5 key 0x1B down\n6 key 0x1B up\n"
                                   "8 mouse 510 408\n9 key 0x01 down\n10 key 0x01 up\n");
     const ProgramResult result =
         RunProgram(DUSKMAW_EDITOR_BINARY,
