@@ -18,25 +18,12 @@ public:
 
 } // namespace
 
-DefinitionReload::DefinitionReload()
-    : m_files{EditorDefinitions::kEntityFile, EditorDefinitions::kItemFile,
-              "resources/effects.xml"} {}
-
-std::vector<DefinitionReload::Seen> DefinitionReload::Look() const {
-    std::vector<Seen> seen;
-    for (const std::string& file : m_files) {
-        std::error_code error;
-        Seen s;
-        s.time = std::filesystem::last_write_time(file, error);
-        s.exists = !error;
-        s.size = s.exists ? std::filesystem::file_size(file, error) : 0;
-        seen.push_back(error ? Seen{} : s);
-    }
-    return seen;
-}
-
 void DefinitionReload::Start() {
-    m_seen = Look();
+    m_watches.clear();
+    for (const char* file : {EditorDefinitions::kEntityFile, EditorDefinitions::kItemFile,
+                             EditorDefinitions::kEffectFile}) {
+        m_watches.push_back(std::make_unique<FileWatch>(file));
+    }
 }
 
 bool DefinitionReload::Poll(float time) {
@@ -44,12 +31,11 @@ bool DefinitionReload::Poll(float time) {
         return false;
     }
     m_lastLook = time;
-    std::vector<Seen> now = Look();
-    if (now == m_seen) {
-        return false;
+    bool changed = false;
+    for (const auto& watch : m_watches) {
+        changed = watch->Changed() || changed; // each one's notices are taken
     }
-    m_seen = std::move(now);
-    return true;
+    return changed;
 }
 
 bool ReloadDefinitions(EditorDefinitions& definitions, EditorWorld& world, std::string& error) {

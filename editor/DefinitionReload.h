@@ -1,10 +1,12 @@
-// Definitions that follow their files: about once a second the editor looks
-// at the times of resources/entity.xml, items.xml and effects.xml, and when
-// one changed it reads the definitions again, so a designer sees an edited
-// definition without restarting.
+// Definitions that follow their files: the editor watches
+// resources/entity.xml, items.xml and effects.xml and, at most once a
+// second, reads the definitions again when one changed, so a designer sees
+// an edited definition without restarting.
 #pragma once
 
-#include <filesystem>
+#include "platform/engine/FileWatch.h"
+
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,24 +17,14 @@ class DefinitionReload {
 public:
     static constexpr float kInterval = 1.0f; // seconds between looks
 
-    DefinitionReload();
-    // Notes the files as they are (start-up).
+    // Starts watching the files as they are (start-up).
     void Start();
     // At most once an interval (time in seconds): true when a file changed
     // since the last look (written, replaced, removed or made).
     bool Poll(float time);
 
 private:
-    struct Seen {
-        std::filesystem::file_time_type time;
-        std::uintmax_t size = 0;
-        bool exists = false;
-        bool operator==(const Seen&) const = default;
-    };
-    std::vector<Seen> Look() const;
-
-    std::vector<std::string> m_files;
-    std::vector<Seen> m_seen;
+    std::vector<std::unique_ptr<FileWatch>> m_watches;
     float m_lastLook = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/engine/Engine.h"
 #include "toolkit/CollisionBox.h"
+#include "toolkit/GuiBoxDrawing.h"
 
 #include <cmath>
 
@@ -17,9 +18,6 @@ void DrawScreenOutline(const CollisionBox& box, const MapView& view, std::uint32
     Engine* engine = EngineCreate(ENGINE_VERSION);
     const float left = view.ScreenX(box.Left()), top = view.ScreenY(box.Top());
     const float right = view.ScreenX(box.Right()), bottom = view.ScreenY(box.Bottom());
-    engine->Gfx_RenderLine(left, top, right, top, color, 0.5f);
-    engine->Gfx_RenderLine(right, top, right, bottom, color, 0.5f);
-    engine->Gfx_RenderLine(right, bottom, left, bottom, color, 0.5f);
-    engine->Gfx_RenderLine(left, bottom, left, top, color, 0.5f);
+    OutlineRect(*engine, left, top, right - left, bottom - top, color);
     engine->Release();
 }

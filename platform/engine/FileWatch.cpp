@@ -12,8 +12,7 @@ constexpr std::chrono::seconds kPollEvery{1};
 } // namespace
 
 FileWatch::FileWatch(std::string path) : m_path(std::move(path)) {
-    std::error_code error;
-    m_time = std::filesystem::last_write_time(m_path, error);
+    m_time = TimeNow();
 #if defined(__linux__)
     // The folder is watched, not the file: a save renames a new file over
     // the old one, whose own watch would go with it.
@@ -23,7 +22,8 @@ FileWatch::FileWatch(std::string path) : m_path(std::move(path)) {
     }
     m_notify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_notify >= 0 &&
-        inotify_add_watch(m_notify, folder.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO) < 0) {
+        inotify_add_watch(m_notify, folder.c_str(),
+                          IN_CLOSE_WRITE | IN_MOVED_TO | IN_DELETE | IN_MOVED_FROM) < 0) {
         close(m_notify);
         m_notify = -1;
     }
@@ -70,11 +70,17 @@ bool FileWatch::PollTime() {
         return false;
     }
     m_lastPoll = now;
-    std::error_code error;
-    const auto time = std::filesystem::last_write_time(m_path, error);
-    if (error || time == m_time) {
+    const auto time = TimeNow();
+    if (time == m_time) {
         return false;
     }
     m_time = time;
     return true;
+}
+
+std::filesystem::file_time_type FileWatch::TimeNow() const {
+    // A missing file has the least time, so its going and coming both count.
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(m_path, error);
+    return error ? std::filesystem::file_time_type::min() : time;
 }

@@ -1,5 +1,5 @@
 // Tells when a file has changed on disk: written in place, replaced by a
-// rename (as every save here is), or made anew. Change notices from the
+// rename (as every save here is), made anew or removed. Change notices from the
 // system where it has them (inotify on Linux), else the file's time looked
 // at once a second. Never blocks.
 #pragma once
@@ -23,6 +23,7 @@ public:
 
 private:
     bool PollTime();
+    std::filesystem::file_time_type TimeNow() const;
 
     std::string m_path;
     int m_notify = -1; // the notice descriptor, or -1
