@@ -79,7 +79,7 @@ private:
     // Esc: a book, the inventory, else the menu. False when the game ends.
     bool HandleMenu(int& key);
     // A setting changed in the menu takes effect at once and is kept.
-    void ApplySetting(const char* key);
+    void ApplySetting(const char* key, int value);
     // The voice and the music hold while the game is held by P or the menu.
     void HoldSounds();
     // The gamepad's keys for this frame; an unplugged one holds the game

@@ -112,7 +112,7 @@ bool Game::HandleMenu(int& key) {
             HoldSounds();
             break;
         case GameMenu::Outcome::Kind::Changed:
-            ApplySetting(outcome.key);
+            ApplySetting(outcome.key, outcome.value);
             break;
         case GameMenu::Outcome::Kind::None:
             break;

@@ -197,10 +197,11 @@ GameMenu::Outcome GameMenu::Activate(int row, int step, PlayerSettings& settings
         // Enter goes round; the arrows stop at the ends.
         volume = step == 0 ? (volume >= 100 ? 0 : std::min(100, volume + kVolumeStep))
                            : std::clamp(volume + step * kVolumeStep, 0, 100);
-    } else {
-        settings.*setting.toggle = !(settings.*setting.toggle);
+        return {Outcome::Kind::Changed, setting.key, volume};
     }
-    return {Outcome::Kind::Changed, setting.key};
+    bool& toggle = settings.*setting.toggle;
+    toggle = !toggle;
+    return {Outcome::Kind::Changed, setting.key, toggle ? 1 : 0};
 }
 
 void GameMenu::Render(Engine& engine, BitmapFont& font, const PlayerSettings& settings) {

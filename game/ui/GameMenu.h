@@ -16,6 +16,7 @@ public:
     struct Outcome {
         enum class Kind { None, Resume, Quit, Changed } kind = Kind::None;
         const char* key = nullptr; // Changed: the setting's key in "settings.ini"
+        int value = 0;             // and its new value
     };
 
     GameMenu(int screenWidth, int screenHeight);
