@@ -85,13 +85,7 @@ bool EditorWorld::AddEffect(const std::string& name, float x, float y,
 
 std::size_t EditorWorld::MissingCount() const {
     std::size_t count = 0;
-    for (const PlacementLists* lists : AllLists()) {
-        for (const PlacementLists::List* list : {&lists->Visible(), &lists->Offscreen()}) {
-            for (const auto& p : *list) {
-                count += p->Missing() ? 1 : 0;
-            }
-        }
-    }
+    ForEach([&count](const PlacementLists&, const Placement& p) { count += p.Missing() ? 1 : 0; });
     return count;
 }
 

@@ -86,6 +86,17 @@ public:
     std::array<const PlacementLists*, 3> AllLists() const {
         return {&m_entities, &m_effects, &m_items};
     }
+    // visit(lists, placement) for every placement, seen or not, in the
+    // order of AllLists.
+    template <class Visit> void ForEach(Visit&& visit) const {
+        for (const PlacementLists* lists : AllLists()) {
+            for (const PlacementLists::List* list : {&lists->Visible(), &lists->Offscreen()}) {
+                for (const auto& p : *list) {
+                    visit(*lists, *p);
+                }
+            }
+        }
+    }
     // Ground patches (entities of a negative layer) are left out of clicks
     // and bands while locked, so moving a prop never takes the terrain.
     bool groundLocked = true;

@@ -58,24 +58,14 @@ void EditorWorld::PickAt(float x, float y, bool toggle) {
 }
 
 void EditorWorld::SelectAll() {
-    for (PlacementLists* lists : AllLists()) {
-        for (const PlacementLists::List* list : {&lists->Visible(), &lists->Offscreen()}) {
-            for (const auto& p : *list) {
-                p->selected = !Locked(*this, *lists, *p);
-            }
-        }
-    }
+    ForEach([this](const PlacementLists& lists, Placement& p) {
+        p.selected = !Locked(*this, lists, p);
+    });
 }
 
 std::size_t EditorWorld::SelectedCount() const {
     std::size_t count = 0;
-    for (const PlacementLists* lists : AllLists()) {
-        for (const PlacementLists::List* list : {&lists->Visible(), &lists->Offscreen()}) {
-            for (const auto& p : *list) {
-                count += p->selected ? 1 : 0;
-            }
-        }
-    }
+    ForEach([&count](const PlacementLists&, const Placement& p) { count += p.selected ? 1 : 0; });
     return count;
 }
 
@@ -89,16 +79,12 @@ void EditorWorld::MoveSelected(float dx, float dy) {
     };
     float safeX = dx;
     float safeY = dy;
-    for (const PlacementLists* lists : AllLists()) {
-        for (const PlacementLists::List* list : {&lists->Visible(), &lists->Offscreen()}) {
-            for (const auto& p : *list) {
-                if (p->selected) {
-                    safeX = std::abs(limit(p->x, dx)) < std::abs(safeX) ? limit(p->x, dx) : safeX;
-                    safeY = std::abs(limit(p->y, dy)) < std::abs(safeY) ? limit(p->y, dy) : safeY;
-                }
-            }
+    ForEach([&](const PlacementLists&, const Placement& p) {
+        if (p.selected) {
+            safeX = std::abs(limit(p.x, dx)) < std::abs(safeX) ? limit(p.x, dx) : safeX;
+            safeY = std::abs(limit(p.y, dy)) < std::abs(safeY) ? limit(p.y, dy) : safeY;
         }
-    }
+    });
     for (PlacementLists* lists : AllLists()) {
         lists->MoveSelected(safeX, safeY);
     }

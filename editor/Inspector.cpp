@@ -75,16 +75,6 @@ std::string Blocks(const EntityDefinition& definition) {
     return "Blocks: " + (blocks.empty() ? std::string("nothing") : blocks);
 }
 
-void Collect(const PlacementLists& lists, std::vector<const Placement*>& into) {
-    for (const PlacementLists::List* list : {&lists.Visible(), &lists.Offscreen()}) {
-        for (const auto& p : *list) {
-            if (p->selected) {
-                into.push_back(p.get());
-            }
-        }
-    }
-}
-
 } // namespace
 
 std::string Inspector::ActionWords(const Placement& placement) {
@@ -102,9 +92,11 @@ std::string Inspector::ActionWords(const Placement& placement) {
 
 void Inspector::Refresh(const EditorWorld& world) {
     std::vector<const Placement*> selected;
-    Collect(world.Entities(), selected);
-    Collect(world.Effects(), selected);
-    Collect(world.Items(), selected);
+    world.ForEach([&selected](const PlacementLists&, const Placement& p) {
+        if (p.selected) {
+            selected.push_back(&p);
+        }
+    });
     m_count = selected.size();
     m_mapName = world.mapName;
     m_pickMode = 0;
