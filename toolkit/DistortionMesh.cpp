@@ -18,7 +18,6 @@ DistortionMesh::DistortionMesh(int columns, int rows)
     : m_engine(EngineCreate(ENGINE_VERSION)), m_rows(MeshSide(rows)), m_columns(MeshSide(columns)) {
     m_nodes.assign(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_columns),
                    Vertex{0.0f, 0.0f, 0.5f, 0xFFFFFFFF, 0.0f, 0.0f});
-    m_columnX.assign(static_cast<std::size_t>(m_columns), 0.0f);
     m_quad.tex = 0;
     m_quad.blend = BLEND_COLORMUL | BLEND_ALPHABLEND | BLEND_ZWRITE;
 }
@@ -42,9 +41,6 @@ void DistortionMesh::SetTextureRect(float x, float y, float w, float h) {
     // A mesh of one row or column has no cells; keep its nodes finite.
     m_cellWidth = m_columns > 1 ? w / static_cast<float>(m_columns - 1) : 0.0f;
     m_cellHeight = m_rows > 1 ? h / static_cast<float>(m_rows - 1) : 0.0f;
-    for (int i = 0; i < m_columns; ++i) {
-        m_columnX[static_cast<std::size_t>(i)] = static_cast<float>(i) * m_cellWidth;
-    }
 
     for (int j = 0; j < m_rows; ++j) {
         for (int i = 0; i < m_columns; ++i) {
@@ -92,28 +88,12 @@ void DistortionMesh::SetDisplacement(int column, int row, float dx, float dy, in
     }
 }
 
-void DistortionMesh::SetRowDisplacements(int row, const float* dy) {
-    if (row < 0 || row >= m_rows) {
-        return;
-    }
-    const float y = m_cellHeight * static_cast<float>(row);
-    Vertex* node = Node(0, row);
-    const float* columnX = m_columnX.data();
-    for (int column = 0; column < m_columns; ++column) {
-        // x and y side by side in one store: the nodes are far apart, so
-        // the row is written a node at a time.
-        const float place[2] = {columnX[column], y + dy[column]};
-        std::memcpy(&node[column].x, place, sizeof place);
-    }
-}
-
 void DistortionMesh::Render(float x, float y) {
     for (int j = 0; j + 1 < m_rows; ++j) {
         for (int i = 0; i + 1 < m_columns; ++i) {
-            const Vertex* corners[4] = {Node(i, j), Node(i + 1, j), Node(i + 1, j + 1),
-                                        Node(i, j + 1)};
+            const int corners[4][2] = {{i, j}, {i + 1, j}, {i + 1, j + 1}, {i, j + 1}};
             for (int k = 0; k < 4; ++k) {
-                m_quad.v[k] = *corners[k];
+                m_quad.v[k] = Drawn(corners[k][0], corners[k][1]);
                 m_quad.v[k].x += x;
                 m_quad.v[k].y += y;
             }
@@ -122,9 +102,9 @@ void DistortionMesh::Render(float x, float y) {
     }
 }
 
-const Vertex* DistortionMesh::GetNode(int column, int row) const {
+std::optional<Vertex> DistortionMesh::GetNode(int column, int row) const {
     if (row < 0 || column < 0 || row >= m_rows || column >= m_columns) {
-        return nullptr;
+        return std::nullopt;
     }
-    return &m_nodes[static_cast<std::size_t>(row) * m_columns + column];
+    return Drawn(column, row);
 }

@@ -4,6 +4,7 @@
 
 #include "platform/engine/Engine.h"
 
+#include <optional>
 #include <vector>
 
 class DistortionMesh {
@@ -23,22 +24,33 @@ public:
     void SetTextureRect(float x, float y, float w, float h);
     void Clear(std::uint32_t color = 0xFFFFFFFF, float z = 0.5f);
     void SetDisplacement(int column, int row, float dx, float dy, int reference);
-    // The nodes of one row at their own places pushed down by dy (one value
-    // per column): SetDisplacement(c, row, 0, dy[c], kFromNode) for the
-    // whole row in one pass.
-    void SetRowDisplacements(int row, const float* dy);
+    // Every node pushed down further by its value in dy (row by row, one
+    // value per node), read whenever the mesh is drawn, so that a simulation
+    // moves the mesh by writing only its own grid; nullptr stops following.
+    // dy must outlive the mesh or be replaced first.
+    void FollowDisplacements(const float* dy) { m_follow = dy; }
     void Render(float x, float y);
 
     HTEXTURE GetTexture() const { return m_quad.tex; }
     int GetBlendMode() const { return m_quad.blend; }
     int GetColumns() const { return m_columns; }
     int GetRows() const { return m_rows; }
-    // The node at (column, row), or nullptr outside the grid.
-    const Vertex* GetNode(int column, int row) const;
+    // The node at (column, row) as drawn, or nothing outside the grid.
+    std::optional<Vertex> GetNode(int column, int row) const;
 
 private:
-    Vertex* Node(int column, int row) {
-        return &m_nodes[static_cast<std::size_t>(row) * m_columns + column];
+    std::size_t At(int column, int row) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) +
+               static_cast<std::size_t>(column);
+    }
+    Vertex* Node(int column, int row) { return &m_nodes[At(column, row)]; }
+    // The node where it is drawn: its place, plus the followed grid's value.
+    Vertex Drawn(int column, int row) const {
+        Vertex node = m_nodes[At(column, row)];
+        if (m_follow) {
+            node.y += m_follow[At(column, row)];
+        }
+        return node;
     }
 
     Engine* m_engine = nullptr;
@@ -47,8 +59,6 @@ private:
     int m_columns = 0;
     float m_cellWidth = 0.0f, m_cellHeight = 0.0f;
     float m_rectX = 0.0f, m_rectY = 0.0f, m_rectW = 0.0f, m_rectH = 0.0f;
-    // Each column's x at its own place (cell width times column), kept with
-    // the cell width so that moving a whole row needs no arithmetic on x.
-    std::vector<float> m_columnX;
+    const float* m_follow = nullptr;
     Quad m_quad{};
 };

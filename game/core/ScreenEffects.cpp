@@ -2,10 +2,10 @@
 
 #include "game/core/Game.h"
 #include "game/core/GameClock.h"
-#include "toolkit/fx/ScratchFolder.h"
+#include "platform/registry/Registry.h"
 #include "toolkit/fx/FX_Emitter.h"
 #include "toolkit/fx/FX_Manager.h"
-#include "platform/registry/Registry.h"
+#include "toolkit/fx/ScratchFolder.h"
 
 ScreenEffects& TheScreenEffects() {
     return Registry::Current().Get<ScreenEffects>();
@@ -29,6 +29,7 @@ ScreenEffects::ScreenEffects()
     m_mesh = std::make_unique<DistortionMesh>(kGrid, kGrid);
     m_mesh->SetTexture(picture);
     m_mesh->SetTextureRect(0, 0, width, height);
+    m_mesh->FollowDisplacements(m_height.data());
     pulseDuration = 0;
     m_manager = std::make_unique<FX_Manager>(2, 0, false, "", ScratchFolder());
     m_manager->LoadEffectsFile("fx/effects.fxd");
@@ -83,18 +84,15 @@ void ScreenEffects::StepRipple(float dt, float t) {
     }
     // One sweep: the Laplacian of row r reads rows r - 1 .. r + 1 as they
     // were before this step, so row r - 1 takes its new height only after
-    // row r's acceleration is known, and goes to the mesh while it is hot.
-    m_mesh->SetRowDisplacements(0, &m_height[Index(0, 0)]);
+    // row r's acceleration is known. The mesh follows the heights itself.
     for (int r = 1; r <= 127; ++r) {
         if (r <= 126) {
             AccelerateRow(r);
         }
         if (r >= 2) {
             MoveRow(r - 1, dt);
-            m_mesh->SetRowDisplacements(r - 1, &m_height[Index(r - 1, 0)]);
         }
     }
-    m_mesh->SetRowDisplacements(127, &m_height[Index(127, 0)]);
 }
 
 namespace {
@@ -125,19 +123,16 @@ void MoveWholeRow(float* __restrict height, const float* __restrict velocity,
 
 void ScreenEffects::AccelerateRow(int r) {
     const int first = Index(r, 0), last = Index(r, kGrid - 1);
-    const float keep[4] = {m_acceleration[first], m_acceleration[last], m_velocity[first],
-                           m_velocity[last]};
-    AccelerateWholeRow(&m_acceleration[first], &m_velocity[first], &m_height[first]);
-    m_acceleration[first] = keep[0];
-    m_acceleration[last] = keep[1];
-    m_velocity[first] = keep[2];
-    m_velocity[last] = keep[3];
+    const float keep[2] = {m_velocity[first], m_velocity[last]};
+    AccelerateWholeRow(RowAcceleration(r), &m_velocity[first], &m_height[first]);
+    m_velocity[first] = keep[0];
+    m_velocity[last] = keep[1];
 }
 
 void ScreenEffects::MoveRow(int r, float dt) {
     const int first = Index(r, 0), last = Index(r, kGrid - 1);
     const float keep[2] = {m_height[first], m_height[last]};
-    MoveWholeRow(&m_height[first], &m_velocity[first], &m_acceleration[first], dt);
+    MoveWholeRow(&m_height[first], &m_velocity[first], RowAcceleration(r), dt);
     m_height[first] = keep[0];
     m_height[last] = keep[1];
 }

@@ -71,8 +71,12 @@ private:
     // The screen the game configured the engine with.
     int m_screenWidth;
     int m_screenHeight;
+    // A row's acceleration is needed only until the row has moved, one row
+    // later in the sweep, so two rows of it are kept, by row parity; the
+    // whole step then stays in the cache with the mesh.
+    float* RowAcceleration(int r) { return m_acceleration[r & 1].data(); }
     // Aligned so that each row starts on a cache line.
-    alignas(64) std::array<float, kGrid * kGrid> m_acceleration{};
+    alignas(64) std::array<std::array<float, kGrid>, 2> m_acceleration{};
     alignas(64) std::array<float, kGrid * kGrid> m_velocity{};
     alignas(64) std::array<float, kGrid * kGrid> m_height{};
     std::list<std::unique_ptr<FX_Emitter>> m_worldEffects;

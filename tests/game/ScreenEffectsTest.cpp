@@ -1,9 +1,9 @@
 #include "game/core/ScreenEffects.h"
 #include "game/core/GameClock.h"
-#include "toolkit/fx/FX_Emitter.h"
-#include "toolkit/fx/FX_Manager.h"
 #include "platform/registry/Registry.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/fx/FX_Emitter.h"
+#include "toolkit/fx/FX_Manager.h"
 
 #include <gtest/gtest.h>
 
@@ -54,8 +54,8 @@ TEST_F(ScreenEffectsTest, ARippleSourceNearTheEdgeStartsNoRippleButTurnsEffectsO
     EXPECT_LT(effects().Height(65, 65), 0.0f);
     // The border never moves and the mesh node follows the height.
     EXPECT_EQ(effects().Height(0, 64), 0.0f);
-    const Vertex* node = effects().Mesh().GetNode(64, 64);
-    const Vertex* flat = effects().Mesh().GetNode(10, 10);
+    const auto node = effects().Mesh().GetNode(64, 64);
+    const auto flat = effects().Mesh().GetNode(10, 10);
     EXPECT_NEAR(node->y - flat->y, 54 * (768.0f / 127) + effects().Height(64, 64), 0.01f);
 }
 

@@ -81,7 +81,7 @@ TEST_F(DistortionMeshTest, OutOfRangeNodesAreLeftAlone) {
             EXPECT_FLOAT_EQ(mesh.GetNode(i, j)->y, 32.0f * j);
         }
     }
-    EXPECT_EQ(mesh.GetNode(3, 0), nullptr);
+    EXPECT_FALSE(mesh.GetNode(3, 0).has_value());
 }
 
 TEST_F(DistortionMeshTest, ClearResetsPlacesColoursAndDepthsButNotCoordinates) {
@@ -89,7 +89,7 @@ TEST_F(DistortionMeshTest, ClearResetsPlacesColoursAndDepthsButNotCoordinates) {
     mesh.SetTextureRect(0, 0, 10, 10);
     mesh.SetDisplacement(1, 1, 3, 3, DistortionMesh::kFromTopLeft);
     mesh.Clear(0x80402010, 0.25f);
-    const Vertex* node = mesh.GetNode(1, 1);
+    const auto node = mesh.GetNode(1, 1);
     EXPECT_FLOAT_EQ(node->x, 10);
     EXPECT_FLOAT_EQ(node->y, 10);
     EXPECT_EQ(node->col, 0x80402010u);
@@ -122,23 +122,20 @@ TEST_F(DistortionMeshTest, AbsurdSizesAreCappedInsteadOfExhaustingMemory) {
     EXPECT_EQ(negative.GetColumns(), 0);
 }
 
-TEST_F(DistortionMeshTest, RowDisplacementsMatchOneCallPerNode) {
-    DistortionMesh one(3, 2), all(3, 2);
-    one.SetTextureRect(0, 0, 60, 30);
-    all.SetTextureRect(0, 0, 60, 30);
-    const float dy[6] = {1, -2, 3, 0.5f, 0, -7};
-    for (int r = 0; r < 2; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            one.SetDisplacement(c, r, 0, dy[r * 3 + c], DistortionMesh::kFromNode);
-        }
-    }
-    all.SetRowDisplacements(0, dy);
-    all.SetRowDisplacements(1, dy + 3);
-    all.SetRowDisplacements(2, dy); // outside: nothing happens
-    for (int r = 0; r < 2; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            EXPECT_FLOAT_EQ(all.GetNode(c, r)->x, one.GetNode(c, r)->x);
-            EXPECT_FLOAT_EQ(all.GetNode(c, r)->y, one.GetNode(c, r)->y);
-        }
-    }
+TEST_F(DistortionMeshTest, AFollowedGridPushesTheNodesDownWhenDrawn) {
+    DistortionMesh mesh(3, 2);
+    mesh.SetTextureRect(0, 0, 60, 30);
+    mesh.SetDisplacement(1, 0, 5, 1, DistortionMesh::kFromNode);
+    float dy[6] = {1, -2, 3, 0.5f, 0, -7};
+    mesh.FollowDisplacements(dy);
+    dy[3] = 4; // read when drawn, not when followed
+    EXPECT_FLOAT_EQ(mesh.GetNode(1, 0)->x, 35);
+    EXPECT_FLOAT_EQ(mesh.GetNode(1, 0)->y, 1 - 2);
+    mesh.Render(0, 10);
+    const std::vector<Quad> quads = TakeQuads(engine.get());
+    ASSERT_EQ(quads.size(), 2u);
+    EXPECT_FLOAT_EQ(quads[0].v[3].y, 30 + 4 + 10);
+    EXPECT_FLOAT_EQ(quads[1].v[2].y, 30 - 7 + 10);
+    mesh.FollowDisplacements(nullptr);
+    EXPECT_FLOAT_EQ(mesh.GetNode(0, 1)->y, 30);
 }
