@@ -83,16 +83,14 @@ void ScreenEffects::StepRipple(float dt, float t) {
         }
     }
     // One sweep: the Laplacian of row r reads rows r - 1 .. r + 1 as they
-    // were before this step, so row r - 1 takes its new height only after
-    // row r's acceleration is known. The mesh follows the heights itself.
-    for (int r = 1; r <= 127; ++r) {
-        if (r <= 126) {
-            AccelerateRow(r);
-        }
-        if (r >= 2) {
-            MoveRow(r - 1, dt);
-        }
+    // were before this step, so row r - 1 takes its new height in the same
+    // pass, each cell just after row r has read it. The mesh follows the
+    // heights itself.
+    AccelerateRow(1);
+    for (int r = 2; r <= 126; ++r) {
+        AccelerateRowMovingTheOneAbove(r, dt);
     }
+    MoveRow(126, dt);
 }
 
 namespace {
@@ -119,7 +117,42 @@ void MoveWholeRow(float* __restrict height, const float* __restrict velocity,
     }
 }
 
+// Row r's acceleration and velocity and row r - 1's new height in one pass:
+// each height of row r - 1 is replaced right after row r's Laplacian has
+// read it, which the loop order keeps for whole vectors too (the nearest
+// later read of that row is 127 cells on).
+void AccelerateWholeRowMovingTheOneAbove(float* height, float* __restrict velocity,
+                                         float* __restrict acceleration,
+                                         const float* __restrict velocityAbove,
+                                         const float* __restrict accelerationAbove, float dt) {
+    constexpr int kRow = ScreenEffects::kGrid;
+    for (int c = 0; c < kRow; ++c) {
+        const float above = height[c - kRow];
+        const float a = above + height[c + kRow] + height[c - 1] + height[c + 1] - 4 * height[c];
+        acceleration[c] = a;
+        velocity[c] += a;
+        float h = above;
+        h += velocityAbove[c] * dt;
+        h += velocityAbove[c] * dt + accelerationAbove[c] * 0.015f;
+        h *= 1 - dt;
+        height[c - kRow] = h;
+    }
+}
+
 } // namespace
+
+void ScreenEffects::AccelerateRowMovingTheOneAbove(int r, float dt) {
+    const int first = Index(r, 0), last = Index(r, kGrid - 1);
+    const int firstAbove = Index(r - 1, 0), lastAbove = Index(r - 1, kGrid - 1);
+    const float keep[4] = {m_velocity[first], m_velocity[last], m_height[firstAbove],
+                           m_height[lastAbove]};
+    AccelerateWholeRowMovingTheOneAbove(&m_height[first], &m_velocity[first], RowAcceleration(r),
+                                        &m_velocity[firstAbove], RowAcceleration(r - 1), dt);
+    m_velocity[first] = keep[0];
+    m_velocity[last] = keep[1];
+    m_height[firstAbove] = keep[2];
+    m_height[lastAbove] = keep[3];
+}
 
 void ScreenEffects::AccelerateRow(int r) {
     const int first = Index(r, 0), last = Index(r, kGrid - 1);

@@ -64,6 +64,7 @@ private:
     static int Index(int row, int column) { return row * kGrid + column; }
     void StepRipple(float dt, float t);
     void AccelerateRow(int r);
+    void AccelerateRowMovingTheOneAbove(int r, float dt);
     void MoveRow(int r, float dt);
     HSHADER CurrentShader() const;
 
