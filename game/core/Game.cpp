@@ -21,6 +21,7 @@
 #include "platform/engine/ProgramStart.h"
 #include "platform/registry/Registry.h"
 #include "toolkit/GuiQuestionBox.h"
+#include "toolkit/ResourceTextureFiles.h"
 #include "toolkit/fx/ScratchFolder.h"
 
 #include <cmath>
@@ -95,6 +96,11 @@ void Game::Configure() {
 }
 
 void Game::Initialise() {
+    // The script is read before the window opens, which on a software
+    // renderer takes a quarter of a second of one core: its textures decode
+    // on another meanwhile.
+    resources = std::make_unique<ResourceManager>("resources/game.res");
+    engine->Texture_DecodeAhead(TextureFilesOf(*resources));
     if (!engine->System_Initiate()) {
         return;
     }
@@ -102,7 +108,6 @@ void Game::Initialise() {
     // start-up wait for the font.
     m_box = std::make_unique<GuiQuestionBox>(screenWidth, screenHeight);
     m_box->TakeMessageBoxes();
-    resources = std::make_unique<ResourceManager>("resources/game.res");
     resources->Precache(0);
 
     // The process-wide instances, in the order they are built on each other.

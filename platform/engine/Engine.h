@@ -316,6 +316,10 @@ public:
     virtual HTEXTURE Texture_Create(int width, int height) = 0;
     virtual HTEXTURE Texture_Load(const char* filename, std::uint32_t size = 0,
                                   bool mipmap = false) = 0;
+    // Starts decoding these image files on a second thread, so that the
+    // Texture_Load of each (whole file) finds its pixels ready. What was not
+    // loaded by the time the frame loop starts is dropped.
+    virtual void Texture_DecodeAhead(const std::vector<std::string>& files) = 0;
     // From memory (PNG bytes).
     virtual HTEXTURE Texture_LoadFromMemory(const void* data, std::uint32_t size) = 0;
     virtual void Texture_Free(HTEXTURE texture) = 0;

@@ -288,6 +288,10 @@ HTEXTURE EngineImpl::Texture_Create(int width, int height) {
 }
 
 HTEXTURE EngineImpl::Texture_Load(const char* filename, std::uint32_t size, bool) {
+    if (TextureData ahead;
+        size == 0 && filename && m_decodeAhead && m_decodeAhead->Take(filename, ahead)) {
+        return AddTexture(std::move(ahead));
+    }
     std::uint32_t loadedSize = 0;
     void* bytes = Resource_Load(filename, &loadedSize);
     if (!bytes) {
@@ -306,6 +310,10 @@ HTEXTURE EngineImpl::Texture_Load(const char* filename, std::uint32_t size, bool
         return 0;
     }
     return AddTexture(std::move(data));
+}
+
+void EngineImpl::Texture_DecodeAhead(const std::vector<std::string>& files) {
+    m_decodeAhead = std::make_unique<TextureDecodeAhead>(files);
 }
 
 HTEXTURE EngineImpl::Texture_LoadFromMemory(const void* bytes, std::uint32_t size) {

@@ -304,6 +304,7 @@ std::optional<std::string> EngineImpl::SettingText(const char* section, const ch
 }
 
 void EngineImpl::System_Shutdown() {
+    m_decodeAhead.reset();
     if (!m_initiated) {
         return;
     }
@@ -482,6 +483,8 @@ bool EngineImpl::System_Start() {
         SetError("System_Start: no frame function");
         return false;
     }
+    // Start-up is over: pixels decoded ahead and not loaded are not wanted.
+    m_decodeAhead.reset();
     double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
     std::uint64_t last = SDL_GetPerformanceCounter();
     for (;;) {

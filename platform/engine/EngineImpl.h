@@ -11,6 +11,7 @@
 #include "platform/engine/InputState.h"
 #include "platform/engine/RenderDevice.h"
 #include "platform/engine/SdlWindow.h"
+#include "platform/engine/TextureDecodeAhead.h"
 #include "platform/engine/TextureStore.h"
 
 #include <cstdio>
@@ -124,6 +125,7 @@ public:
 
     HTEXTURE Texture_Create(int width, int height) override;
     HTEXTURE Texture_Load(const char* filename, std::uint32_t size, bool mipmap) override;
+    void Texture_DecodeAhead(const std::vector<std::string>& files) override;
     HTEXTURE Texture_LoadFromMemory(const void* data, std::uint32_t size) override;
     void Texture_Free(HTEXTURE texture) override;
     int Texture_GetWidth(HTEXTURE texture, bool original) override;
@@ -231,6 +233,7 @@ private:
     SdlWindow m_window;
     std::unique_ptr<RenderDevice> m_device;
     TextureStore m_textures;
+    std::unique_ptr<TextureDecodeAhead> m_decodeAhead;
     struct TargetInfo {
         HTEXTURE texture = 0;
         int width = 0;

@@ -1,10 +1,12 @@
 // The headless engine as the programs use it: the frame loop, simulated
 // time, scripted input, the log, random numbers, textures in memory.
 #include "platform/engine/SessionRecordings.h"
+#include "platform/engine/TextureStore.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -284,6 +286,30 @@ TEST(EngineHeadless, TexturesLoadLockAndFailSafely) {
     EXPECT_NE(log.find("corrupt.png"), std::string::npos);
     engine->Texture_Free(made);
     EXPECT_EQ(engine->Texture_GetWidth(made), 0);
+}
+
+TEST(EngineHeadless, TexturesDecodedAheadLoadAsTheyWouldAndFailuresStillSayWhy) {
+    HeadlessEngine engine;
+    const std::string dir = engine.Dir();
+    const std::uint32_t pixels[6] = {0xFF102030u, 0x80FFFFFFu, 0x00000000u,
+                                     0x7F0A0B0Cu, 0xFFFFFFFFu, 0x01020304u};
+    ASSERT_TRUE(WritePng(dir + "/a.png", 3, 2, pixels));
+    WriteFile(dir + "/corrupt.png", std::string("\x89PNG\r\n\x1a\nnot really", 18));
+    const std::string a = dir + "/a.png", corrupt = dir + "/corrupt.png";
+    engine->Texture_DecodeAhead({a, corrupt, a, dir + "/missing.png"});
+    // The first load takes the decoded pixels, the second decodes again.
+    for (HTEXTURE texture : {engine->Texture_Load(a.c_str()), engine->Texture_Load(a.c_str())}) {
+        ASSERT_EQ(engine->Texture_GetWidth(texture), 3);
+        const std::uint32_t* loaded = engine->Texture_Lock(texture, true);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_TRUE(std::equal(pixels, pixels + 6, loaded));
+        engine->Texture_Unlock(texture);
+    }
+    EXPECT_EQ(engine->Texture_Load(corrupt.c_str()), 0u);
+    EXPECT_EQ(engine->Texture_Load((dir + "/missing.png").c_str()), 0u);
+    const std::string log = engine.ReadLog();
+    EXPECT_NE(log.find("Can't load texture: " + corrupt + " ("), std::string::npos);
+    EXPECT_NE(log.find("Can't load texture: " + dir + "/missing.png"), std::string::npos);
 }
 
 // Headers that claim a huge picture are refused before anything is
