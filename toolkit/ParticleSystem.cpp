@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -27,24 +28,70 @@ float FastInverseSqrt(float v) {
 }
 
 // One channel as a byte; values outside 0-1 are held at the ends so they
-// cannot spill into the neighbouring channel, and NaN counts as 0. Rounds
-// half away from zero like roundf (the sum is formed in double, so it is
-// exact). The holding works on the float's bits, which order positive
-// floats as their values; masks rather than branches, so the loop over a
-// run of particles vectorises.
+// cannot spill into the neighbouring channel, and NaN counts as 0. The
+// holding works on the float's bits, which order positive floats as their
+// values; masks rather than branches, so the loop over a run of particles
+// vectorises.
 std::uint32_t ChannelByte(float value) {
     constexpr std::uint32_t kTop = 0x437F0000;      // 255.0f
     constexpr std::uint32_t kInfinity = 0x7F800000; // above: NaN, or the sign is set
     std::uint32_t bits = std::bit_cast<std::uint32_t>(value * 255.0f);
     bits &= 0u - static_cast<std::uint32_t>(bits <= kInfinity);
     bits = std::min(bits, kTop);
-    const double held = std::bit_cast<float>(bits);
-    return static_cast<std::uint32_t>(static_cast<std::int32_t>(held + 0.5));
+    // Rounds half away from zero like roundf: for every value from 0 to 255,
+    // adding the float just below one half and cutting off the fraction
+    // gives the same (adding one half itself would round 0.49999997 up).
+    constexpr float kJustUnderHalf = 0x1.fffffep-2f;
+    return static_cast<std::uint32_t>(
+        static_cast<std::int32_t>(std::bit_cast<float>(bits) + kJustUnderHalf));
+}
+
+// Quads are written in eight-byte pieces: x and y, depth and colour, the
+// texture coordinates.
+static_assert(sizeof(Vertex) == 24 && offsetof(Vertex, y) == 4 && offsetof(Vertex, z) == 8 &&
+              offsetof(Vertex, col) == 12 && offsetof(Vertex, tx) == 16 &&
+              offsetof(Vertex, ty) == 20);
+
+// A vertex's depth and colour as the eight bytes they fill, in memory order.
+std::uint64_t DepthAndColour(float z, std::uint32_t colour) {
+    const std::uint64_t depth = std::bit_cast<std::uint32_t>(z);
+    if constexpr (std::endian::native == std::endian::little) {
+        return depth | std::uint64_t{colour} << 32;
+    } else {
+        return depth << 32 | colour;
+    }
+}
+
+// value[i] += change[i] * dt for the first count slots.
+void Drift(float* __restrict value, const float* __restrict change, int count, float dt) {
+    for (int i = 0; i < count; ++i) {
+        value[i] += change[i] * dt;
+    }
 }
 
 } // namespace
 
-const Particle ParticleSystem::kCleared{};
+const ParticleSystem::Field ParticleSystem::kFields[kFieldCount] = {&Slots::x,
+                                                                    &Slots::y,
+                                                                    &Slots::vx,
+                                                                    &Slots::vy,
+                                                                    &Slots::gravity,
+                                                                    &Slots::radialAccel,
+                                                                    &Slots::tangentialAccel,
+                                                                    &Slots::spin,
+                                                                    &Slots::spinDelta,
+                                                                    &Slots::size,
+                                                                    &Slots::sizeDelta,
+                                                                    &Slots::r,
+                                                                    &Slots::g,
+                                                                    &Slots::b,
+                                                                    &Slots::a,
+                                                                    &Slots::dr,
+                                                                    &Slots::dg,
+                                                                    &Slots::db,
+                                                                    &Slots::da,
+                                                                    &Slots::age,
+                                                                    &Slots::life};
 
 ParticleSystem::ParticleSystem(const char* file, Sprite* sprite)
     : m_engine(EngineCreate(ENGINE_VERSION)) {
@@ -81,8 +128,10 @@ void ParticleSystem::MoveTo(float x, float y, bool moveParticles) {
         float dx = x - m_x;
         float dy = y - m_y;
         for (int i = 0; i < m_count; ++i) {
-            m_slots.at[i].x += dx;
-            m_slots.at[i].y += dy;
+            m_slots.x[i] += dx;
+        }
+        for (int i = 0; i < m_count; ++i) {
+            m_slots.y[i] += dy;
         }
         m_prevX += dx;
         m_prevY += dy;
@@ -111,6 +160,7 @@ void ParticleSystem::Update(float dt) {
             m_age = kStopped;
         }
     }
+    AgeParticles(dt);
     MoveParticles(dt);
     if (m_age != kStopped) {
         Emit(dt);
@@ -119,37 +169,68 @@ void ParticleSystem::Update(float dt) {
     m_prevY = m_y;
 }
 
-void ParticleSystem::MoveParticles(float dt) {
+Particle ParticleSystem::GetParticle(int i) const {
+    float values[kFieldCount] = {};
+    if (i >= 0 && i < m_used) {
+        for (int f = 0; f < kFieldCount; ++f) {
+            values[f] = (m_slots.*kFields[f])[i];
+        }
+    }
+    Particle p;
+    std::memcpy(&p, values, sizeof p);
+    return p;
+}
+
+void ParticleSystem::CopySlot(int from, int to) {
+    for (const Field field : kFields) {
+        (m_slots.*field)[to] = (m_slots.*field)[from];
+    }
+}
+
+void ParticleSystem::AgeParticles(float dt) {
+    Slots& s = m_slots;
     int i = 0;
     while (i < m_count) {
-        Particle& p = m_slots.at[i];
-        p.age += dt;
-        if (p.age >= p.life) {
-            // The last particle takes this slot and is processed next.
-            p = m_slots.at[m_count - 1];
+        const float age = s.age[i] + dt;
+        if (age >= s.life[i]) {
+            // The last particle takes this slot and is aged next.
+            CopySlot(m_count - 1, i);
             --m_count;
             continue;
         }
-        float rx = p.x - m_x;
-        float ry = p.y - m_y;
-        float inv = FastInverseSqrt(rx * rx + ry * ry);
-        rx *= inv;
-        ry *= inv;
-        float ax = rx * p.radialAccel - ry * p.tangentialAccel;
-        float ay = ry * p.radialAccel + rx * p.tangentialAccel;
-        p.vx += ax * dt;
-        p.vy += ay * dt;
-        p.vy += p.gravity * dt;
-        p.x += p.vx * dt;
-        p.y += p.vy * dt;
-        p.spin += p.spinDelta * dt;
-        p.size += p.sizeDelta * dt;
-        p.color.r += p.colorDelta.r * dt;
-        p.color.g += p.colorDelta.g * dt;
-        p.color.b += p.colorDelta.b * dt;
-        p.color.a += p.colorDelta.a * dt;
+        s.age[i] = age;
         ++i;
     }
+}
+
+void ParticleSystem::MoveParticles(float dt) {
+    // Only live particles are left here, so every slot gets the same
+    // arithmetic and the loops carry no branch.
+    Slots& s = m_slots;
+    const int count = m_count;
+    const float cx = m_x, cy = m_y;
+    for (int i = 0; i < count; ++i) {
+        float rx = s.x[i] - cx;
+        float ry = s.y[i] - cy;
+        const float inv = FastInverseSqrt(rx * rx + ry * ry);
+        rx *= inv;
+        ry *= inv;
+        const float ax = rx * s.radialAccel[i] - ry * s.tangentialAccel[i];
+        const float ay = ry * s.radialAccel[i] + rx * s.tangentialAccel[i];
+        const float vx = s.vx[i] + ax * dt;
+        float vy = s.vy[i] + ay * dt;
+        vy += s.gravity[i] * dt;
+        s.vx[i] = vx;
+        s.vy[i] = vy;
+        s.x[i] += vx * dt;
+        s.y[i] += vy * dt;
+    }
+    Drift(s.spin, s.spinDelta, count, dt);
+    Drift(s.size, s.sizeDelta, count, dt);
+    Drift(s.r, s.dr, count, dt);
+    Drift(s.g, s.dg, count, dt);
+    Drift(s.b, s.db, count, dt);
+    Drift(s.a, s.da, count, dt);
 }
 
 void ParticleSystem::Emit(float dt) {
@@ -170,8 +251,7 @@ void ParticleSystem::Emit(float dt) {
 
 void ParticleSystem::Spawn() {
     const ParticleSystemInfo& s = m_info;
-    Particle& p = m_slots.at[m_count++];
-    m_used = std::max(m_used, m_count);
+    Particle p;
     p.age = 0.0f;
     p.life = m_engine->Random_Float(s.particleLifeMin, s.particleLifeMax);
 
@@ -208,6 +288,14 @@ void ParticleSystem::Spawn() {
     channel(s.colorStart.g, s.colorEnd.g, s.colorVar, p.color.g, p.colorDelta.g);
     channel(s.colorStart.b, s.colorEnd.b, s.colorVar, p.color.b, p.colorDelta.b);
     channel(s.colorStart.a, s.colorEnd.a, s.alphaVar, p.color.a, p.colorDelta.a);
+
+    float values[kFieldCount];
+    std::memcpy(values, &p, sizeof values);
+    for (int f = 0; f < kFieldCount; ++f) {
+        (m_slots.*kFields[f])[m_count] = values[f];
+    }
+    ++m_count;
+    m_used = std::max(m_used, m_count);
 }
 
 void ParticleSystem::Render() {
@@ -228,11 +316,20 @@ void ParticleSystem::Render() {
     // colour loop needs no branch.
     const std::uint32_t keepMask = m_info.colorStart.r < 0.0f ? 0xFFFFFFFFu : 0u;
     const std::uint32_t savedRgb = saved & 0x00FFFFFF;
+    // Per corner, the eight bytes of texture coordinates and the depth,
+    // the same for every particle.
+    std::uint64_t texture[4];
+    float depth[4];
+    for (int c = 0; c < 4; ++c) {
+        std::memcpy(&texture[c], &look.v[c].tx, sizeof texture[c]);
+        depth[c] = look.v[c].z;
+    }
+    const Slots& s = m_slots;
     constexpr int kRun = 64;
-    float angles[kRun], sines[kRun], cosines[kRun], xs[kRun], ys[kRun], sizes[kRun];
-    float channels[kRun * 4];
-    std::uint32_t bytes[kRun * 4], colours[kRun];
-    float cornerX[4][kRun], cornerY[4][kRun];
+    float angles[kRun], sines[kRun], cosines[kRun];
+    std::uint32_t colours[kRun];
+    // Corner c of particle k as an x, y pair, as a vertex starts.
+    float corners[4][kRun][2];
     int done = 0;
     while (done < m_count) {
         int room = 0;
@@ -241,31 +338,32 @@ void ParticleSystem::Render() {
         if (out == nullptr) {
             break;
         }
-        const Particle* run = m_slots.at + done;
         for (int k = 0; k < room; ++k) {
-            angles[k] = run[k].age * run[k].spin;
-            xs[k] = offsetX + run[k].x;
-            ys[k] = offsetY + run[k].y;
-            sizes[k] = run[k].size;
-            std::memcpy(&channels[4 * k], &run[k].color, sizeof(ColorF));
+            angles[k] = s.age[done + k] * s.spin[done + k];
         }
         SinCos(angles, sines, cosines, room);
-        for (int i = 0; i < 4 * room; ++i) {
-            bytes[i] = ChannelByte(channels[i]);
+        for (int k = 0; k < room; ++k) {
+            const int i = done + k;
+            const std::uint32_t rgb =
+                ChannelByte(s.r[i]) << 16 | ChannelByte(s.g[i]) << 8 | ChannelByte(s.b[i]);
+            colours[k] = ChannelByte(s.a[i]) << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
         }
         for (int k = 0; k < room; ++k) {
-            const std::uint32_t* b = &bytes[4 * k]; // red, green, blue, alpha
-            const std::uint32_t rgb = b[0] << 16 | b[1] << 8 | b[2];
-            colours[k] = b[3] << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
-            Sprite::PlaceEx(&cornerX[0][k], &cornerY[0][k], kRun, extent, xs[k], ys[k], cosines[k],
-                            sines[k], sizes[k], sizes[k]);
+            const int i = done + k;
+            Sprite::PlaceEx(&corners[0][k][0], &corners[0][k][1], 2 * kRun, extent,
+                            offsetX + s.x[i], offsetY + s.y[i], cosines[k], sines[k], s.size[i],
+                            s.size[i]);
         }
-        // Whole vertices into the batch: nothing is read back from it.
+        // Whole vertices into the batch, eight bytes at a time: nothing is
+        // read back from it.
+        auto* bytes = reinterpret_cast<unsigned char*>(out);
         for (int k = 0; k < room; ++k) {
-            Vertex* quad = out + 4 * k;
             for (int c = 0; c < 4; ++c) {
-                quad[c] = Vertex{cornerX[c][k], cornerY[c][k], look.v[c].z,
-                                 colours[k],    look.v[c].tx,  look.v[c].ty};
+                unsigned char* vertex = bytes + sizeof(Vertex) * (4 * k + c);
+                const std::uint64_t depthColour = DepthAndColour(depth[c], colours[k]);
+                std::memcpy(vertex + offsetof(Vertex, x), corners[c][k], 8);
+                std::memcpy(vertex + offsetof(Vertex, z), &depthColour, 8);
+                std::memcpy(vertex + offsetof(Vertex, tx), &texture[c], 8);
             }
         }
         m_engine->Gfx_FinishQuads(room);

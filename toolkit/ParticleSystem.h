@@ -47,7 +47,7 @@ public:
     void GetPosition(float* x, float* y) const;
     int GetParticlesAlive() const { return m_count; }
     // Slots never used read as cleared, as at construction.
-    const Particle& GetParticle(int i) const { return i < m_used ? m_slots.at[i] : kCleared; }
+    Particle GetParticle(int i) const;
     float GetAge() const { return m_age; }
     float GetEmissionRemainder() const { return m_remainder; }
     // Callers tune the settings of a running system (enemies shrink theirs).
@@ -55,9 +55,11 @@ public:
     const ParticleSystemInfo& GetInfo() const { return m_info; }
 
 private:
+    void AgeParticles(float dt);
     void MoveParticles(float dt);
     void Emit(float dt);
     void Spawn();
+    void CopySlot(int from, int to);
 
     Engine* m_engine = nullptr;
     ParticleSystemInfo m_info;
@@ -68,13 +70,26 @@ private:
     float m_offsetX = 0.0f, m_offsetY = 0.0f;
     int m_count = 0;
     // Slots at and above this have never held a particle. They are left
-    // unwritten, the colours' own initialisers included: systems are made
-    // for every projectile, and clearing all 500 slots each time cost more
-    // than the projectile's whole flight.
+    // unwritten: systems are made for every projectile, and clearing all 500
+    // slots each time cost more than the projectile's whole flight.
     int m_used = 0;
-    static const Particle kCleared;
-    union Slots {
-        Slots() {}
-        Particle at[kMaxParticles];
+    // Each particle field in an array of its own, so that moving and
+    // drawing are plain loops over floats that the compiler vectorises.
+    struct Slots {
+        alignas(64) float x[kMaxParticles];
+        float y[kMaxParticles];
+        float vx[kMaxParticles], vy[kMaxParticles];
+        float gravity[kMaxParticles];
+        float radialAccel[kMaxParticles];
+        float tangentialAccel[kMaxParticles];
+        float spin[kMaxParticles], spinDelta[kMaxParticles];
+        float size[kMaxParticles], sizeDelta[kMaxParticles];
+        float r[kMaxParticles], g[kMaxParticles], b[kMaxParticles], a[kMaxParticles];
+        float dr[kMaxParticles], dg[kMaxParticles], db[kMaxParticles], da[kMaxParticles];
+        float age[kMaxParticles], life[kMaxParticles];
     } m_slots;
+    // Each array of the slots, in the order of a Particle's members.
+    static constexpr int kFieldCount = sizeof(Particle) / sizeof(float);
+    using Field = float (Slots::*)[kMaxParticles];
+    static const Field kFields[kFieldCount];
 };
