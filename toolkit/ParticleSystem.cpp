@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -62,36 +63,9 @@ std::uint64_t DepthAndColour(float z, std::uint32_t colour) {
     }
 }
 
-// value[i] += change[i] * dt for the first count slots.
-void Drift(float* __restrict value, const float* __restrict change, int count, float dt) {
-    for (int i = 0; i < count; ++i) {
-        value[i] += change[i] * dt;
-    }
-}
-
 } // namespace
 
-const ParticleSystem::Field ParticleSystem::kFields[kFieldCount] = {&Slots::x,
-                                                                    &Slots::y,
-                                                                    &Slots::vx,
-                                                                    &Slots::vy,
-                                                                    &Slots::gravity,
-                                                                    &Slots::radialAccel,
-                                                                    &Slots::tangentialAccel,
-                                                                    &Slots::spin,
-                                                                    &Slots::spinDelta,
-                                                                    &Slots::size,
-                                                                    &Slots::sizeDelta,
-                                                                    &Slots::r,
-                                                                    &Slots::g,
-                                                                    &Slots::b,
-                                                                    &Slots::a,
-                                                                    &Slots::dr,
-                                                                    &Slots::dg,
-                                                                    &Slots::db,
-                                                                    &Slots::da,
-                                                                    &Slots::age,
-                                                                    &Slots::life};
+static_assert(sizeof(Particle) == sizeof(float) * 21, "a Particle is its 21 fields");
 
 ParticleSystem::ParticleSystem(const char* file, Sprite* sprite)
     : m_engine(EngineCreate(ENGINE_VERSION)) {
@@ -128,10 +102,8 @@ void ParticleSystem::MoveTo(float x, float y, bool moveParticles) {
         float dx = x - m_x;
         float dy = y - m_y;
         for (int i = 0; i < m_count; ++i) {
-            m_slots.x[i] += dx;
-        }
-        for (int i = 0; i < m_count; ++i) {
-            m_slots.y[i] += dy;
+            Slot(kX, i) += dx;
+            Slot(kY, i) += dy;
         }
         m_prevX += dx;
         m_prevY += dy;
@@ -173,7 +145,7 @@ Particle ParticleSystem::GetParticle(int i) const {
     float values[kFieldCount] = {};
     if (i >= 0 && i < m_used) {
         for (int f = 0; f < kFieldCount; ++f) {
-            values[f] = (m_slots.*kFields[f])[i];
+            values[f] = m_blocks[i / kLanes].f[f][i % kLanes];
         }
     }
     Particle p;
@@ -182,55 +154,81 @@ Particle ParticleSystem::GetParticle(int i) const {
 }
 
 void ParticleSystem::CopySlot(int from, int to) {
-    for (const Field field : kFields) {
-        (m_slots.*field)[to] = (m_slots.*field)[from];
+    const Block& source = m_blocks[from / kLanes];
+    Block& target = m_blocks[to / kLanes];
+    for (int f = 0; f < kFieldCount; ++f) {
+        target.f[f][to % kLanes] = source.f[f][from % kLanes];
     }
 }
 
 void ParticleSystem::AgeParticles(float dt) {
-    Slots& s = m_slots;
     int i = 0;
     while (i < m_count) {
-        const float age = s.age[i] + dt;
-        if (age >= s.life[i]) {
+        if (i % kLanes == 0 && m_count - i >= kLanes) {
+            // A whole block in which nobody dies ages in one vectorised go,
+            // as it would one particle at a time.
+            float(&f)[kFieldCount][kLanes] = m_blocks[i / kLanes].f;
+            int dying = 0;
+            for (int l = 0; l < kLanes; ++l) {
+                dying |= f[kAge][l] + dt >= f[kLife][l] ? 1 : 0;
+            }
+            if (dying == 0) {
+                for (int l = 0; l < kLanes; ++l) {
+                    f[kAge][l] += dt;
+                }
+                i += kLanes;
+                continue;
+            }
+        }
+        const float age = Slot(kAge, i) + dt;
+        if (age >= Slot(kLife, i)) {
             // The last particle takes this slot and is aged next.
             CopySlot(m_count - 1, i);
             --m_count;
             continue;
         }
-        s.age[i] = age;
+        Slot(kAge, i) = age;
         ++i;
     }
 }
 
 void ParticleSystem::MoveParticles(float dt) {
-    // Only live particles are left here, so every slot gets the same
-    // arithmetic and the loops carry no branch.
-    Slots& s = m_slots;
-    const int count = m_count;
+    // Only live particles are left here, so every lane gets the same
+    // arithmetic and the loop carries no branch.
     const float cx = m_x, cy = m_y;
-    for (int i = 0; i < count; ++i) {
-        float rx = s.x[i] - cx;
-        float ry = s.y[i] - cy;
-        const float inv = FastInverseSqrt(rx * rx + ry * ry);
-        rx *= inv;
-        ry *= inv;
-        const float ax = rx * s.radialAccel[i] - ry * s.tangentialAccel[i];
-        const float ay = ry * s.radialAccel[i] + rx * s.tangentialAccel[i];
-        const float vx = s.vx[i] + ax * dt;
-        float vy = s.vy[i] + ay * dt;
-        vy += s.gravity[i] * dt;
-        s.vx[i] = vx;
-        s.vy[i] = vy;
-        s.x[i] += vx * dt;
-        s.y[i] += vy * dt;
+    auto move = [cx, cy, dt](float(&f)[kFieldCount][kLanes], auto lanes) {
+        for (int l = 0; l < lanes; ++l) {
+            float rx = f[kX][l] - cx;
+            float ry = f[kY][l] - cy;
+            const float inv = FastInverseSqrt(rx * rx + ry * ry);
+            rx *= inv;
+            ry *= inv;
+            const float ax = rx * f[kRadialAccel][l] - ry * f[kTangentialAccel][l];
+            const float ay = ry * f[kRadialAccel][l] + rx * f[kTangentialAccel][l];
+            const float vx = f[kVx][l] + ax * dt;
+            float vy = f[kVy][l] + ay * dt;
+            vy += f[kGravity][l] * dt;
+            f[kVx][l] = vx;
+            f[kVy][l] = vy;
+            f[kX][l] += vx * dt;
+            f[kY][l] += vy * dt;
+        }
+        for (int l = 0; l < lanes; ++l)
+            f[kSpin][l] += f[kSpinDelta][l] * dt;
+        for (int l = 0; l < lanes; ++l)
+            f[kSize][l] += f[kSizeDelta][l] * dt;
+        for (int c = 0; c < 4; ++c)
+            for (int l = 0; l < lanes; ++l)
+                f[kRed + c][l] += f[kRedDelta + c][l] * dt;
+    };
+    for (int first = 0; first < m_count; first += kLanes) {
+        float(&f)[kFieldCount][kLanes] = m_blocks[first / kLanes].f;
+        if (m_count - first >= kLanes) {
+            move(f, std::integral_constant<int, kLanes>{}); // unrolled: no loop tests
+        } else {
+            move(f, m_count - first);
+        }
     }
-    Drift(s.spin, s.spinDelta, count, dt);
-    Drift(s.size, s.sizeDelta, count, dt);
-    Drift(s.r, s.dr, count, dt);
-    Drift(s.g, s.dg, count, dt);
-    Drift(s.b, s.db, count, dt);
-    Drift(s.a, s.da, count, dt);
 }
 
 void ParticleSystem::Emit(float dt) {
@@ -291,8 +289,9 @@ void ParticleSystem::Spawn() {
 
     float values[kFieldCount];
     std::memcpy(values, &p, sizeof values);
+    Block& block = m_blocks[m_count / kLanes];
     for (int f = 0; f < kFieldCount; ++f) {
-        (m_slots.*kFields[f])[m_count] = values[f];
+        block.f[f][m_count % kLanes] = values[f];
     }
     ++m_count;
     m_used = std::max(m_used, m_count);
@@ -324,50 +323,80 @@ void ParticleSystem::Render() {
         std::memcpy(&texture[c], &look.v[c].tx, sizeof texture[c]);
         depth[c] = look.v[c].z;
     }
-    const Slots& s = m_slots;
-    constexpr int kRun = 64;
+    // A run of four blocks at a time, so that the sines and cosines are
+    // worked out for 64 angles in one call.
+    constexpr int kRun = 4 * kLanes;
     float angles[kRun], sines[kRun], cosines[kRun];
     std::uint32_t colours[kRun];
-    // Corner c of particle k as an x, y pair, as a vertex starts.
+    // Corner c of particle k of the run as an x, y pair, as a vertex starts.
     float corners[4][kRun][2];
-    int done = 0;
-    while (done < m_count) {
-        int room = 0;
-        Vertex* out =
-            m_engine->Gfx_StartQuads(look.tex, look.blend, std::min(kRun, m_count - done), &room);
-        if (out == nullptr) {
-            break;
+    Vertex* out = nullptr;
+    int room = 0, used = 0;
+    // Lane by lane for one block, from lane 0 up to `lanes`, which is a
+    // constant for whole blocks so that their loops unroll.
+    auto shade = [&](const float(&f)[kFieldCount][kLanes], int o, auto lanes) {
+        for (int l = 0; l < lanes; ++l) {
+            angles[o + l] = f[kAge][l] * f[kSpin][l];
+            const std::uint32_t rgb = ChannelByte(f[kRed][l]) << 16 |
+                                      ChannelByte(f[kGreen][l]) << 8 | ChannelByte(f[kBlue][l]);
+            colours[o + l] =
+                ChannelByte(f[kAlpha][l]) << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
         }
-        for (int k = 0; k < room; ++k) {
-            angles[k] = s.age[done + k] * s.spin[done + k];
+    };
+    auto place = [&](const float(&f)[kFieldCount][kLanes], int o, auto lanes) {
+        for (int l = 0; l < lanes; ++l) {
+            Sprite::PlaceEx(&corners[0][o + l][0], &corners[0][o + l][1], 2 * kRun, extent,
+                            offsetX + f[kX][l], offsetY + f[kY][l], cosines[o + l], sines[o + l],
+                            f[kSize][l], f[kSize][l]);
         }
-        SinCos(angles, sines, cosines, room);
-        for (int k = 0; k < room; ++k) {
-            const int i = done + k;
-            const std::uint32_t rgb =
-                ChannelByte(s.r[i]) << 16 | ChannelByte(s.g[i]) << 8 | ChannelByte(s.b[i]);
-            colours[k] = ChannelByte(s.a[i]) << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
-        }
-        for (int k = 0; k < room; ++k) {
-            const int i = done + k;
-            Sprite::PlaceEx(&corners[0][k][0], &corners[0][k][1], 2 * kRun, extent,
-                            offsetX + s.x[i], offsetY + s.y[i], cosines[k], sines[k], s.size[i],
-                            s.size[i]);
-        }
-        // Whole vertices into the batch, eight bytes at a time: nothing is
-        // read back from it.
-        auto* bytes = reinterpret_cast<unsigned char*>(out);
-        for (int k = 0; k < room; ++k) {
-            for (int c = 0; c < 4; ++c) {
-                unsigned char* vertex = bytes + sizeof(Vertex) * (4 * k + c);
-                const std::uint64_t depthColour = DepthAndColour(depth[c], colours[k]);
-                std::memcpy(vertex + offsetof(Vertex, x), corners[c][k], 8);
-                std::memcpy(vertex + offsetof(Vertex, z), &depthColour, 8);
-                std::memcpy(vertex + offsetof(Vertex, tx), &texture[c], 8);
+    };
+    auto eachBlock = [this](int first, int n, auto&& work) {
+        for (int o = 0; o < n; o += kLanes) {
+            const float(&f)[kFieldCount][kLanes] = m_blocks[(first + o) / kLanes].f;
+            if (n - o >= kLanes) {
+                work(f, o, std::integral_constant<int, kLanes>{});
+            } else {
+                work(f, o, n - o);
             }
         }
-        m_engine->Gfx_FinishQuads(room);
-        done += room;
+    };
+    for (int first = 0; first < m_count; first += kRun) {
+        const int n = std::min(kRun, m_count - first);
+        eachBlock(first, n, shade);
+        SinCos(angles, sines, cosines, n);
+        eachBlock(first, n, place);
+        int lane = 0;
+        while (lane < n) {
+            if (used == room) {
+                if (out != nullptr) {
+                    m_engine->Gfx_FinishQuads(used);
+                }
+                out = m_engine->Gfx_StartQuads(look.tex, look.blend, m_count - first - lane, &room);
+                used = 0;
+                if (out == nullptr) {
+                    sprite->SetColor(saved);
+                    return;
+                }
+            }
+            // Whole vertices into the batch, eight bytes at a time: nothing
+            // is read back from it.
+            const int end = lane + std::min(room - used, n - lane);
+            auto* bytes = reinterpret_cast<unsigned char*>(out + 4 * used);
+            for (int l = lane; l < end; ++l) {
+                for (int c = 0; c < 4; ++c) {
+                    unsigned char* vertex = bytes + sizeof(Vertex) * (4 * (l - lane) + c);
+                    const std::uint64_t depthColour = DepthAndColour(depth[c], colours[l]);
+                    std::memcpy(vertex + offsetof(Vertex, x), corners[c][l], 8);
+                    std::memcpy(vertex + offsetof(Vertex, z), &depthColour, 8);
+                    std::memcpy(vertex + offsetof(Vertex, tx), &texture[c], 8);
+                }
+            }
+            used += end - lane;
+            lane = end;
+        }
+    }
+    if (out != nullptr) {
+        m_engine->Gfx_FinishQuads(used);
     }
     // As drawing with the sprite itself would leave it.
     sprite->SetColor(saved);

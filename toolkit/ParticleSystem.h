@@ -55,6 +55,46 @@ public:
     const ParticleSystemInfo& GetInfo() const { return m_info; }
 
 private:
+    // A particle's fields, in the order of Particle's members.
+    enum Field {
+        kX,
+        kY,
+        kVx,
+        kVy,
+        kGravity,
+        kRadialAccel,
+        kTangentialAccel,
+        kSpin,
+        kSpinDelta,
+        kSize,
+        kSizeDelta,
+        kRed,
+        kGreen,
+        kBlue,
+        kAlpha,
+        kRedDelta,
+        kGreenDelta,
+        kBlueDelta,
+        kAlphaDelta,
+        kAge,
+        kLife,
+        kFieldCount
+    };
+    // Particles live in blocks of 16, each field of a block an array of its
+    // own: the loops over a block vectorise, and a system with few particles
+    // touches only its first blocks (fresh memory costs a page fault per
+    // page touched, and systems are made for every projectile).
+    static constexpr int kLanes = 16;
+    static constexpr int kBlocks = (kMaxParticles + kLanes - 1) / kLanes;
+    struct Block {
+        float f[kFieldCount][kLanes];
+    };
+
+    // Slot i of the system; i is never negative.
+    float& Slot(Field field, int i) {
+        const auto u = static_cast<unsigned>(i);
+        return m_blocks[u / kLanes].f[field][u % kLanes];
+    }
     void AgeParticles(float dt);
     void MoveParticles(float dt);
     void Emit(float dt);
@@ -73,23 +113,5 @@ private:
     // unwritten: systems are made for every projectile, and clearing all 500
     // slots each time cost more than the projectile's whole flight.
     int m_used = 0;
-    // Each particle field in an array of its own, so that moving and
-    // drawing are plain loops over floats that the compiler vectorises.
-    struct Slots {
-        alignas(64) float x[kMaxParticles];
-        float y[kMaxParticles];
-        float vx[kMaxParticles], vy[kMaxParticles];
-        float gravity[kMaxParticles];
-        float radialAccel[kMaxParticles];
-        float tangentialAccel[kMaxParticles];
-        float spin[kMaxParticles], spinDelta[kMaxParticles];
-        float size[kMaxParticles], sizeDelta[kMaxParticles];
-        float r[kMaxParticles], g[kMaxParticles], b[kMaxParticles], a[kMaxParticles];
-        float dr[kMaxParticles], dg[kMaxParticles], db[kMaxParticles], da[kMaxParticles];
-        float age[kMaxParticles], life[kMaxParticles];
-    } m_slots;
-    // Each array of the slots, in the order of a Particle's members.
-    static constexpr int kFieldCount = sizeof(Particle) / sizeof(float);
-    using Field = float (Slots::*)[kMaxParticles];
-    static const Field kFields[kFieldCount];
+    Block m_blocks[kBlocks];
 };
