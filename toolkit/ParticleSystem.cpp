@@ -334,9 +334,11 @@ void ParticleSystem::Render() {
     int room = 0, used = 0;
     // Lane by lane for one block, from lane 0 up to `lanes`, which is a
     // constant for whole blocks so that their loops unroll.
+    std::uint32_t turned = 0;
     auto shade = [&](const float(&f)[kFieldCount][kLanes], int o, auto lanes) {
         for (int l = 0; l < lanes; ++l) {
             angles[o + l] = f[kAge][l] * f[kSpin][l];
+            turned |= std::bit_cast<std::uint32_t>(angles[o + l]);
             const std::uint32_t rgb = ChannelByte(f[kRed][l]) << 16 |
                                       ChannelByte(f[kGreen][l]) << 8 | ChannelByte(f[kBlue][l]);
             colours[o + l] =
@@ -362,8 +364,16 @@ void ParticleSystem::Render() {
     };
     for (int first = 0; first < m_count; first += kRun) {
         const int n = std::min(kRun, m_count - first);
+        turned = 0;
         eachBlock(first, n, shade);
-        SinCos(angles, sines, cosines, n);
+        if (turned != 0) {
+            SinCos(angles, sines, cosines, n);
+        } else {
+            // Most particle files do not spin: every angle is +0, whose sine
+            // and cosine are exactly 0 and 1.
+            std::fill_n(sines, n, 0.0f);
+            std::fill_n(cosines, n, 1.0f);
+        }
         eachBlock(first, n, place);
         int lane = 0;
         while (lane < n) {
