@@ -132,8 +132,7 @@ void ParticleSystem::Update(float dt) {
             m_age = kStopped;
         }
     }
-    AgeParticles(dt);
-    MoveParticles(dt);
+    AgeAndMoveParticles(dt);
     if (m_age != kStopped) {
         Emit(dt);
     }
@@ -161,25 +160,9 @@ void ParticleSystem::CopySlot(int from, int to) {
     }
 }
 
-void ParticleSystem::AgeParticles(float dt) {
-    int i = 0;
-    while (i < m_count) {
-        if (i % kLanes == 0 && m_count - i >= kLanes) {
-            // A whole block in which nobody dies ages in one vectorised go,
-            // as it would one particle at a time.
-            float(&f)[kFieldCount][kLanes] = m_blocks[i / kLanes].f;
-            int dying = 0;
-            for (int l = 0; l < kLanes; ++l) {
-                dying |= f[kAge][l] + dt >= f[kLife][l] ? 1 : 0;
-            }
-            if (dying == 0) {
-                for (int l = 0; l < kLanes; ++l) {
-                    f[kAge][l] += dt;
-                }
-                i += kLanes;
-                continue;
-            }
-        }
+void ParticleSystem::AgeSlots(int first, float dt) {
+    int i = first;
+    while (i < std::min(first + kLanes, m_count)) {
         const float age = Slot(kAge, i) + dt;
         if (age >= Slot(kLife, i)) {
             // The last particle takes this slot and is aged next.
@@ -192,9 +175,12 @@ void ParticleSystem::AgeParticles(float dt) {
     }
 }
 
-void ParticleSystem::MoveParticles(float dt) {
-    // Only live particles are left here, so every lane gets the same
-    // arithmetic and the loop carries no branch.
+void ParticleSystem::AgeAndMoveParticles(float dt) {
+    // Each particle is aged, and dies or moves, one slot after the other;
+    // a dying one takes the last particle into its slot, and that one has not
+    // been aged or moved yet. Moving depends on nothing but the particle
+    // itself, so a whole block in which nobody dies ages and moves in one
+    // vectorised go, with the same results.
     const float cx = m_x, cy = m_y;
     auto move = [cx, cy, dt](float(&f)[kFieldCount][kLanes], auto lanes) {
         for (int l = 0; l < lanes; ++l) {
@@ -224,9 +210,24 @@ void ParticleSystem::MoveParticles(float dt) {
     for (int first = 0; first < m_count; first += kLanes) {
         float(&f)[kFieldCount][kLanes] = m_blocks[first / kLanes].f;
         if (m_count - first >= kLanes) {
-            move(f, std::integral_constant<int, kLanes>{}); // unrolled: no loop tests
-        } else {
-            move(f, m_count - first);
+            int dying = 0;
+            for (int l = 0; l < kLanes; ++l) {
+                dying |= f[kAge][l] + dt >= f[kLife][l] ? 1 : 0;
+            }
+            if (dying == 0) {
+                for (int l = 0; l < kLanes; ++l) {
+                    f[kAge][l] += dt;
+                }
+                move(f, std::integral_constant<int, kLanes>{}); // unrolled: no loop tests
+                continue;
+            }
+        }
+        AgeSlots(first, dt);
+        const int lanes = std::min(kLanes, m_count - first);
+        if (lanes == kLanes) {
+            move(f, std::integral_constant<int, kLanes>{});
+        } else if (lanes > 0) {
+            move(f, lanes);
         }
     }
 }

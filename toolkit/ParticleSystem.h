@@ -95,8 +95,10 @@ private:
         const auto u = static_cast<unsigned>(i);
         return m_blocks[u / kLanes].f[field][u % kLanes];
     }
-    void AgeParticles(float dt);
-    void MoveParticles(float dt);
+    // Ages the particles of the block starting at slot `first` one at a
+    // time, removing those whose life is over.
+    void AgeSlots(int first, float dt);
+    void AgeAndMoveParticles(float dt);
     void Emit(float dt);
     void Spawn();
     void CopySlot(int from, int to);
