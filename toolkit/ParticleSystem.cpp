@@ -47,7 +47,7 @@ std::uint32_t ChannelByte(float value) {
         static_cast<std::int32_t>(std::bit_cast<float>(bits) + kJustUnderHalf));
 }
 
-// Quads are written in eight-byte pieces: x and y, depth and colour, the
+// Vertices are written in two pieces: x and y, then depth, colour and the
 // texture coordinates.
 static_assert(sizeof(Vertex) == 24 && offsetof(Vertex, y) == 4 && offsetof(Vertex, z) == 8 &&
               offsetof(Vertex, col) == 12 && offsetof(Vertex, tx) == 16 &&
@@ -389,17 +389,17 @@ void ParticleSystem::Render() {
                     return;
                 }
             }
-            // Whole vertices into the batch, eight bytes at a time: nothing
-            // is read back from it.
+            // Whole vertices into the batch, x and y, then depth, colour and
+            // texture coordinates in one piece: nothing is read back from it.
             const int end = lane + std::min(room - used, n - lane);
             auto* bytes = reinterpret_cast<unsigned char*>(out + 4 * used);
             for (int l = lane; l < end; ++l) {
                 for (int c = 0; c < 4; ++c) {
                     unsigned char* vertex = bytes + sizeof(Vertex) * (4 * (l - lane) + c);
-                    const std::uint64_t depthColour = DepthAndColour(depth[c], colours[l]);
+                    const std::uint64_t tail[2] = {DepthAndColour(depth[c], colours[l]),
+                                                   texture[c]};
                     std::memcpy(vertex + offsetof(Vertex, x), corners[c][l], 8);
-                    std::memcpy(vertex + offsetof(Vertex, z), &depthColour, 8);
-                    std::memcpy(vertex + offsetof(Vertex, tx), &texture[c], 8);
+                    std::memcpy(vertex + offsetof(Vertex, z), tail, 16);
                 }
             }
             used += end - lane;
