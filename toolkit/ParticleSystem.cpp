@@ -47,6 +47,12 @@ std::uint32_t ChannelByte(float value) {
         static_cast<std::int32_t>(std::bit_cast<float>(bits) + kJustUnderHalf));
 }
 
+// ChannelByte for a value known to lie from 0 to 1.
+std::uint32_t InRangeByte(float value) {
+    constexpr float kJustUnderHalf = 0x1.fffffep-2f;
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(value * 255.0f + kJustUnderHalf));
+}
+
 // Vertices are written in two pieces: x and y, then depth, colour and the
 // texture coordinates.
 static_assert(sizeof(Vertex) == 24 && offsetof(Vertex, y) == 4 && offsetof(Vertex, z) == 8 &&
@@ -337,9 +343,26 @@ void ParticleSystem::Render() {
     // constant for whole blocks so that their loops unroll.
     std::uint32_t turned = 0;
     auto shade = [&](const float(&f)[kFieldCount][kLanes], int o, auto lanes) {
+        int outside = 0;
         for (int l = 0; l < lanes; ++l) {
             angles[o + l] = f[kAge][l] * f[kSpin][l];
             turned |= std::bit_cast<std::uint32_t>(angles[o + l]);
+            for (int c = kRed; c <= kAlpha; ++c) {
+                outside |= (f[c][l] >= 0.0f) & (f[c][l] <= 1.0f) ? 0 : 1;
+            }
+        }
+        if (outside == 0) {
+            // Every channel from 0 to 1, as nearly always: holding them
+            // there would change nothing.
+            for (int l = 0; l < lanes; ++l) {
+                const std::uint32_t rgb = InRangeByte(f[kRed][l]) << 16 |
+                                          InRangeByte(f[kGreen][l]) << 8 | InRangeByte(f[kBlue][l]);
+                colours[o + l] =
+                    InRangeByte(f[kAlpha][l]) << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
+            }
+            return;
+        }
+        for (int l = 0; l < lanes; ++l) {
             const std::uint32_t rgb = ChannelByte(f[kRed][l]) << 16 |
                                       ChannelByte(f[kGreen][l]) << 8 | ChannelByte(f[kBlue][l]);
             colours[o + l] =
