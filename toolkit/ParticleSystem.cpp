@@ -28,6 +28,11 @@ float FastInverseSqrt(float v) {
     return y * (1.5f - half * y * y);
 }
 
+// Colour bytes round half away from zero like roundf: for every value from
+// 0 to 255, adding the float just below one half and cutting off the
+// fraction gives the same (adding one half itself would round 0.49999997 up).
+constexpr float kJustUnderHalf = 0x1.fffffep-2f;
+
 // One channel as a byte; values outside 0-1 are held at the ends so they
 // cannot spill into the neighbouring channel, and NaN counts as 0. The
 // holding works on the float's bits, which order positive floats as their
@@ -39,17 +44,13 @@ std::uint32_t ChannelByte(float value) {
     std::uint32_t bits = std::bit_cast<std::uint32_t>(value * 255.0f);
     bits &= 0u - static_cast<std::uint32_t>(bits <= kInfinity);
     bits = std::min(bits, kTop);
-    // Rounds half away from zero like roundf: for every value from 0 to 255,
-    // adding the float just below one half and cutting off the fraction
-    // gives the same (adding one half itself would round 0.49999997 up).
-    constexpr float kJustUnderHalf = 0x1.fffffep-2f;
     return static_cast<std::uint32_t>(
         static_cast<std::int32_t>(std::bit_cast<float>(bits) + kJustUnderHalf));
 }
 
-// ChannelByte for a value known to lie from 0 to 1.
+// ChannelByte for a value known to lie from 0 to 1: the same byte, with
+// nothing to hold.
 std::uint32_t InRangeByte(float value) {
-    constexpr float kJustUnderHalf = 0x1.fffffep-2f;
     return static_cast<std::uint32_t>(static_cast<std::int32_t>(value * 255.0f + kJustUnderHalf));
 }
 
@@ -205,13 +206,18 @@ void ParticleSystem::AgeAndMoveParticles(float dt) {
             f[kX][l] += vx * dt;
             f[kY][l] += vy * dt;
         }
-        for (int l = 0; l < lanes; ++l)
+        // Spin, size and the colour channels change at their own steady rates.
+        for (int l = 0; l < lanes; ++l) {
             f[kSpin][l] += f[kSpinDelta][l] * dt;
-        for (int l = 0; l < lanes; ++l)
+        }
+        for (int l = 0; l < lanes; ++l) {
             f[kSize][l] += f[kSizeDelta][l] * dt;
-        for (int c = 0; c < 4; ++c)
-            for (int l = 0; l < lanes; ++l)
+        }
+        for (int c = 0; c < 4; ++c) {
+            for (int l = 0; l < lanes; ++l) {
                 f[kRed + c][l] += f[kRedDelta + c][l] * dt;
+            }
+        }
     };
     for (int first = 0; first < m_count; first += kLanes) {
         float(&f)[kFieldCount][kLanes] = m_blocks[first / kLanes].f;
@@ -339,9 +345,9 @@ void ParticleSystem::Render() {
     float corners[4][kRun][2];
     Vertex* out = nullptr;
     int room = 0, used = 0;
+    std::uint32_t turned = 0; // the bits of every angle of the run, or-ed
     // Lane by lane for one block, from lane 0 up to `lanes`, which is a
     // constant for whole blocks so that their loops unroll.
-    std::uint32_t turned = 0;
     auto shade = [&](const float(&f)[kFieldCount][kLanes], int o, auto lanes) {
         int outside = 0;
         for (int l = 0; l < lanes; ++l) {
