@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -26,25 +28,51 @@ float FastInverseSqrt(float v) {
     return y * (1.5f - half * y * y);
 }
 
+// Colour bytes round half away from zero like roundf: for every value from
+// 0 to 255, adding the float just below one half and cutting off the
+// fraction gives the same (adding one half itself would round 0.49999997 up).
+constexpr float kJustUnderHalf = 0x1.fffffep-2f;
+
 // One channel as a byte; values outside 0-1 are held at the ends so they
-// cannot spill into the neighbouring channel, and NaN counts as 0. Rounds
-// half away from zero like roundf (the sum is formed in double, so it is
-// exact). The holding works on the float's bits, which order positive
-// floats as their values; masks rather than branches, so the loop over a
-// run of particles vectorises.
+// cannot spill into the neighbouring channel, and NaN counts as 0. The
+// holding works on the float's bits, which order positive floats as their
+// values; masks rather than branches, so the loop over a run of particles
+// vectorises.
 std::uint32_t ChannelByte(float value) {
     constexpr std::uint32_t kTop = 0x437F0000;      // 255.0f
     constexpr std::uint32_t kInfinity = 0x7F800000; // above: NaN, or the sign is set
     std::uint32_t bits = std::bit_cast<std::uint32_t>(value * 255.0f);
     bits &= 0u - static_cast<std::uint32_t>(bits <= kInfinity);
     bits = std::min(bits, kTop);
-    const double held = std::bit_cast<float>(bits);
-    return static_cast<std::uint32_t>(static_cast<std::int32_t>(held + 0.5));
+    return static_cast<std::uint32_t>(
+        static_cast<std::int32_t>(std::bit_cast<float>(bits) + kJustUnderHalf));
+}
+
+// ChannelByte for a value known to lie from 0 to 1: the same byte, with
+// nothing to hold.
+std::uint32_t InRangeByte(float value) {
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(value * 255.0f + kJustUnderHalf));
+}
+
+// Vertices are written in two pieces: x and y, then depth, colour and the
+// texture coordinates.
+static_assert(sizeof(Vertex) == 24 && offsetof(Vertex, y) == 4 && offsetof(Vertex, z) == 8 &&
+              offsetof(Vertex, col) == 12 && offsetof(Vertex, tx) == 16 &&
+              offsetof(Vertex, ty) == 20);
+
+// A vertex's depth and colour as the eight bytes they fill, in memory order.
+std::uint64_t DepthAndColour(float z, std::uint32_t colour) {
+    const std::uint64_t depth = std::bit_cast<std::uint32_t>(z);
+    if constexpr (std::endian::native == std::endian::little) {
+        return depth | std::uint64_t{colour} << 32;
+    } else {
+        return depth << 32 | colour;
+    }
 }
 
 } // namespace
 
-const Particle ParticleSystem::kCleared{};
+static_assert(sizeof(Particle) == sizeof(float) * 21, "a Particle is its 21 fields");
 
 ParticleSystem::ParticleSystem(const char* file, Sprite* sprite)
     : m_engine(EngineCreate(ENGINE_VERSION)) {
@@ -81,8 +109,8 @@ void ParticleSystem::MoveTo(float x, float y, bool moveParticles) {
         float dx = x - m_x;
         float dy = y - m_y;
         for (int i = 0; i < m_count; ++i) {
-            m_slots.at[i].x += dx;
-            m_slots.at[i].y += dy;
+            Slot(kX, i) += dx;
+            Slot(kY, i) += dy;
         }
         m_prevX += dx;
         m_prevY += dy;
@@ -111,7 +139,7 @@ void ParticleSystem::Update(float dt) {
             m_age = kStopped;
         }
     }
-    MoveParticles(dt);
+    AgeAndMoveParticles(dt);
     if (m_age != kStopped) {
         Emit(dt);
     }
@@ -119,36 +147,100 @@ void ParticleSystem::Update(float dt) {
     m_prevY = m_y;
 }
 
-void ParticleSystem::MoveParticles(float dt) {
-    int i = 0;
-    while (i < m_count) {
-        Particle& p = m_slots.at[i];
-        p.age += dt;
-        if (p.age >= p.life) {
-            // The last particle takes this slot and is processed next.
-            p = m_slots.at[m_count - 1];
+Particle ParticleSystem::GetParticle(int i) const {
+    float values[kFieldCount] = {};
+    if (i >= 0 && i < m_used) {
+        for (int f = 0; f < kFieldCount; ++f) {
+            values[f] = m_blocks[i / kLanes].f[f][i % kLanes];
+        }
+    }
+    Particle p;
+    std::memcpy(&p, values, sizeof p);
+    return p;
+}
+
+void ParticleSystem::CopySlot(int from, int to) {
+    const Block& source = m_blocks[from / kLanes];
+    Block& target = m_blocks[to / kLanes];
+    for (int f = 0; f < kFieldCount; ++f) {
+        target.f[f][to % kLanes] = source.f[f][from % kLanes];
+    }
+}
+
+void ParticleSystem::AgeSlots(int first, float dt) {
+    int i = first;
+    while (i < std::min(first + kLanes, m_count)) {
+        const float age = Slot(kAge, i) + dt;
+        if (age >= Slot(kLife, i)) {
+            // The last particle takes this slot and is aged next.
+            CopySlot(m_count - 1, i);
             --m_count;
             continue;
         }
-        float rx = p.x - m_x;
-        float ry = p.y - m_y;
-        float inv = FastInverseSqrt(rx * rx + ry * ry);
-        rx *= inv;
-        ry *= inv;
-        float ax = rx * p.radialAccel - ry * p.tangentialAccel;
-        float ay = ry * p.radialAccel + rx * p.tangentialAccel;
-        p.vx += ax * dt;
-        p.vy += ay * dt;
-        p.vy += p.gravity * dt;
-        p.x += p.vx * dt;
-        p.y += p.vy * dt;
-        p.spin += p.spinDelta * dt;
-        p.size += p.sizeDelta * dt;
-        p.color.r += p.colorDelta.r * dt;
-        p.color.g += p.colorDelta.g * dt;
-        p.color.b += p.colorDelta.b * dt;
-        p.color.a += p.colorDelta.a * dt;
+        Slot(kAge, i) = age;
         ++i;
+    }
+}
+
+void ParticleSystem::AgeAndMoveParticles(float dt) {
+    // Each particle is aged, and dies or moves, one slot after the other;
+    // a dying one takes the last particle into its slot, and that one has not
+    // been aged or moved yet. Moving depends on nothing but the particle
+    // itself, so a whole block in which nobody dies ages and moves in one
+    // vectorised go, with the same results.
+    const float cx = m_x, cy = m_y;
+    auto move = [cx, cy, dt](float(&f)[kFieldCount][kLanes], auto lanes) {
+        for (int l = 0; l < lanes; ++l) {
+            float rx = f[kX][l] - cx;
+            float ry = f[kY][l] - cy;
+            const float inv = FastInverseSqrt(rx * rx + ry * ry);
+            rx *= inv;
+            ry *= inv;
+            const float ax = rx * f[kRadialAccel][l] - ry * f[kTangentialAccel][l];
+            const float ay = ry * f[kRadialAccel][l] + rx * f[kTangentialAccel][l];
+            const float vx = f[kVx][l] + ax * dt;
+            float vy = f[kVy][l] + ay * dt;
+            vy += f[kGravity][l] * dt;
+            f[kVx][l] = vx;
+            f[kVy][l] = vy;
+            f[kX][l] += vx * dt;
+            f[kY][l] += vy * dt;
+        }
+        // Spin, size and the colour channels change at their own steady rates.
+        for (int l = 0; l < lanes; ++l) {
+            f[kSpin][l] += f[kSpinDelta][l] * dt;
+        }
+        for (int l = 0; l < lanes; ++l) {
+            f[kSize][l] += f[kSizeDelta][l] * dt;
+        }
+        for (int c = 0; c < 4; ++c) {
+            for (int l = 0; l < lanes; ++l) {
+                f[kRed + c][l] += f[kRedDelta + c][l] * dt;
+            }
+        }
+    };
+    for (int first = 0; first < m_count; first += kLanes) {
+        float(&f)[kFieldCount][kLanes] = m_blocks[first / kLanes].f;
+        if (m_count - first >= kLanes) {
+            int dying = 0;
+            for (int l = 0; l < kLanes; ++l) {
+                dying |= f[kAge][l] + dt >= f[kLife][l] ? 1 : 0;
+            }
+            if (dying == 0) {
+                for (int l = 0; l < kLanes; ++l) {
+                    f[kAge][l] += dt;
+                }
+                move(f, std::integral_constant<int, kLanes>{}); // unrolled: no loop tests
+                continue;
+            }
+        }
+        AgeSlots(first, dt);
+        const int lanes = std::min(kLanes, m_count - first);
+        if (lanes == kLanes) {
+            move(f, std::integral_constant<int, kLanes>{});
+        } else if (lanes > 0) {
+            move(f, lanes);
+        }
     }
 }
 
@@ -170,8 +262,7 @@ void ParticleSystem::Emit(float dt) {
 
 void ParticleSystem::Spawn() {
     const ParticleSystemInfo& s = m_info;
-    Particle& p = m_slots.at[m_count++];
-    m_used = std::max(m_used, m_count);
+    Particle p;
     p.age = 0.0f;
     p.life = m_engine->Random_Float(s.particleLifeMin, s.particleLifeMax);
 
@@ -208,6 +299,15 @@ void ParticleSystem::Spawn() {
     channel(s.colorStart.g, s.colorEnd.g, s.colorVar, p.color.g, p.colorDelta.g);
     channel(s.colorStart.b, s.colorEnd.b, s.colorVar, p.color.b, p.colorDelta.b);
     channel(s.colorStart.a, s.colorEnd.a, s.alphaVar, p.color.a, p.colorDelta.a);
+
+    float values[kFieldCount];
+    std::memcpy(values, &p, sizeof values);
+    Block& block = m_blocks[m_count / kLanes];
+    for (int f = 0; f < kFieldCount; ++f) {
+        block.f[f][m_count % kLanes] = values[f];
+    }
+    ++m_count;
+    m_used = std::max(m_used, m_count);
 }
 
 void ParticleSystem::Render() {
@@ -228,48 +328,115 @@ void ParticleSystem::Render() {
     // colour loop needs no branch.
     const std::uint32_t keepMask = m_info.colorStart.r < 0.0f ? 0xFFFFFFFFu : 0u;
     const std::uint32_t savedRgb = saved & 0x00FFFFFF;
-    constexpr int kRun = 64;
-    float angles[kRun], sines[kRun], cosines[kRun], xs[kRun], ys[kRun], sizes[kRun];
-    float channels[kRun * 4];
-    std::uint32_t bytes[kRun * 4], colours[kRun];
-    float cornerX[4][kRun], cornerY[4][kRun];
-    int done = 0;
-    while (done < m_count) {
-        int room = 0;
-        Vertex* out =
-            m_engine->Gfx_StartQuads(look.tex, look.blend, std::min(kRun, m_count - done), &room);
-        if (out == nullptr) {
-            break;
-        }
-        const Particle* run = m_slots.at + done;
-        for (int k = 0; k < room; ++k) {
-            angles[k] = run[k].age * run[k].spin;
-            xs[k] = offsetX + run[k].x;
-            ys[k] = offsetY + run[k].y;
-            sizes[k] = run[k].size;
-            std::memcpy(&channels[4 * k], &run[k].color, sizeof(ColorF));
-        }
-        SinCos(angles, sines, cosines, room);
-        for (int i = 0; i < 4 * room; ++i) {
-            bytes[i] = ChannelByte(channels[i]);
-        }
-        for (int k = 0; k < room; ++k) {
-            const std::uint32_t* b = &bytes[4 * k]; // red, green, blue, alpha
-            const std::uint32_t rgb = b[0] << 16 | b[1] << 8 | b[2];
-            colours[k] = b[3] << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
-            Sprite::PlaceEx(&cornerX[0][k], &cornerY[0][k], kRun, extent, xs[k], ys[k], cosines[k],
-                            sines[k], sizes[k], sizes[k]);
-        }
-        // Whole vertices into the batch: nothing is read back from it.
-        for (int k = 0; k < room; ++k) {
-            Vertex* quad = out + 4 * k;
-            for (int c = 0; c < 4; ++c) {
-                quad[c] = Vertex{cornerX[c][k], cornerY[c][k], look.v[c].z,
-                                 colours[k],    look.v[c].tx,  look.v[c].ty};
+    // Per corner, the eight bytes of texture coordinates and the depth,
+    // the same for every particle.
+    std::uint64_t texture[4];
+    float depth[4];
+    for (int c = 0; c < 4; ++c) {
+        std::memcpy(&texture[c], &look.v[c].tx, sizeof texture[c]);
+        depth[c] = look.v[c].z;
+    }
+    // A run of four blocks at a time, so that the sines and cosines are
+    // worked out for 64 angles in one call.
+    constexpr int kRun = 4 * kLanes;
+    float angles[kRun], sines[kRun], cosines[kRun];
+    std::uint32_t colours[kRun];
+    // Corner c of particle k of the run as an x, y pair, as a vertex starts.
+    float corners[4][kRun][2];
+    Vertex* out = nullptr;
+    int room = 0, used = 0;
+    std::uint32_t turned = 0; // the bits of every angle of the run, or-ed
+    // Lane by lane for one block, from lane 0 up to `lanes`, which is a
+    // constant for whole blocks so that their loops unroll.
+    auto shade = [&](const float(&f)[kFieldCount][kLanes], int o, auto lanes) {
+        int outside = 0;
+        for (int l = 0; l < lanes; ++l) {
+            angles[o + l] = f[kAge][l] * f[kSpin][l];
+            turned |= std::bit_cast<std::uint32_t>(angles[o + l]);
+            for (int c = kRed; c <= kAlpha; ++c) {
+                outside |= (f[c][l] >= 0.0f) & (f[c][l] <= 1.0f) ? 0 : 1;
             }
         }
-        m_engine->Gfx_FinishQuads(room);
-        done += room;
+        if (outside == 0) {
+            // Every channel from 0 to 1, as nearly always: holding them
+            // there would change nothing.
+            for (int l = 0; l < lanes; ++l) {
+                const std::uint32_t rgb = InRangeByte(f[kRed][l]) << 16 |
+                                          InRangeByte(f[kGreen][l]) << 8 | InRangeByte(f[kBlue][l]);
+                colours[o + l] =
+                    InRangeByte(f[kAlpha][l]) << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
+            }
+            return;
+        }
+        for (int l = 0; l < lanes; ++l) {
+            const std::uint32_t rgb = ChannelByte(f[kRed][l]) << 16 |
+                                      ChannelByte(f[kGreen][l]) << 8 | ChannelByte(f[kBlue][l]);
+            colours[o + l] =
+                ChannelByte(f[kAlpha][l]) << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
+        }
+    };
+    auto place = [&](const float(&f)[kFieldCount][kLanes], int o, auto lanes) {
+        for (int l = 0; l < lanes; ++l) {
+            Sprite::PlaceEx(&corners[0][o + l][0], &corners[0][o + l][1], 2 * kRun, extent,
+                            offsetX + f[kX][l], offsetY + f[kY][l], cosines[o + l], sines[o + l],
+                            f[kSize][l], f[kSize][l]);
+        }
+    };
+    auto eachBlock = [this](int first, int n, auto&& work) {
+        for (int o = 0; o < n; o += kLanes) {
+            const float(&f)[kFieldCount][kLanes] = m_blocks[(first + o) / kLanes].f;
+            if (n - o >= kLanes) {
+                work(f, o, std::integral_constant<int, kLanes>{});
+            } else {
+                work(f, o, n - o);
+            }
+        }
+    };
+    for (int first = 0; first < m_count; first += kRun) {
+        const int n = std::min(kRun, m_count - first);
+        turned = 0;
+        eachBlock(first, n, shade);
+        if (turned != 0) {
+            SinCos(angles, sines, cosines, n);
+        } else {
+            // Most particle files do not spin: every angle is +0, whose sine
+            // and cosine are exactly 0 and 1.
+            std::fill_n(sines, n, 0.0f);
+            std::fill_n(cosines, n, 1.0f);
+        }
+        eachBlock(first, n, place);
+        int lane = 0;
+        while (lane < n) {
+            if (used == room) {
+                if (out != nullptr) {
+                    m_engine->Gfx_FinishQuads(used);
+                }
+                out = m_engine->Gfx_StartQuads(look.tex, look.blend, m_count - first - lane, &room);
+                used = 0;
+                if (out == nullptr) {
+                    sprite->SetColor(saved);
+                    return;
+                }
+            }
+            // Whole vertices into the batch, x and y, then depth, colour and
+            // texture coordinates in one piece: nothing is read back from it.
+            const int end = lane + std::min(room - used, n - lane);
+            auto* bytes = reinterpret_cast<unsigned char*>(out + 4 * used);
+            for (int l = lane; l < end; ++l) {
+                for (int c = 0; c < 4; ++c) {
+                    unsigned char* vertex = bytes + sizeof(Vertex) * (4 * (l - lane) + c);
+                    const std::uint64_t tail[2] = {DepthAndColour(depth[c], colours[l]),
+                                                   texture[c]};
+                    std::memcpy(vertex + offsetof(Vertex, x), corners[c][l], 8);
+                    std::memcpy(vertex + offsetof(Vertex, z), tail, 16);
+                }
+            }
+            used += end - lane;
+            lane = end;
+        }
+    }
+    if (out != nullptr) {
+        m_engine->Gfx_FinishQuads(used);
     }
     // As drawing with the sprite itself would leave it.
     sprite->SetColor(saved);

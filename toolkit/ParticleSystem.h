@@ -47,7 +47,7 @@ public:
     void GetPosition(float* x, float* y) const;
     int GetParticlesAlive() const { return m_count; }
     // Slots never used read as cleared, as at construction.
-    const Particle& GetParticle(int i) const { return i < m_used ? m_slots.at[i] : kCleared; }
+    Particle GetParticle(int i) const;
     float GetAge() const { return m_age; }
     float GetEmissionRemainder() const { return m_remainder; }
     // Callers tune the settings of a running system (enemies shrink theirs).
@@ -55,9 +55,53 @@ public:
     const ParticleSystemInfo& GetInfo() const { return m_info; }
 
 private:
-    void MoveParticles(float dt);
+    // A particle's fields, in the order of Particle's members.
+    enum Field {
+        kX,
+        kY,
+        kVx,
+        kVy,
+        kGravity,
+        kRadialAccel,
+        kTangentialAccel,
+        kSpin,
+        kSpinDelta,
+        kSize,
+        kSizeDelta,
+        kRed,
+        kGreen,
+        kBlue,
+        kAlpha,
+        kRedDelta,
+        kGreenDelta,
+        kBlueDelta,
+        kAlphaDelta,
+        kAge,
+        kLife,
+        kFieldCount
+    };
+    // Particles live in blocks of 16, each field of a block an array of its
+    // own: the loops over a block vectorise, and a system with few particles
+    // touches only its first blocks (fresh memory costs a page fault per
+    // page touched, and systems are made for every projectile).
+    static constexpr int kLanes = 16;
+    static constexpr int kBlocks = (kMaxParticles + kLanes - 1) / kLanes;
+    struct Block {
+        float f[kFieldCount][kLanes];
+    };
+
+    // Slot i of the system; i is never negative.
+    float& Slot(Field field, int i) {
+        const auto u = static_cast<unsigned>(i);
+        return m_blocks[u / kLanes].f[field][u % kLanes];
+    }
+    // Ages the particles of the block starting at slot `first` one at a
+    // time, removing those whose life is over.
+    void AgeSlots(int first, float dt);
+    void AgeAndMoveParticles(float dt);
     void Emit(float dt);
     void Spawn();
+    void CopySlot(int from, int to);
 
     Engine* m_engine = nullptr;
     ParticleSystemInfo m_info;
@@ -68,13 +112,8 @@ private:
     float m_offsetX = 0.0f, m_offsetY = 0.0f;
     int m_count = 0;
     // Slots at and above this have never held a particle. They are left
-    // unwritten, the colours' own initialisers included: systems are made
-    // for every projectile, and clearing all 500 slots each time cost more
-    // than the projectile's whole flight.
+    // unwritten: systems are made for every projectile, and clearing all 500
+    // slots each time cost more than the projectile's whole flight.
     int m_used = 0;
-    static const Particle kCleared;
-    union Slots {
-        Slots() {}
-        Particle at[kMaxParticles];
-    } m_slots;
+    Block m_blocks[kBlocks];
 };

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -176,6 +178,37 @@ TEST_F(ParticleSystemTest, NeverMoreThanFiveHundredAlive) {
     EXPECT_EQ(system.GetParticlesAlive(), 500);
     system.Update(1.0f);
     EXPECT_EQ(system.GetParticlesAlive(), 500);
+}
+
+TEST_F(ParticleSystemTest, DyingParticlesLeaveEverySurvivorAgedAndMovedOnce) {
+    // Hundreds of particles with scattered lives, so deaths pull particles
+    // from the end into slots all over, and whole groups go untouched. Each
+    // update adds one dt to a survivor's age and one gravity step to its
+    // vertical speed, so the two must tell the same number of updates.
+    ParticleSystemInfo info = QuietInfo();
+    info.emission = 3000;
+    info.particleLifeMin = 0.05f;
+    info.particleLifeMax = 0.6f;
+    info.direction = 3.14159265358979f / 2; // straight along x: no vertical speed at birth
+    info.speedMin = info.speedMax = 10;
+    info.gravityMin = info.gravityMax = 30;
+    ParticleSystem system(info);
+    system.Fire();
+    const float dt = 0.05f;
+    std::vector<std::pair<float, float>> steps{{0.0f, 0.0f}}; // age, vertical speed
+    for (int update = 0; update < 16; ++update) {
+        system.Update(dt);
+        steps.push_back({steps.back().first + dt, steps.back().second + 30 * dt});
+    }
+    ASSERT_GT(system.GetParticlesAlive(), 100);
+    for (int i = 0; i < system.GetParticlesAlive(); ++i) {
+        const Particle p = system.GetParticle(i);
+        EXPECT_LT(p.age, p.life) << i;
+        auto step = std::find_if(steps.begin(), steps.end(),
+                                 [&](const auto& s) { return s.first == p.age; });
+        ASSERT_NE(step, steps.end()) << i << " aged " << p.age;
+        EXPECT_EQ(p.vy, step->second) << i;
+    }
 }
 
 TEST_F(ParticleSystemTest, StopWithOrWithoutKilling) {
