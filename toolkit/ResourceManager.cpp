@@ -48,10 +48,14 @@ bool ResourceManager::Precache(int group) {
 }
 
 ResDesc* ResourceManager::FindRecord(int kind, const char* name) const {
-    if (kind < 0 || kind >= kKindCount || !name)
+    return name ? FindRecord(kind, std::string_view(name)) : nullptr;
+}
+
+ResDesc* ResourceManager::FindRecord(int kind, std::string_view name) const {
+    if (kind < 0 || kind >= kKindCount)
         return nullptr;
     // Names are kept cut to the field, so a longer name finds its cut form.
-    return m_index[kind].Find(std::string_view(name).substr(0, ResDesc::kNameSize - 1));
+    return m_index[kind].Find(name.substr(0, ResDesc::kNameSize - 1));
 }
 
 void ResourceManager::AddRecord(int kind, ResDesc* record) {

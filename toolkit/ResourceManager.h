@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
 
 class BitmapFont;
 class ParticleSystem;
@@ -38,6 +39,7 @@ public:
     ParticleSystem* GetParticleSystem(const char* name);
 
     ResDesc* FindRecord(int kind, const char* name) const;
+    ResDesc* FindRecord(int kind, std::string_view name) const;
     // Pushes the record at the front of its kind's list; the manager owns it.
     void AddRecord(int kind, ResDesc* record);
     ResDesc* FirstRecord(int kind) const;

@@ -12,6 +12,16 @@ std::uint32_t ResourceNameIndex::Hash(std::string_view name) {
     return hash;
 }
 
+namespace {
+
+// The field is NUL-terminated and the name holds no NUL, so comparing the
+// name's characters and then the field's end needs no length of the field.
+bool SameName(const char* field, std::string_view name) {
+    return std::memcmp(field, name.data(), name.size()) == 0 && field[name.size()] == '\0';
+}
+
+} // namespace
+
 ResDesc* ResourceNameIndex::Find(std::string_view name) const {
     if (m_slots.empty()) {
         return nullptr;
@@ -23,7 +33,7 @@ ResDesc* ResourceNameIndex::Find(std::string_view name) const {
         if (!slot.record) {
             return nullptr;
         }
-        if (slot.hash == hash && name == slot.record->m_name) {
+        if (slot.hash == hash && SameName(slot.record->m_name, name)) {
             return slot.record;
         }
     }
