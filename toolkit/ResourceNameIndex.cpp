@@ -17,12 +17,18 @@ namespace {
 // The field is NUL-terminated and the name holds no NUL, so comparing the
 // name's characters and then the field's end needs no length of the field.
 bool SameName(const char* field, std::string_view name) {
-    return std::memcmp(field, name.data(), name.size()) == 0 && field[name.size()] == '\0';
+    return !name.empty() ? field[0] == name[0] && field[name.size()] == '\0' &&
+                               std::memcmp(field, name.data(), name.size()) == 0
+                         : field[0] == '\0';
 }
 
 } // namespace
 
 ResDesc* ResourceNameIndex::Find(std::string_view name) const {
+    // Sprites of one texture ask for it one after another.
+    if (m_lastFound && SameName(m_lastFound->m_name, name)) {
+        return m_lastFound;
+    }
     if (m_slots.empty()) {
         return nullptr;
     }
@@ -34,6 +40,7 @@ ResDesc* ResourceNameIndex::Find(std::string_view name) const {
             return nullptr;
         }
         if (slot.hash == hash && SameName(slot.record->m_name, name)) {
+            m_lastFound = slot.record;
             return slot.record;
         }
     }
@@ -44,7 +51,8 @@ void ResourceNameIndex::Insert(ResDesc* record) {
     if (2 * (m_used + 1) > m_slots.size()) {
         Grow();
     }
-    const std::uint32_t hash = Hash(record->m_name);
+    const std::string_view name = record->m_name;
+    const std::uint32_t hash = Hash(name);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         Slot& slot = m_slots[i];
@@ -53,8 +61,9 @@ void ResourceNameIndex::Insert(ResDesc* record) {
             ++m_used;
             return;
         }
-        if (slot.hash == hash && std::strcmp(slot.record->m_name, record->m_name) == 0) {
+        if (slot.hash == hash && SameName(slot.record->m_name, name)) {
             slot.record = record;
+            m_lastFound = nullptr;
             return;
         }
     }
@@ -78,5 +87,6 @@ void ResourceNameIndex::Grow() {
 
 void ResourceNameIndex::Clear() {
     m_slots.clear();
+    m_lastFound = nullptr;
     m_used = 0;
 }

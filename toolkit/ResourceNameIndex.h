@@ -27,4 +27,6 @@ private:
 
     std::vector<Slot> m_slots;
     std::size_t m_used = 0;
+    // The record the last successful Find returned, tried first.
+    mutable ResDesc* m_lastFound = nullptr;
 };

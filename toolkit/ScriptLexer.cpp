@@ -3,6 +3,7 @@
 #include "platform/engine/Engine.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -75,36 +76,6 @@ constexpr Keyword kKeywords[] = {
     {"ALPHA", kValueAlpha},
 };
 
-// What a character means to the scanner. Every token is told apart by its
-// first character alone, so one table lookup picks the way to read it.
-enum CharKind : unsigned char {
-    kWordChar = 0, // anything else: a keyword or a bare word
-    kBlank,        // tab, carriage return, space
-    kLineFeed,
-    kComment,
-    kEndOfText,
-    kQuote,
-    kNumberStart, // digits, '-' and '.'
-    kPunctuation, // the one-character keywords
-};
-
-constexpr std::array<CharKind, 256> MakeCharKinds() {
-    std::array<CharKind, 256> kinds{};
-    kinds['\t'] = kinds['\r'] = kinds[' '] = kBlank;
-    kinds['\n'] = kLineFeed;
-    kinds[';'] = kComment;
-    kinds['\0'] = kEndOfText;
-    kinds['"'] = kQuote;
-    for (char c = '0'; c <= '9'; ++c)
-        kinds[static_cast<unsigned char>(c)] = kNumberStart;
-    kinds['-'] = kinds['.'] = kNumberStart;
-    for (char c : {'=', ':', ',', '{', '}'})
-        kinds[static_cast<unsigned char>(c)] = kPunctuation;
-    return kinds;
-}
-
-constexpr std::array<CharKind, 256> kCharKinds = MakeCharKinds();
-
 // Characters that end a bare word, and those that go on a number.
 constexpr std::array<bool, 256> MakeSet(const char* chars, bool withNul) {
     std::array<bool, 256> set{};
@@ -135,43 +106,74 @@ constexpr std::size_t MostWithOneFirstChar() {
     return most;
 }
 
-// The keywords by their first character, each bucket in table order, so a
-// word is compared only with the few keywords that can begin it.
-struct KeywordBuckets {
-    static constexpr std::size_t kMaxPerChar = 8;
-    static_assert(MostWithOneFirstChar() <= kMaxPerChar, "a keyword bucket would overflow");
+bool SameText(const char* a, const char* b, std::size_t from, std::size_t length) {
+    // In line: the texts are a few characters long and nearly every
+    // mismatch shows at once.
+    std::size_t i = from;
+    while (i < length && a[i] == b[i])
+        ++i;
+    return i == length;
+}
 
-    constexpr KeywordBuckets() {
+// Finds keywords two ways. A word that is exactly a keyword, as nearly all
+// are, is found through a hash of its length, first and last characters that
+// gives every keyword its own slot. Only when a keyword might begin a longer
+// word (its first two characters say so) are the keywords of that first
+// character tried by prefix, in table order.
+class KeywordTable {
+public:
+    constexpr KeywordTable() {
         for (const Keyword& keyword : kKeywords) {
             auto first = static_cast<unsigned char>(keyword.text[0]);
-            buckets[first][sizes[first]++] = &keyword;
+            m_buckets[first][m_sizes[first]++] = &keyword;
+            m_secondChars[first] |= SecondCharBit(keyword.text[1]);
+            const Keyword*& slot = m_exact[Slot(keyword.text, keyword.length)];
+            // A shared slot cannot be compiled: change the hash's factors.
+            if (slot)
+                throw "two keywords share a hash slot";
+            slot = &keyword;
         }
     }
-    const Keyword* buckets[256][kMaxPerChar] = {};
-    unsigned char sizes[256] = {};
+
+    // The first keyword of the table that begins the word. Keywords hold no
+    // character that ends a word, so one that begins the text lies inside it.
+    const Keyword* Match(const char* word, std::size_t length) const {
+        const Keyword* exact = m_exact[Slot(word, length)];
+        if (exact && exact->length == length && SameText(word, exact->text, 0, length))
+            return exact;
+        auto first = static_cast<unsigned char>(word[0]);
+        if (length < 2 || !(m_secondChars[first] & SecondCharBit(word[1])))
+            return nullptr;
+        for (std::size_t i = 0; i < m_sizes[first]; ++i) {
+            const Keyword* keyword = m_buckets[first][i];
+            if (keyword->length <= length && SameText(word, keyword->text, 1, keyword->length))
+                return keyword;
+        }
+        return nullptr;
+    }
+
+private:
+    static constexpr std::size_t kMaxPerChar = 8;
+    static_assert(MostWithOneFirstChar() <= kMaxPerChar, "a keyword bucket would overflow");
+    static constexpr std::size_t kSlots = 128;
+
+    static constexpr std::size_t Slot(const char* word, std::size_t length) {
+        return (static_cast<unsigned char>(word[0]) * 25u +
+                static_cast<unsigned char>(word[length - 1]) * 24u + length * 6u) %
+               kSlots;
+    }
+    // Keywords' second characters are letters, 'A' to 'z'.
+    static constexpr std::uint64_t SecondCharBit(char c) {
+        return c >= 'A' && c <= 'z' ? std::uint64_t{1} << (c - 'A') : 0;
+    }
+
+    const Keyword* m_exact[kSlots] = {};
+    const Keyword* m_buckets[256][kMaxPerChar] = {};
+    unsigned char m_sizes[256] = {};
+    std::uint64_t m_secondChars[256] = {};
 };
 
-constexpr KeywordBuckets kBuckets;
-
-// The first keyword of the table that begins the word. Keywords hold no
-// character that ends a word, so one that begins the text lies inside it.
-const Keyword* MatchKeyword(const char* word, std::size_t length) {
-    auto first = static_cast<unsigned char>(word[0]);
-    const Keyword* const* bucket = kBuckets.buckets[first];
-    for (std::size_t i = 0, n = kBuckets.sizes[first]; i < n; ++i) {
-        const Keyword* keyword = bucket[i];
-        if (keyword->length > length)
-            continue;
-        // Compared in line: the texts are a few characters long and nearly
-        // every mismatch shows at the second.
-        std::size_t j = 1;
-        while (j < keyword->length && word[j] == keyword->text[j])
-            ++j;
-        if (j == keyword->length)
-            return keyword;
-    }
-    return nullptr;
-}
+constexpr KeywordTable kKeywordTable;
 
 void CopyCut(char* dest, const char* src, std::size_t length) {
     if (length >= ScriptLexer::kTextSize)
@@ -194,6 +196,7 @@ ScriptLexer::~ScriptLexer() {
 }
 
 int ScriptLexer::ScanFrom(const char* p) {
+    using namespace script_lexer_detail;
     for (;;) {
         switch (kCharKinds[static_cast<unsigned char>(*p)]) {
         case kBlank:
@@ -262,7 +265,7 @@ int ScriptLexer::ScanKeywordOrWord(const char* p) {
     while (!In(kEndsWord, *p))
         ++p;
     const auto length = static_cast<std::size_t>(p - start);
-    if (const Keyword* keyword = MatchKeyword(start, length)) {
+    if (const Keyword* keyword = kKeywordTable.Match(start, length)) {
         SetText(start, keyword->length);
         m_pos = start + keyword->length;
         return keyword->token;
