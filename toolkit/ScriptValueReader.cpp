@@ -94,7 +94,10 @@ float ScriptValueReader::ParseFloat(std::string_view text) {
     }
     const bool more = i < text.size() && (text[i] == 'e' || text[i] == 'E');
     if (digits + fraction > 0 && digits + fraction <= 7 && !more) {
-        float value = static_cast<float>(mantissa) / kPowers[fraction];
+        // Whole numbers, the most common, need no division.
+        float value = static_cast<float>(mantissa);
+        if (fraction)
+            value /= kPowers[fraction];
         return negative ? -value : value;
     }
     return ParseFloatSlowly(std::string(text).c_str());
