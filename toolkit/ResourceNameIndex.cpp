@@ -1,7 +1,5 @@
 #include "toolkit/ResourceNameIndex.h"
 
-#include "toolkit/ResDesc.h"
-
 #include <cstring>
 
 std::uint32_t ResourceNameIndex::Hash(std::string_view name) {
@@ -24,7 +22,7 @@ bool SameName(const char* field, std::string_view name) {
 
 } // namespace
 
-ResDesc* ResourceNameIndex::Find(std::string_view name) const {
+ResDesc* ResourceNameIndex::Find(std::string_view name, std::uint32_t hash) const {
     // Sprites of one texture ask for it one after another.
     if (m_lastFound && SameName(m_lastFound->m_name, name)) {
         return m_lastFound;
@@ -32,8 +30,7 @@ ResDesc* ResourceNameIndex::Find(std::string_view name) const {
     if (m_slots.empty()) {
         return nullptr;
     }
-    const std::uint32_t hash = Hash(name);
-    const std::size_t mask = m_slots.size() - 1;
+    const std::size_t mask = m_slots.size() - 2;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = m_slots[i];
         if (!slot.record) {
@@ -46,14 +43,13 @@ ResDesc* ResourceNameIndex::Find(std::string_view name) const {
     }
 }
 
-void ResourceNameIndex::Insert(ResDesc* record) {
+void ResourceNameIndex::Insert(ResDesc* record, std::uint32_t hash) {
     // At most half full, so every probe ends at an empty slot soon.
-    if (2 * (m_used + 1) > m_slots.size()) {
+    if (m_slots.empty() || 2 * (m_used + 1) > m_slots.size() - 1) {
         Grow();
     }
     const std::string_view name = record->m_name;
-    const std::uint32_t hash = Hash(name);
-    const std::size_t mask = m_slots.size() - 1;
+    const std::size_t mask = m_slots.size() - 2;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         Slot& slot = m_slots[i];
         if (!slot.record) {
@@ -71,18 +67,20 @@ void ResourceNameIndex::Insert(ResDesc* record) {
 
 void ResourceNameIndex::Grow() {
     std::vector<Slot> old = std::move(m_slots);
-    m_slots.assign(old.empty() ? 64 : 2 * old.size(), Slot{});
-    const std::size_t mask = m_slots.size() - 1;
+    const std::size_t capacity = old.empty() ? 64 : 2 * (old.size() - 1);
+    // One slot past the table takes the empty slots of the old one, so
+    // moving them needs no branch on whether a slot is empty, which half
+    // the slots are and which no predictor can foresee.
+    m_slots.assign(capacity + 1, Slot{});
+    const std::size_t mask = capacity - 1;
     for (const Slot& slot : old) {
-        if (!slot.record) {
-            continue;
-        }
-        std::size_t i = slot.hash & mask;
+        std::size_t i = slot.record ? slot.hash & mask : capacity;
         while (m_slots[i].record) {
             i = (i + 1) & mask;
         }
         m_slots[i] = slot;
     }
+    m_slots[capacity] = Slot{};
 }
 
 void ResourceNameIndex::Clear() {

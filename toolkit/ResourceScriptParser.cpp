@@ -106,13 +106,16 @@ void ResourceScriptParser::Parse(ScriptLexer& lexer) {
 
 void ResourceScriptParser::ReadDefinition(ScriptLexer& lexer, int kind, const char* script) {
     lexer.Scan();
-    if (m_manager.FindRecord(kind, lexer.View())) {
+    // Token texts are already within a name's length.
+    const std::uint32_t hash = ResourceManager::NameHash(lexer.View());
+    if (m_manager.FindRecord(kind, lexer.View(), hash)) {
         lexer.Report("Resource ", " of the same type already has been defined.");
         SkipToResource(lexer);
         return;
     }
     char name[ResDesc::kNameSize];
     CopyResourceText(name, lexer.View());
+    const std::string_view nameText(name, lexer.View().size());
     const int line = lexer.Line();
 
     const ResDesc* base = nullptr;
@@ -130,12 +133,12 @@ void ResourceScriptParser::ReadDefinition(ScriptLexer& lexer, int kind, const ch
         return;
     }
     ResDesc* record = base ? base->Clone() : NewRecord(kind);
-    record->SetName(name);
+    record->SetName(nameText);
     record->m_script = script;
     record->m_line = line;
     ReadBlock(lexer, *record);
     // Added whatever errors the block held, so later lookups still find it.
-    m_manager.AddRecord(kind, record);
+    m_manager.AddRecord(kind, record, hash);
 }
 
 void ResourceScriptParser::ReadBlock(ScriptLexer& lexer, ResDesc& record) {
