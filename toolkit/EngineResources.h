@@ -22,10 +22,11 @@ class RFileDesc : public ResDesc {
 public:
     bool ReadParameter(int token, ScriptValueReader& reader) override;
 
-    char m_filename[kNameSize] = {};
+    // Set only up to its end, like the other text fields.
+    char m_filename[kNameSize];
 
 protected:
-    RFileDesc() = default;
+    RFileDesc() { m_filename[0] = '\0'; }
     RFileDesc(const RFileDesc&) = default;
 };
 

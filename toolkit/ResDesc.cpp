@@ -5,13 +5,15 @@
 
 #include <cstring>
 
-void CopyResourceText(char (&dest)[ResDesc::kNameSize], const char* src) {
-    std::size_t length = src ? std::strlen(src) : 0;
-    if (length >= ResDesc::kNameSize)
-        length = ResDesc::kNameSize - 1;
+void CopyResourceText(char (&dest)[ResDesc::kNameSize], std::string_view src) {
+    std::size_t length = src.size() < ResDesc::kNameSize ? src.size() : ResDesc::kNameSize - 1;
     if (length)
-        std::memmove(dest, src, length);
+        std::memmove(dest, src.data(), length);
     dest[length] = '\0';
+}
+
+void CopyResourceText(char (&dest)[ResDesc::kNameSize], const char* src) {
+    CopyResourceText(dest, src ? std::string_view(src) : std::string_view());
 }
 
 ResDesc::ResDesc() : m_engine(EngineCreate(ENGINE_VERSION)) {
@@ -35,6 +37,6 @@ bool ResDesc::ReadParameter(int token, ScriptValueReader& reader) {
     return true;
 }
 
-void ResDesc::SetName(const char* name) {
+void ResDesc::SetName(std::string_view name) {
     CopyResourceText(m_name, name);
 }

@@ -5,6 +5,7 @@
 #include "toolkit/ScriptLexer.h"
 
 #include <cstdint>
+#include <string_view>
 
 class Engine;
 class ResourceManager;
@@ -51,7 +52,7 @@ public:
     // not take that parameter (nothing is read then).
     virtual bool ReadParameter(int token, ScriptValueReader& reader);
 
-    void SetName(const char* name);
+    void SetName(std::string_view name);
 
     char m_name[kNameSize];
     int m_resgroup = 0;
@@ -70,4 +71,5 @@ protected:
 };
 
 // Copies a string into a fixed field, cutting it to fit.
+void CopyResourceText(char (&dest)[ResDesc::kNameSize], std::string_view src);
 void CopyResourceText(char (&dest)[ResDesc::kNameSize], const char* src);

@@ -48,17 +48,30 @@ bool ResourceManager::Precache(int group) {
 }
 
 ResDesc* ResourceManager::FindRecord(int kind, const char* name) const {
-    if (kind < 0 || kind >= kKindCount || !name)
-        return nullptr;
+    return name ? FindRecord(kind, std::string_view(name)) : nullptr;
+}
+
+ResDesc* ResourceManager::FindRecord(int kind, std::string_view name) const {
     // Names are kept cut to the field, so a longer name finds its cut form.
-    return m_index[kind].Find(std::string_view(name).substr(0, ResDesc::kNameSize - 1));
+    name = name.substr(0, ResDesc::kNameSize - 1);
+    return FindRecord(kind, name, NameHash(name));
+}
+
+ResDesc* ResourceManager::FindRecord(int kind, std::string_view name, std::uint32_t hash) const {
+    if (kind < 0 || kind >= kKindCount)
+        return nullptr;
+    return m_index[kind].Find(name, hash);
 }
 
 void ResourceManager::AddRecord(int kind, ResDesc* record) {
+    AddRecord(kind, record, NameHash(record->m_name));
+}
+
+void ResourceManager::AddRecord(int kind, ResDesc* record, std::uint32_t hash) {
     record->m_next = m_lists[kind];
     m_lists[kind] = record;
     // The newest record of a name is the one a list walk would find first.
-    m_index[kind].Insert(record);
+    m_index[kind].Insert(record, hash);
 }
 
 const char* ResourceManager::KeepScriptName(const char* name) {

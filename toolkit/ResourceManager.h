@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
 
 class BitmapFont;
 class ParticleSystem;
@@ -38,8 +39,15 @@ public:
     ParticleSystem* GetParticleSystem(const char* name);
 
     ResDesc* FindRecord(int kind, const char* name) const;
+    ResDesc* FindRecord(int kind, std::string_view name) const;
     // Pushes the record at the front of its kind's list; the manager owns it.
     void AddRecord(int kind, ResDesc* record);
+    // The same two with the name's hash worked out once, for the parser,
+    // which checks every new name and then files a record under it. The
+    // name must be within the field's length.
+    static std::uint32_t NameHash(std::string_view name) { return ResourceNameIndex::Hash(name); }
+    ResDesc* FindRecord(int kind, std::string_view name, std::uint32_t hash) const;
+    void AddRecord(int kind, ResDesc* record, std::uint32_t hash);
     ResDesc* FirstRecord(int kind) const;
     // A lasting copy of a script's name for the records defined in it.
     const char* KeepScriptName(const char* name);

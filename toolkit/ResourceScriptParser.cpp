@@ -87,6 +87,8 @@ void ResourceScriptParser::LoadScript(const char* name, ScriptLexer* parent) {
 }
 
 void ResourceScriptParser::Parse(ScriptLexer& lexer) {
+    // Kept once for every definition of this script, includes or not.
+    const char* script = m_manager.KeepScriptName(lexer.ScriptName());
     int token = lexer.Scan();
     while (token != kTokenEnd) {
         if (token == kTokenInclude) {
@@ -96,28 +98,31 @@ void ResourceScriptParser::Parse(ScriptLexer& lexer) {
             lexer.Report("Unrecognized resource specificator ", ".");
             SkipToResource(lexer);
         } else {
-            ReadDefinition(lexer, token - kTokenInclude);
+            ReadDefinition(lexer, token - kTokenInclude, script);
         }
         token = lexer.Scan();
     }
 }
 
-void ResourceScriptParser::ReadDefinition(ScriptLexer& lexer, int kind) {
+void ResourceScriptParser::ReadDefinition(ScriptLexer& lexer, int kind, const char* script) {
     lexer.Scan();
-    if (m_manager.FindRecord(kind, lexer.Text())) {
+    // Token texts are already within a name's length.
+    const std::uint32_t hash = ResourceManager::NameHash(lexer.View());
+    if (m_manager.FindRecord(kind, lexer.View(), hash)) {
         lexer.Report("Resource ", " of the same type already has been defined.");
         SkipToResource(lexer);
         return;
     }
     char name[ResDesc::kNameSize];
-    CopyResourceText(name, lexer.Text());
+    CopyResourceText(name, lexer.View());
+    const std::string_view nameText(name, lexer.View().size());
     const int line = lexer.Line();
 
     const ResDesc* base = nullptr;
     int token = lexer.Scan();
     if (token == kTokenColon) {
         lexer.Scan();
-        base = m_manager.FindRecord(kind, lexer.Text());
+        base = m_manager.FindRecord(kind, lexer.View());
         if (!base)
             lexer.Report("Base resource ", " is not defined.");
         token = lexer.Scan();
@@ -128,12 +133,12 @@ void ResourceScriptParser::ReadDefinition(ScriptLexer& lexer, int kind) {
         return;
     }
     ResDesc* record = base ? base->Clone() : NewRecord(kind);
-    record->SetName(name);
-    record->m_script = m_manager.KeepScriptName(lexer.ScriptName());
+    record->SetName(nameText);
+    record->m_script = script;
     record->m_line = line;
     ReadBlock(lexer, *record);
     // Added whatever errors the block held, so later lookups still find it.
-    m_manager.AddRecord(kind, record);
+    m_manager.AddRecord(kind, record, hash);
 }
 
 void ResourceScriptParser::ReadBlock(ScriptLexer& lexer, ResDesc& record) {

@@ -15,7 +15,8 @@ public:
 
 private:
     void Parse(ScriptLexer& lexer);
-    void ReadDefinition(ScriptLexer& lexer, int kind);
+    // script: the lasting copy of the script's name for the record.
+    void ReadDefinition(ScriptLexer& lexer, int kind, const char* script);
     void ReadBlock(ScriptLexer& lexer, ResDesc& record);
     // Skips up to the next resource keyword or the end, left to be read next.
     static void SkipToResource(ScriptLexer& lexer);

@@ -2,10 +2,12 @@
 
 #include "toolkit/ScriptLexer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -50,7 +52,22 @@ std::uint32_t Nibble(char c) {
 
 } // namespace
 
-int ScriptValueReader::ParseInt(const char* text) {
+int ScriptValueReader::ParseInt(std::string_view text) {
+    // Plain decimal numbers of up to nine digits cannot overflow; blanks,
+    // signs other than '-' and long numbers go to strtol.
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::size_t first = negative ? 1 : 0;
+    const std::size_t end = std::min(text.size(), first + 9);
+    std::size_t i = first;
+    int value = 0;
+    for (; i < end && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10 + (text[i] - '0');
+    if (i > first && (i == text.size() || text[i] < '0' || text[i] > '9'))
+        return negative ? -value : value;
+    return ParseIntSlowly(std::string(text).c_str());
+}
+
+int ScriptValueReader::ParseIntSlowly(const char* text) {
     long value = std::strtol(text, nullptr, 10);
     if (value > INT_MAX)
         return INT_MAX;
@@ -59,9 +76,36 @@ int ScriptValueReader::ParseInt(const char* text) {
     return static_cast<int>(value);
 }
 
-float ScriptValueReader::ParseFloat(const char* text) {
-    // Plain decimal numbers, nearly all of a script's values, take the fast
-    // path; anything else (leading blanks or '+', overflow) goes to strtof.
+float ScriptValueReader::ParseFloat(std::string_view text) {
+    // Short decimals such as "0.5" or "-16", nearly all of a script's values,
+    // are read exactly here: at most seven digits are a whole number below
+    // 2^24 and a power of ten up to 10^7 is exact in a float, so the one
+    // division rounds the same as any correctly rounded reader would.
+    static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+    const bool negative = !text.empty() && text[0] == '-';
+    std::size_t i = negative ? 1 : 0;
+    std::uint32_t mantissa = 0;
+    std::size_t digits = 0, fraction = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits)
+        mantissa = mantissa * 10 + static_cast<std::uint32_t>(text[i] - '0');
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++fraction)
+            mantissa = mantissa * 10 + static_cast<std::uint32_t>(text[i] - '0');
+    }
+    const bool more = i < text.size() && (text[i] == 'e' || text[i] == 'E');
+    if (digits + fraction > 0 && digits + fraction <= 7 && !more) {
+        // Whole numbers, the most common, need no division.
+        float value = static_cast<float>(mantissa);
+        if (fraction)
+            value /= kPowers[fraction];
+        return negative ? -value : value;
+    }
+    return ParseFloatSlowly(std::string(text).c_str());
+}
+
+float ScriptValueReader::ParseFloatSlowly(const char* text) {
+    // from_chars rounds correctly and ignores the locale; it takes no
+    // leading blanks or '+', which strtof reads.
     const char* digits = text[0] == '-' ? text + 1 : text;
     if ((*digits >= '0' && *digits <= '9') || *digits == '.') {
         float value = 0.0f;
@@ -74,21 +118,21 @@ float ScriptValueReader::ParseFloat(const char* text) {
     return std::strtof(text, nullptr);
 }
 
-bool ScriptValueReader::ParseBool(const char* text) {
-    return text[0] == 't' || text[0] == 'T';
+bool ScriptValueReader::ParseBool(std::string_view text) {
+    return !text.empty() && (text[0] == 't' || text[0] == 'T');
 }
 
-std::uint32_t ScriptValueReader::ParseColor(const char* text) {
+std::uint32_t ScriptValueReader::ParseColor(std::string_view text) {
     std::uint32_t value = 0;
-    for (const char* c = text; *c; ++c)
-        value = (value << 4) | Nibble(*c);
+    for (char c : text)
+        value = (value << 4) | Nibble(c);
     return value;
 }
 
-const char* ScriptValueReader::NextValue() {
+std::string_view ScriptValueReader::NextValue() {
     m_lexer.Scan();
     m_lexer.Scan();
-    return m_lexer.Text();
+    return m_lexer.View();
 }
 
 void ScriptValueReader::ReadString(char (&dest)[ResDesc::kNameSize]) {

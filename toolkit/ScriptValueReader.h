@@ -6,6 +6,7 @@
 #include "toolkit/ResDesc.h"
 
 #include <cstdint>
+#include <string_view>
 
 class ScriptLexer;
 
@@ -23,13 +24,16 @@ public:
     std::uint32_t ReadAnimationMode(std::uint32_t flags);
 
     // The conversions on their own, for the value texts.
-    static int ParseInt(const char* text);
-    static float ParseFloat(const char* text);
-    static bool ParseBool(const char* text);
-    static std::uint32_t ParseColor(const char* text);
+    static int ParseInt(std::string_view text);
+    static float ParseFloat(std::string_view text);
+    static bool ParseBool(std::string_view text);
+    static std::uint32_t ParseColor(std::string_view text);
 
 private:
-    const char* NextValue();
+    // What the fast paths above leave to the C library.
+    static int ParseIntSlowly(const char* text);
+    static float ParseFloatSlowly(const char* text);
+    std::string_view NextValue();
     std::uint32_t ReadFlags(std::uint32_t flags, bool blend);
 
     ScriptLexer& m_lexer;

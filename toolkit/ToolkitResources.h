@@ -14,14 +14,16 @@ class RTexturedDesc : public ResDesc {
 public:
     bool ReadParameter(int token, ScriptValueReader& reader) override;
 
-    char m_textureName[kNameSize] = {};
+    // Only the end of the text is set: the bytes after it are never read, and
+    // clearing the whole field for each of thousands of records shows.
+    char m_textureName[kNameSize];
     float m_rectX = 0.0f, m_rectY = 0.0f, m_rectW = 0.0f, m_rectH = 0.0f;
     std::uint32_t m_blend = 2;
     std::uint32_t m_color = 0xFFFFFFFF;
     float m_z = 0.5f;
 
 protected:
-    RTexturedDesc() = default;
+    RTexturedDesc() { m_textureName[0] = '\0'; }
     RTexturedDesc(const RTexturedDesc&) = default;
 };
 
@@ -81,13 +83,13 @@ protected:
 
 class RParticle : public RFileDesc {
 public:
-    RParticle() = default;
+    RParticle() { m_spriteName[0] = '\0'; }
     ResHandle Get(ResourceManager& manager) override;
     void Free() override;
     ResDesc* Clone() const override { return new RParticle(*this); }
     bool ReadParameter(int token, ScriptValueReader& reader) override;
 
-    char m_spriteName[kNameSize] = {};
+    char m_spriteName[kNameSize];
 
 protected:
     RParticle(const RParticle&) = default;

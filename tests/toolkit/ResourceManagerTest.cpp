@@ -3,6 +3,7 @@
 #include "toolkit/Animation.h"
 #include "toolkit/BitmapFont.h"
 #include "toolkit/DistortionMesh.h"
+#include "toolkit/EngineResources.h"
 #include "toolkit/ParticleSystem.h"
 #include "toolkit/Sprite.h"
 #include "toolkit/StringTable.h"
@@ -57,6 +58,20 @@ TEST_F(ResourceManagerTest, GetTextureLoadsAnUnnamedFileOnce) {
     EXPECT_STREQ(record->m_filename, "img.png");
     EXPECT_EQ(manager.GetTexture("absent.png", 4), 0u);
     EXPECT_EQ(manager.FindRecord(kKindTexture, "absent.png"), nullptr);
+}
+
+TEST_F(ResourceManagerTest, ANameFiledAgainFindsTheNewRecord) {
+    ResourceManager manager;
+    auto* first = new RTexture();
+    first->SetName("t");
+    manager.AddRecord(kKindTexture, first);
+    EXPECT_EQ(manager.FindRecord(kKindTexture, "t"), first);
+    auto* second = new RTexture();
+    second->SetName("t");
+    manager.AddRecord(kKindTexture, second);
+    EXPECT_EQ(manager.FindRecord(kKindTexture, "t"), second);
+    EXPECT_EQ(manager.FindRecord(kKindTexture, "u"), nullptr);
+    EXPECT_EQ(manager.FindRecord(kKindSprite, "t"), nullptr);
 }
 
 TEST_F(ResourceManagerTest, SpritesAndAnimationsAreDressedAsDefined) {

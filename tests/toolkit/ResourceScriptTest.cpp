@@ -4,8 +4,13 @@
 #include "toolkit/ScriptValueReader.h"
 #include "toolkit/ToolkitResources.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -79,6 +84,35 @@ TEST(ScriptLexerTest, RewindReadsTheSameTokenAgainAndLongTokensAreCut) {
     EXPECT_EQ(std::strlen(lexer.Text()), ScriptLexer::kTextSize - 1);
     lexer.Scan();
     EXPECT_STREQ(lexer.Text(), "next");
+}
+
+TEST(ScriptLexerTest, WordsThatOnlyResembleKeywordsAndKeywordsThatBeginWords) {
+    testing_support::HeadlessEngine engine;
+    // Same length, first and last letters as a keyword; then keywords that
+    // begin longer words, the shorter of two matching ones coming last.
+    ScriptLexer lexer("tzze Sxxxxe fps0 truex Spritely NOLOOPY ALPHAADDS ALPHAB CIRCLE mesh",
+                      "t.res");
+    const std::pair<int, const char*> expected[] = {{kTokenString, "tzze"},
+                                                    {kTokenString, "Sxxxxe"},
+                                                    {kParamFps, "fps"},
+                                                    {kTokenNumber, "0"},
+                                                    {kTokenBool, "true"},
+                                                    {kTokenString, "x"},
+                                                    {kTokenSprite, "Sprite"},
+                                                    {kTokenString, "ly"},
+                                                    {kValueNoLoop, "NOLOOP"},
+                                                    {kTokenString, "Y"},
+                                                    {kValueAlphaAdd, "ALPHAADD"},
+                                                    {kTokenString, "S"},
+                                                    {kValueAlpha, "ALPHA"},
+                                                    {kTokenString, "B"},
+                                                    {kValueCircle, "CIRCLE"},
+                                                    {kParamMesh, "mesh"},
+                                                    {kTokenEnd, ""}};
+    for (const auto& [token, text] : expected) {
+        EXPECT_EQ(lexer.Scan(), token) << text;
+        EXPECT_EQ(lexer.View(), text);
+    }
 }
 
 TEST_F(ScriptTest, EmptyAndCommentOnlyScriptsDefineNothingSilently) {
@@ -205,6 +239,32 @@ TEST(ScriptValueTest, TextConversions) {
     EXPECT_TRUE(ScriptValueReader::ParseBool("True"));
     EXPECT_TRUE(ScriptValueReader::ParseBool("t"));
     EXPECT_FALSE(ScriptValueReader::ParseBool("yes"));
+}
+
+TEST(ScriptValueTest, ShortDecimalsReadExactlyAsACorrectlyRoundedReader) {
+    // Every value of up to four digits with the point anywhere, and signed.
+    for (int mantissa = 0; mantissa < 10000; mantissa += 7) {
+        for (int point = 0; point <= 4; ++point) {
+            const std::string digits = std::to_string(mantissa);
+            const std::size_t cut = digits.size() - std::min<std::size_t>(point, digits.size());
+            const std::string text = digits.substr(0, cut) + "." + digits.substr(cut);
+            for (const std::string& value : {text, "-" + text}) {
+                float expected = 0.0f;
+                std::from_chars(value.data(), value.data() + value.size(), expected);
+                float read = ScriptValueReader::ParseFloat(value);
+                EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << value;
+            }
+        }
+    }
+    // Longer ones, and what comes after the digits.
+    EXPECT_EQ(ScriptValueReader::ParseFloat("0.1234567"), 0.1234567f);
+    EXPECT_EQ(ScriptValueReader::ParseFloat("16777217"), 16777216.0f);
+    EXPECT_EQ(ScriptValueReader::ParseFloat("1.e2"), 100.0f);
+    EXPECT_TRUE(std::signbit(ScriptValueReader::ParseFloat("-0")));
+    EXPECT_EQ(ScriptValueReader::ParseInt("999999999"), 999999999);
+    EXPECT_EQ(ScriptValueReader::ParseInt("-2147483649"), -2147483647 - 1);
+    EXPECT_EQ(ScriptValueReader::ParseInt(" +7"), 7);
+    EXPECT_EQ(ScriptValueReader::ParseInt("-"), 0);
 }
 
 TEST_F(ScriptTest, BlockErrorsAreReportedAndRecordsStillAdded) {
