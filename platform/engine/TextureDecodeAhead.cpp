@@ -1,5 +1,7 @@
 #include "platform/engine/TextureDecodeAhead.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -54,12 +56,17 @@ void TextureDecodeAhead::Run() {
         }
         m_decoded.notify_all();
     }
-    // Whatever was not reached counts as not decoded, so no one waits for it.
-    std::lock_guard lock(m_mutex);
-    for (Entry& entry : m_entries) {
-        entry.done = true;
+    {
+        // Whatever was not reached counts as not decoded: no one waits for it.
+        std::lock_guard lock(m_mutex);
+        for (Entry& entry : m_entries) {
+            entry.done = true;
+        }
     }
     m_decoded.notify_all();
+    // The image library keeps its error text per thread; this thread is not
+    // one of its own, so that text is let go here.
+    SDL_TLSCleanup();
 }
 
 bool TextureDecodeAhead::Take(const std::string& file, TextureData& out) {
