@@ -95,25 +95,33 @@ void ScreenEffects::StepRipple(float dt, float t) {
 
 namespace {
 
+constexpr int kRow = ScreenEffects::kGrid;
+
+// The wave's two rules for one cell, shared by every pass below.
+inline float Laplacian(const float* height, int c) {
+    return height[c - kRow] + height[c + kRow] + height[c - 1] + height[c + 1] - 4 * height[c];
+}
+
+inline float Moved(float h, float velocity, float acceleration, float dt) {
+    h += velocity * dt;
+    h += velocity * dt + acceleration * 0.015f;
+    return h * (1 - dt);
+}
+
 // Whole rows, border columns included, so the loops run over whole vectors
-// with no branch; the border cells' results are thrown away by the callers.
+// with no branch; the border cells' results are thrown away (BorderKept).
 void AccelerateWholeRow(float* __restrict acceleration, float* __restrict velocity,
                         const float* __restrict height) {
-    for (int c = 0; c < ScreenEffects::kGrid; ++c) {
-        acceleration[c] = height[c - ScreenEffects::kGrid] + height[c + ScreenEffects::kGrid] +
-                          height[c - 1] + height[c + 1] - 4 * height[c];
+    for (int c = 0; c < kRow; ++c) {
+        acceleration[c] = Laplacian(height, c);
         velocity[c] += acceleration[c];
     }
 }
 
 void MoveWholeRow(float* __restrict height, const float* __restrict velocity,
                   const float* __restrict acceleration, float dt) {
-    for (int c = 0; c < ScreenEffects::kGrid; ++c) {
-        float h = height[c];
-        h += velocity[c] * dt;
-        h += velocity[c] * dt + acceleration[c] * 0.015f;
-        h *= 1 - dt;
-        height[c] = h;
+    for (int c = 0; c < kRow; ++c) {
+        height[c] = Moved(height[c], velocity[c], acceleration[c], dt);
     }
 }
 
@@ -130,49 +138,48 @@ void AccelerateWholeRowMovingTheOneAbove(float* height, float* __restrict veloci
                                          float* __restrict acceleration,
                                          const float* __restrict velocityAbove,
                                          const float* __restrict accelerationAbove, float dt) {
-    constexpr int kRow = ScreenEffects::kGrid;
     for (int c = 0; c < kRow; ++c) {
         const float above = height[c - kRow];
-        const float a = above + height[c + kRow] + height[c - 1] + height[c + 1] - 4 * height[c];
+        const float a = Laplacian(height, c);
         acceleration[c] = a;
         velocity[c] += a;
-        float h = above;
-        h += velocityAbove[c] * dt;
-        h += velocityAbove[c] * dt + accelerationAbove[c] * 0.015f;
-        h *= 1 - dt;
-        height[c - kRow] = h;
+        height[c - kRow] = Moved(above, velocityAbove[c], accelerationAbove[c], dt);
     }
 }
+
+// A row's first and last cells, put back as they were when it goes.
+class BorderKept {
+public:
+    explicit BorderKept(float* row) : m_row(row), m_first(row[0]), m_last(row[kRow - 1]) {}
+    ~BorderKept() {
+        m_row[0] = m_first;
+        m_row[kRow - 1] = m_last;
+    }
+    BorderKept(const BorderKept&) = delete;
+    BorderKept& operator=(const BorderKept&) = delete;
+
+private:
+    float* m_row;
+    float m_first, m_last;
+};
 
 } // namespace
 
 void ScreenEffects::AccelerateRowMovingTheOneAbove(int r, float dt) {
-    const int first = Index(r, 0), last = Index(r, kGrid - 1);
-    const int firstAbove = Index(r - 1, 0), lastAbove = Index(r - 1, kGrid - 1);
-    const float keep[4] = {m_velocity[first], m_velocity[last], m_height[firstAbove],
-                           m_height[lastAbove]};
-    AccelerateWholeRowMovingTheOneAbove(&m_height[first], &m_velocity[first], RowAcceleration(r),
-                                        &m_velocity[firstAbove], RowAcceleration(r - 1), dt);
-    m_velocity[first] = keep[0];
-    m_velocity[last] = keep[1];
-    m_height[firstAbove] = keep[2];
-    m_height[lastAbove] = keep[3];
+    const BorderKept velocity(&m_velocity[Index(r, 0)]), heightAbove(&m_height[Index(r - 1, 0)]);
+    AccelerateWholeRowMovingTheOneAbove(&m_height[Index(r, 0)], &m_velocity[Index(r, 0)],
+                                        RowAcceleration(r), &m_velocity[Index(r - 1, 0)],
+                                        RowAcceleration(r - 1), dt);
 }
 
 void ScreenEffects::AccelerateRow(int r) {
-    const int first = Index(r, 0), last = Index(r, kGrid - 1);
-    const float keep[2] = {m_velocity[first], m_velocity[last]};
-    AccelerateWholeRow(RowAcceleration(r), &m_velocity[first], &m_height[first]);
-    m_velocity[first] = keep[0];
-    m_velocity[last] = keep[1];
+    const BorderKept velocity(&m_velocity[Index(r, 0)]);
+    AccelerateWholeRow(RowAcceleration(r), &m_velocity[Index(r, 0)], &m_height[Index(r, 0)]);
 }
 
 void ScreenEffects::MoveRow(int r, float dt) {
-    const int first = Index(r, 0), last = Index(r, kGrid - 1);
-    const float keep[2] = {m_height[first], m_height[last]};
-    MoveWholeRow(&m_height[first], &m_velocity[first], RowAcceleration(r), dt);
-    m_height[first] = keep[0];
-    m_height[last] = keep[1];
+    const BorderKept height(&m_height[Index(r, 0)]);
+    MoveWholeRow(&m_height[Index(r, 0)], &m_velocity[Index(r, 0)], RowAcceleration(r), dt);
 }
 
 void ScreenEffects::UpdateWorldEffects() {
