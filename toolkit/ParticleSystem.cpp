@@ -357,22 +357,20 @@ void ParticleSystem::Render() {
                 outside |= (f[c][l] >= 0.0f) & (f[c][l] <= 1.0f) ? 0 : 1;
             }
         }
-        if (outside == 0) {
-            // Every channel from 0 to 1, as nearly always: holding them
-            // there would change nothing.
+        auto pack = [&](auto byte) {
             for (int l = 0; l < lanes; ++l) {
-                const std::uint32_t rgb = InRangeByte(f[kRed][l]) << 16 |
-                                          InRangeByte(f[kGreen][l]) << 8 | InRangeByte(f[kBlue][l]);
+                const std::uint32_t rgb =
+                    byte(f[kRed][l]) << 16 | byte(f[kGreen][l]) << 8 | byte(f[kBlue][l]);
                 colours[o + l] =
-                    InRangeByte(f[kAlpha][l]) << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
+                    byte(f[kAlpha][l]) << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
             }
-            return;
-        }
-        for (int l = 0; l < lanes; ++l) {
-            const std::uint32_t rgb = ChannelByte(f[kRed][l]) << 16 |
-                                      ChannelByte(f[kGreen][l]) << 8 | ChannelByte(f[kBlue][l]);
-            colours[o + l] =
-                ChannelByte(f[kAlpha][l]) << 24 | (savedRgb & keepMask) | (rgb & ~keepMask);
+        };
+        // Every channel from 0 to 1, as nearly always: holding them there
+        // would change nothing.
+        if (outside == 0) {
+            pack([](float v) { return InRangeByte(v); });
+        } else {
+            pack([](float v) { return ChannelByte(v); });
         }
     };
     auto place = [&](const float(&f)[kFieldCount][kLanes], int o, auto lanes) {
